@@ -1,0 +1,13 @@
+# Copies the toolbar pictures; SVG sources are converted to PNG when rsvg-convert is there.
+file(GLOB files ${SRC}/*)
+find_program(RSVG rsvg-convert)
+foreach(f ${files})
+  get_filename_component(name ${f} NAME)
+  get_filename_component(stem ${f} NAME_WE)
+  get_filename_component(ext ${f} EXT)
+  if(ext STREQUAL ".svg" AND RSVG)
+    execute_process(COMMAND ${RSVG} -w 24 -h 24 -o ${DST}/${stem}.png ${f})
+  elseif(NOT name STREQUAL "README.md")
+    file(COPY ${f} DESTINATION ${DST})
+  endif()
+endforeach()

@@ -1,0 +1,20 @@
+#pragma once
+// The Qt implementation of the modal seam.
+
+#include "ui/dialogs.h"
+
+namespace ui {
+
+class QtDialogs : public Dialogs {
+  public:
+    void Meldung(QWidget* eltern, const QString& titel, const QString& text) override;
+    int Frage(QWidget* eltern, const QString& titel, const QString& text,
+              const QStringList& knoepfe) override;
+    std::optional<QString> DateiWaehlen(QWidget* eltern, const Dateiauswahl& auswahl) override;
+    void Hilfebox(QWidget* hauptfenster, const QString& text, QPoint oben_links) override;
+};
+
+// The help box as a widget, so its size can be known before it is placed.
+QWidget* HilfeboxErstellen(QWidget* hauptfenster, const QString& text);
+
+}  // namespace ui
