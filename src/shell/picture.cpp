@@ -22,13 +22,13 @@ void Geraetebild::paintEvent(QPaintEvent*) {
     // Name plate.
     QFont f = font();
     f.setBold(true);
-    f.setPointSizeF(std::max(12.0, r.height() / 9));
+    f.setPointSizeF(std::max(12.0, std::min(r.height() / 9, r.width() / 7)));
     p.setFont(f);
     p.setPen(Qt::white);
     p.drawText(QRectF(r.left(), r.top() + r.height() * 0.05, r.width(), r.height() * 0.2),
                Qt::AlignCenter, "MUX-6");
     f.setBold(false);
-    f.setPointSizeF(std::max(8.0, r.height() / 26));
+    f.setPointSizeF(std::max(7.0, std::min(r.height() / 30, r.width() / 48)));
     p.setFont(f);
     p.setPen(QColor(200, 210, 230));
     p.drawText(QRectF(r.left(), r.top() + r.height() * 0.22, r.width(), r.height() * 0.08),

@@ -15,7 +15,7 @@ class Verbindungsanzeige : public QAbstractButton {
     void Setzen(int port);
     int Wert() const { return port_; }
 
-    QSize sizeHint() const override { return {150, 34}; }
+    QSize sizeHint() const override { return {175, 34}; }
 
   protected:
     void paintEvent(QPaintEvent*) override;
