@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "shell/picture.h"
+#include "ui/childpanel.h"
 #include "ui/connection_indicator.h"
 #include "ui/help.h"
 
@@ -57,6 +58,7 @@ Mainpanel::Mainpanel(QWidget* eltern) : QWidget(eltern) {
     spalte->addStretch(1);
     auto* fuss = new QHBoxLayout;
     verbindungsanzeige_ = new ui::Verbindungsanzeige("MAINPANEL", this);
+    ui::HilfetextSetzen(verbindungsanzeige_, ui::kHilfeVerbindungsanzeige);
     fuss->addWidget(verbindungsanzeige_);
     hilfeschalter_ = new QToolButton(this);
     hilfeschalter_->setObjectName("MAINPANEL_DIREKTHILFE");

@@ -64,11 +64,14 @@ Childpanel::Childpanel(const Childpanelaufbau& aufbau, QWidget* eltern)
     fuss->setContentsMargins(8, 6, 8, 8);
     if (aufbau.fehleranzeige) {
         fehleranzeige_ = new Fehleranzeige(aufbau.praefix, this);
+        for (QWidget* w : fehleranzeige_->findChildren<QWidget*>())
+            HilfetextSetzen(w, kHilfeFehleranzeige);
         fuss->addWidget(fehleranzeige_, 1);
     } else {
         fuss->addStretch(1);
     }
     verbindungsanzeige_ = new Verbindungsanzeige(aufbau.praefix, this);
+    HilfetextSetzen(verbindungsanzeige_, kHilfeVerbindungsanzeige);
     fuss->addWidget(verbindungsanzeige_);
     if (aufbau.hilfeschalter) {
         hilfeschalter_ = new QToolButton(this);

@@ -92,6 +92,16 @@ class Childpanel : public QWidget {
     QPushButton* zurueck_ = nullptr;
 };
 
+// Help texts of the controls every window carries.
+inline constexpr const char* kHilfeFehleranzeige =
+    "Zeigt an, ob bei der Datenübertragung zum VEK-7M ein\nFehler aufgetreten ist. Die "
+    "Fehleranzeige besteht aus\nFehler-LED, Fehlertext, und Fehlernummer.";
+inline constexpr const char* kHilfeVerbindungsanzeige =
+    "Öffnet bzw. trennt die serielle Verbindung zum VEK-7M.\nCOM-Port Nummer und Geräteadresse "
+    "müssen im\nFenster 'COM-Einstellung' eingestellt werden.";
+inline constexpr const char* kHilfeStart = "Sendet den Start-Befehl zum VEK-7M.";
+inline constexpr const char* kHilfeStopp = "Sendet den Stopp-Befehl zum VEK-7M.";
+
 // Labels and item names of the "Fenster" menu.
 struct Fenstermenueeintrag {
     Fenster ziel;

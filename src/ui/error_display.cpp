@@ -28,7 +28,8 @@ void Led::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
-    const QColor kern = an_ ? farbe_ : farbe_.darker(350);
+    // Off is grey whatever the colour, so "nothing found" reads alike everywhere.
+    const QColor kern = an_ ? farbe_ : QColor(105, 105, 105);
     QRadialGradient glanz(r.center() - QPointF(r.width() / 5, r.height() / 5), r.width() / 1.5);
     glanz.setColorAt(0, an_ ? kern.lighter(160) : kern.lighter(130));
     glanz.setColorAt(1, kern);

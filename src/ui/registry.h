@@ -37,6 +37,10 @@ struct Shelldienste {
     // A click on any window's connection indicator (the connection window's
     // ComPicture_Callback: reconnect or disconnect).
     std::function<void()> verbindungsanzeigeGeklickt;
+    // The start and stop buttons of the curve and characteristic windows
+    // send through the connection window (Start_Callback, Stopp_Callback).
+    std::function<void()> start;
+    std::function<void()> stopp;
 };
 
 class Registry {
