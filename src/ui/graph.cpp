@@ -1,0 +1,333 @@
+#include "ui/graph.h"
+
+#include <qcustomplot.h>
+
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+constexpr const char* kVorschauEbene = "vorschau";
+}
+
+// Chooses tick steps in display units (faktor * raw + versatz) and labels the
+// ticks there, while the axis itself keeps raw values. Overriding only the
+// labels would put round raw values at odd display numbers.
+class AnzeigeTicker : public QCPAxisTicker {
+  public:
+    double faktor = 1;
+    double versatz = 0;
+
+  protected:
+    QCPRange Anzeige(const QCPRange& roh) const {
+        if (!Gueltig())
+            return roh;
+        QCPRange a(roh.lower * faktor + versatz, roh.upper * faktor + versatz);
+        a.normalize();
+        return a;
+    }
+    bool Gueltig() const { return std::isfinite(faktor) && std::isfinite(versatz) && faktor != 0; }
+
+    double getTickStep(const QCPRange& range) override {
+        schritt_ = QCPAxisTicker::getTickStep(Anzeige(range));
+        return schritt_;
+    }
+
+    QVector<double> createTickVector(double tickStep, const QCPRange& range) override {
+        if (!Gueltig())
+            return QCPAxisTicker::createTickVector(tickStep, range);
+        const QCPRange a = Anzeige(range);
+        QVector<double> ticks;
+        if (!(tickStep > 0))
+            return ticks;
+        const double erster = std::floor(a.lower / tickStep);
+        const double letzter = std::ceil(a.upper / tickStep);
+        if (letzter - erster > 10000)
+            return ticks;
+        for (double i = erster; i <= letzter; i += 1)
+            ticks.append((i * tickStep - versatz) / faktor);
+        std::sort(ticks.begin(), ticks.end());
+        return ticks;
+    }
+
+    QString getTickLabel(double tick, const QLocale& locale, QChar formatChar,
+                         int precision) override {
+        if (!Gueltig())
+            return QCPAxisTicker::getTickLabel(tick, locale, formatChar, precision);
+        double wert = tick * faktor + versatz;
+        // Back onto the step so rounding noise shows neither as 1e-13 nor as 0.30000001.
+        if (schritt_ > 0)
+            wert = std::round(wert / schritt_) * schritt_;
+        if (std::fabs(wert) < 1e-12 * std::max(1.0, std::fabs(schritt_)))
+            wert = 0;
+        return locale.toString(wert, formatChar.toLatin1(), precision);
+    }
+
+  private:
+    double schritt_ = 0;
+};
+
+Graph::Graph(QWidget* eltern) : QWidget(eltern) {
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    plot_ = new QCustomPlot(this);
+    lay->addWidget(plot_);
+
+    // Numbers with a decimal point, as everywhere else in the program.
+    plot_->setLocale(QLocale::c());
+    plot_->setInteractions(QCP::Interactions());
+    plot_->setNoAntialiasingOnDrag(true);
+    plot_->setAntialiasedElements(QCP::aeNone);
+
+    auto ticker = QSharedPointer<AnzeigeTicker>::create();
+    yTicker_ = ticker.data();
+    plot_->yAxis->setTicker(ticker);
+    plot_->xAxis->setRange(0, 1);
+    plot_->yAxis->setRange(0, 1);
+
+    plot_->addLayer(kVorschauEbene, plot_->layer("main"), QCustomPlot::limAbove);
+    plot_->layer(kVorschauEbene)->setMode(QCPLayer::lmBuffered);
+
+    connect(plot_, &QCustomPlot::mousePress, this, &Graph::Druecken);
+    connect(plot_, &QCustomPlot::mouseMove, this, &Graph::Bewegen);
+    connect(plot_, &QCustomPlot::mouseRelease, this, &Graph::Loslassen);
+    connect(plot_, &QCustomPlot::mouseWheel, this, &Graph::Drehen);
+}
+
+int Graph::Merken(QCPAbstractPlottable* p, Ebene ebene) {
+    if (ebene == Ebene::Vorschau)
+        p->setLayer(kVorschauEbene);
+    const int h = naechster_++;
+    plots_[h] = {.plottable = p, .item = nullptr, .ebene = ebene};
+    return h;
+}
+
+int Graph::Merken(QCPAbstractItem* i, Ebene ebene) {
+    i->setLayer(ebene == Ebene::Vorschau ? kVorschauEbene : "main");
+    i->setClipToAxisRect(true);
+    // Crisp one-pixel frames and lines in the colours given, as the plots have.
+    i->setAntialiased(false);
+    const int h = naechster_++;
+    plots_[h] = {.plottable = nullptr, .item = i, .ebene = ebene};
+    return h;
+}
+
+int Graph::PolylinieZeichnen(const QVector<double>& x, const QVector<double>& y, QColor farbe,
+                             Linienart art, bool punkte, Ebene ebene) {
+    QCPGraph* g = plot_->addGraph();
+    g->setAntialiased(false);
+    g->setPen(QPen(farbe, 1));
+    switch (art) {
+        case Linienart::Linie:
+            g->setLineStyle(QCPGraph::lsLine);
+            break;
+        case Linienart::Stufen:
+            g->setLineStyle(QCPGraph::lsStepLeft);
+            break;
+        case Linienart::Keine:
+            g->setLineStyle(QCPGraph::lsNone);
+            break;
+    }
+    if (punkte || art == Linienart::Keine)
+        g->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, farbe, farbe, 6));
+    // The caller gives the points in time order; vertical pieces repeat a key,
+    // and sorting would be free to swap them.
+    g->setData(x, y, true);
+    return Merken(g, ebene);
+}
+
+int Graph::LinieZeichnen(QPointF von, QPointF bis, QColor farbe, Ebene ebene) {
+    auto* l = new QCPItemLine(plot_);
+    l->setPen(QPen(farbe, 1));
+    l->start->setCoords(von);
+    l->end->setCoords(bis);
+    return Merken(l, ebene);
+}
+
+int Graph::PunktZeichnen(QPointF p, QColor farbe, Ebene ebene) {
+    return PolylinieZeichnen({p.x()}, {p.y()}, farbe, Linienart::Keine, true, ebene);
+}
+
+int Graph::RechteckZeichnen(QPointF ecke1, QPointF ecke2, QColor rand, QColor fuellung,
+                            Ebene ebene) {
+    auto* r = new QCPItemRect(plot_);
+    r->setPen(QPen(rand, 1));
+    r->setBrush(fuellung.alpha() == 0 ? QBrush(Qt::NoBrush) : QBrush(fuellung));
+    r->topLeft->setCoords(std::min(ecke1.x(), ecke2.x()), std::max(ecke1.y(), ecke2.y()));
+    r->bottomRight->setCoords(std::max(ecke1.x(), ecke2.x()), std::min(ecke1.y(), ecke2.y()));
+    return Merken(r, ebene);
+}
+
+int Graph::TextZeichnen(QPointF p, const QString& text, QColor farbe, QColor hintergrund,
+                        Ebene ebene) {
+    auto* t = new QCPItemText(plot_);
+    t->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    t->position->setCoords(p);
+    t->setText(text);
+    t->setColor(farbe);
+    t->setBrush(hintergrund.alpha() == 0 ? QBrush(Qt::NoBrush) : QBrush(hintergrund));
+    t->setPen(Qt::NoPen);
+    t->setPadding(QMargins(2, 0, 2, 1));
+    return Merken(t, ebene);
+}
+
+void Graph::PlotLoeschen(int handle) {
+    const auto it = plots_.find(handle);
+    if (it == plots_.end())
+        return;
+    if (it->second.plottable)
+        plot_->removePlottable(it->second.plottable);
+    if (it->second.item)
+        plot_->removeItem(it->second.item);
+    plots_.erase(it);
+}
+
+void Graph::AllePlotsLoeschen() {
+    plot_->clearPlottables();
+    plot_->clearItems();
+    plots_.clear();
+}
+
+void Graph::EbeneLoeschen(Ebene ebene) {
+    for (auto it = plots_.begin(); it != plots_.end();) {
+        const auto weiter = std::next(it);
+        if (it->second.ebene == ebene)
+            PlotLoeschen(it->first);
+        it = weiter;
+    }
+}
+
+bool Graph::PlotVorhanden(int handle) const {
+    return plots_.count(handle) != 0;
+}
+
+void Graph::Neuzeichnen() {
+    plot_->replot(QCustomPlot::rpImmediateRefresh);
+}
+
+void Graph::VorschauNeuzeichnen() {
+    // Falls back to a full redraw when the layer's buffer is not set up yet.
+    plot_->layer(kVorschauEbene)->replot();
+}
+
+void Graph::XBereichSetzen(double min, double max) {
+    plot_->xAxis->setRange(min, max);
+}
+
+void Graph::YBereichSetzen(double min, double max) {
+    plot_->yAxis->setRange(min, max);
+}
+
+double Graph::XMin() const {
+    return plot_->xAxis->range().lower;
+}
+double Graph::XMax() const {
+    return plot_->xAxis->range().upper;
+}
+double Graph::YMin() const {
+    return plot_->yAxis->range().lower;
+}
+double Graph::YMax() const {
+    return plot_->yAxis->range().upper;
+}
+
+void Graph::XNameSetzen(const QString& name) {
+    plot_->xAxis->setLabel(name);
+}
+
+void Graph::YNameSetzen(const QString& name) {
+    plot_->yAxis->setLabel(name);
+}
+
+QString Graph::YName() const {
+    return plot_->yAxis->label();
+}
+
+void Graph::YAnzeigeSetzen(double faktor, double versatz) {
+    yTicker_->faktor = faktor;
+    yTicker_->versatz = versatz;
+}
+
+QStringList Graph::YBeschriftungen() const {
+    return plot_->yAxis->tickVectorLabels();
+}
+
+QStringList Graph::XBeschriftungen() const {
+    return plot_->xAxis->tickVectorLabels();
+}
+
+void Graph::AchsenSichtbar(bool sichtbar) {
+    plot_->xAxis->setTickLabels(sichtbar);
+    plot_->yAxis->setTickLabels(sichtbar);
+    plot_->xAxis->setTicks(sichtbar);
+    plot_->yAxis->setTicks(sichtbar);
+}
+
+QSize Graph::Plotflaeche() const {
+    return plot_->axisRect()->rect().size();
+}
+
+QPointF Graph::PixelZuGraph(QPointF pixel) const {
+    return {plot_->xAxis->pixelToCoord(pixel.x()), plot_->yAxis->pixelToCoord(pixel.y())};
+}
+
+QPointF Graph::GraphZuPixel(QPointF graph) const {
+    return {plot_->xAxis->coordToPixel(graph.x()), plot_->yAxis->coordToPixel(graph.y())};
+}
+
+QColor Graph::FarbeBei(QPointF graph) {
+    const QPixmap bild = plot_->toPixmap(plot_->width(), plot_->height(), 1.0);
+    const QPointF px = GraphZuPixel(graph);
+    return bild.toImage().pixelColor(static_cast<int>(std::lround(px.x())),
+                                     static_cast<int>(std::lround(px.y())));
+}
+
+QPointF Graph::Begrenzt(QPointF pixel) const {
+    QPointF g = PixelZuGraph(pixel);
+    const QCPRange x = plot_->xAxis->range();
+    const QCPRange y = plot_->yAxis->range();
+    g.setX(std::clamp(g.x(), x.lower, x.upper));
+    g.setY(std::clamp(g.y(), y.lower, y.upper));
+    return g;
+}
+
+void Graph::Druecken(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton)
+        return;
+    if (!plot_->axisRect()->rect().contains(e->position().toPoint()))
+        return;
+    gedrueckt_ = true;
+    const QPointF g = Begrenzt(e->position());
+    emit gezogen(g.x(), g.y());
+}
+
+void Graph::Bewegen(QMouseEvent* e) {
+    if (!gedrueckt_ || !(e->buttons() & Qt::LeftButton))
+        return;
+    const QPointF g = Begrenzt(e->position());
+    emit gezogen(g.x(), g.y());
+}
+
+void Graph::Loslassen(QMouseEvent* e) {
+    if (!gedrueckt_ || e->button() != Qt::LeftButton)
+        return;
+    gedrueckt_ = false;
+    const QPointF g = Begrenzt(e->position());
+    emit losgelassen(g.x(), g.y());
+}
+
+void Graph::Drehen(QWheelEvent* e) {
+    // A wheel reports in eighths of a degree, 120 to a notch; touchpads send less.
+    radRest_ += e->angleDelta().y();
+    const int schritte = radRest_ / 120;
+    radRest_ -= schritte * 120;
+    if (schritte != 0)
+        emit rad(schritte);
+    e->accept();
+}
+
+}  // namespace ui

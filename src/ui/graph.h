@@ -1,0 +1,136 @@
+#pragma once
+// The graph control the windows draw their curves in, on top of QCustomPlot.
+//
+// The mouse acts as the graph's cursor: a left press and every move while the
+// button is held report "value changed" (gezogen), the release reports
+// "commit" (losgelassen), both in graph coordinates and kept inside the
+// visible axis ranges. QCustomPlot's own dragging and zooming stay off.
+//
+// Everything drawn is a plot with a handle that can be deleted on its own or
+// together with all others. Many pieces of one colour go into one plot, with
+// NaN points as gaps, so a curve of 30,000 segments stays a handful of plots.
+// Previews of a gesture go on a buffered layer of their own that is redrawn
+// alone while the mouse moves.
+
+#include <QColor>
+#include <QPointF>
+#include <QSize>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+#include <map>
+
+class QCustomPlot;
+class QCPAbstractPlottable;
+class QCPAbstractItem;
+class QCPAxis;
+class QMouseEvent;
+class QWheelEvent;
+
+namespace ui {
+
+class AnzeigeTicker;
+
+class Graph : public QWidget {
+    Q_OBJECT
+
+  public:
+    enum class Linienart {
+        Linie,   // straight from point to point
+        Stufen,  // each value held until the next point's time
+        Keine,   // markers only
+    };
+    enum class Ebene {
+        Kurve,     // the drawing itself
+        Vorschau,  // gesture previews, redrawn alone
+    };
+
+    explicit Graph(QWidget* eltern = nullptr);
+
+    // ---- plots ---------------------------------------------------------
+    // Points in key order (x never decreasing); a NaN x or y ends a piece.
+    // `punkte` draws a solid round marker at every point.
+    int PolylinieZeichnen(const QVector<double>& x, const QVector<double>& y, QColor farbe,
+                          Linienart art = Linienart::Linie, bool punkte = false,
+                          Ebene ebene = Ebene::Kurve);
+    int LinieZeichnen(QPointF von, QPointF bis, QColor farbe, Ebene ebene = Ebene::Kurve);
+    int PunktZeichnen(QPointF p, QColor farbe, Ebene ebene = Ebene::Kurve);
+    // A frame from one corner to the other; a transparent fill leaves it open.
+    int RechteckZeichnen(QPointF ecke1, QPointF ecke2, QColor rand,
+                         QColor fuellung = Qt::transparent, Ebene ebene = Ebene::Kurve);
+    // Text whose lower left corner sits at p.
+    int TextZeichnen(QPointF p, const QString& text, QColor farbe,
+                     QColor hintergrund = Qt::transparent, Ebene ebene = Ebene::Kurve);
+
+    // Deleting an unknown or already deleted handle does nothing.
+    void PlotLoeschen(int handle);
+    void AllePlotsLoeschen();
+    void EbeneLoeschen(Ebene ebene);
+    bool PlotVorhanden(int handle) const;
+    int AnzahlPlots() const { return static_cast<int>(plots_.size()); }
+
+    // Redraws everything.
+    void Neuzeichnen();
+    // Redraws only the preview layer.
+    void VorschauNeuzeichnen();
+
+    // ---- axes -----------------------------------------------------------
+    void XBereichSetzen(double min, double max);
+    void YBereichSetzen(double min, double max);
+    double XMin() const;
+    double XMax() const;
+    double YMin() const;
+    double YMax() const;
+    void XNameSetzen(const QString& name);
+    void YNameSetzen(const QString& name);
+    QString YName() const;
+    // Y tick labels show faktor * value + versatz; the steps are chosen in
+    // those display units, so the labels are round numbers there.
+    void YAnzeigeSetzen(double faktor, double versatz);
+    // The labels currently on the Y axis (after a redraw), in display units.
+    QStringList YBeschriftungen() const;
+    QStringList XBeschriftungen() const;
+    void AchsenSichtbar(bool sichtbar);
+
+    // ---- geometry --------------------------------------------------------
+    // The plot area (inside the axes) in pixels.
+    QSize Plotflaeche() const;
+    QPointF PixelZuGraph(QPointF pixel) const;
+    QPointF GraphZuPixel(QPointF graph) const;
+    // The pixel colour at a graph position of the last drawing (tests, checks).
+    QColor FarbeBei(QPointF graph);
+
+    QCustomPlot* plot() const { return plot_; }
+
+  signals:
+    // Press and drag: the cursor's value changed.
+    void gezogen(double x, double y);
+    // Release: commit.
+    void losgelassen(double x, double y);
+    // The mouse wheel over the plot: positive away from the operator.
+    void rad(int schritte);
+
+  private:
+    void Druecken(QMouseEvent* e);
+    void Bewegen(QMouseEvent* e);
+    void Loslassen(QMouseEvent* e);
+    void Drehen(QWheelEvent* e);
+    QPointF Begrenzt(QPointF pixel) const;
+    int Merken(QCPAbstractPlottable* p, Ebene ebene);
+    int Merken(QCPAbstractItem* i, Ebene ebene);
+
+    struct Eintrag {
+        QCPAbstractPlottable* plottable = nullptr;
+        QCPAbstractItem* item = nullptr;
+        Ebene ebene = Ebene::Kurve;
+    };
+
+    QCustomPlot* plot_ = nullptr;
+    AnzeigeTicker* yTicker_ = nullptr;
+    std::map<int, Eintrag> plots_;
+    int naechster_ = 1;
+    bool gedrueckt_ = false;
+    int radRest_ = 0;
+};
+
+}  // namespace ui
