@@ -17,7 +17,16 @@ constexpr const char* kHatBild = "mux6_hat_bild";
 }
 
 QString Bilderordner() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("buttons");
+    // Next to the executable; in a build tree the executable sits a few folders
+    // below the one the pictures are built into; last the working folder.
+    QDir d(QCoreApplication::applicationDirPath());
+    for (int stufe = 0; stufe < 4; ++stufe) {
+        if (d.exists("buttons"))
+            return d.filePath("buttons");
+        if (!d.cdUp())
+            break;
+    }
+    return QDir::current().filePath("buttons");
 }
 
 Toolbar::Toolbar(QWidget* eltern, const QString& ordner)
@@ -31,8 +40,12 @@ Toolbar::Toolbar(QWidget* eltern, const QString& ordner)
 void Toolbar::BildSetzen(QAction* knopf, const QString& tooltip, const QString& bild) {
     knopf->setToolTip(tooltip);
     QPixmap p;
-    if (!bild.isEmpty())
+    if (!bild.isEmpty()) {
         p.load(QDir(ordner_).filePath(bild));
+        // Without its converted PNG, the picture's SVG source will do.
+        if (p.isNull() && bild.endsWith(".png"))
+            p.load(QDir(ordner_).filePath(bild.chopped(4) + ".svg"));
+    }
     const bool hat = !p.isNull();
     knopf->setProperty(kHatBild, hat);
     if (hat)

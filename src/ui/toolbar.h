@@ -18,7 +18,9 @@ class QComboBox;
 
 namespace ui {
 
-// The folder next to the executable the toolbar pictures are loaded from.
+// The folder the toolbar pictures are loaded from: "buttons" next to the
+// executable (or up to three folders above it, as in a build tree), else in
+// the working folder.
 QString Bilderordner();
 
 class Toolbar : public QToolBar {

@@ -142,3 +142,22 @@ TEST_F(ToolbarTest, RingMitWertenUndTrenner) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ToolbarBilder, SvgQuelleWennDasPngFehlt) {
+    testsupport::TempDir dir;
+    {
+        std::ofstream f(dir.path() / "punkt.svg");
+        f << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"24\" height=\"24\">"
+             "<circle cx=\"12\" cy=\"12\" r=\"8\" fill=\"red\"/></svg>";
+    }
+    QWidget w;
+    QMenu m;
+    ui::Toolbar leiste(&w, QString::fromStdString(dir.path().string()));
+    QAction* a = m.addAction("Punkt");
+    leiste.Knopf(a, "Punkt", "punkt.png");
+    EXPECT_TRUE(leiste.HatBild(a));
+}
+
+}  // namespace
