@@ -1,0 +1,178 @@
+#include "device/qt_serial_port.h"
+
+#include <QDeadlineTimer>
+#include <QSerialPort>
+#include <QString>
+
+#include <cerrno>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <termios.h>
+#endif
+
+namespace device {
+
+namespace {
+
+// Longest a frame may take to reach the kernel: the longest frame (147 bytes
+// of a 64-byte memory write) at 4800 baud is about 0.3 s on the line.
+constexpr int kSchreibzeitMs = 2000;
+
+class QtSerialPort final : public SerialPort {
+  public:
+    ~QtSerialPort() override { port_.close(); }
+
+    int open(const std::string& geraet, const Leitungseinstellung& e) override {
+        port_.setPortName(QString::fromStdString(geraet));
+        if (!port_.open(QIODevice::ReadWrite)) {
+            port_.clearError();
+            return kFehler;
+        }
+        // A pseudo-terminal refuses some of these where a real port would not;
+        // the port is open and usable all the same, so only opening decides.
+        port_.setBaudRate(e.baud);
+        port_.setDataBits(e.datenbits == 8 ? QSerialPort::Data8 : QSerialPort::Data7);
+        port_.setParity(e.paritaet == Paritaet::Ungerade ? QSerialPort::OddParity
+                        : e.paritaet == Paritaet::Gerade ? QSerialPort::EvenParity
+                                                         : QSerialPort::NoParity);
+        port_.setStopBits(e.stoppbits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+        port_.setFlowControl(QSerialPort::NoFlowControl);
+        port_.clearError();
+        return 0;
+    }
+
+    int close() override {
+        if (!port_.isOpen()) {
+            return kFehler;
+        }
+        port_.close();
+        const bool ok = port_.error() == QSerialPort::NoError;
+        port_.clearError();
+        return ok ? 0 : kFehler;
+    }
+
+    int setTimeout(std::chrono::milliseconds zeitlimit) override {
+        zeitlimit_ = zeitlimit;
+        return 0;
+    }
+
+    int write(std::span<const std::uint8_t> bytes) override {
+        if (!port_.isOpen()) {
+            return kFehler;
+        }
+        const qint64 n = port_.write(reinterpret_cast<const char*>(bytes.data()),
+                                     static_cast<qint64>(bytes.size()));
+        if (n < 0) {
+            port_.clearError();
+            return kFehler;
+        }
+        // write() only fills Qt's buffer; without an event loop nothing moves
+        // it to the device but waitForBytesWritten().
+        if (!NachKernel()) {
+            return kFehler;
+        }
+        return static_cast<int>(n);
+    }
+
+    int readByte() override {
+        if (!port_.isOpen()) {
+            return kFehler;
+        }
+        // waitForReadyRead() looks only for new bytes; Qt may hold some already.
+        QDeadlineTimer frist(zeitlimit_.count());
+        while (port_.bytesAvailable() == 0) {
+            if (!port_.waitForReadyRead(static_cast<int>(frist.remainingTime()))) {
+                const auto fehler = port_.error();
+                // A time-out stays set until cleared and would fail the next call.
+                port_.clearError();
+                if (fehler != QSerialPort::NoError && fehler != QSerialPort::TimeoutError) {
+                    return kFehler;
+                }
+                if (port_.bytesAvailable() == 0 && frist.hasExpired()) {
+                    return kZeitlimit;
+                }
+            }
+        }
+        char c = 0;
+        if (!port_.getChar(&c)) {
+            port_.clearError();
+            return kFehler;
+        }
+        // A pseudo-terminal passes 8 bits where the 7-bit line strips the parity.
+        return static_cast<unsigned char>(c) & 0x7F;
+    }
+
+    int bytesToWrite() override {
+        return port_.isOpen() ? static_cast<int>(port_.bytesToWrite()) : kFehler;
+    }
+
+    int drain() override {
+        if (!port_.isOpen() || !NachKernel()) {
+            return kFehler;
+        }
+        // waitForBytesWritten() hands the bytes to the kernel; they leave the
+        // UART only later, and the next exchange's flush must not drop them.
+#ifdef _WIN32
+        if (!FlushFileBuffers(reinterpret_cast<HANDLE>(port_.handle()))) {
+            return kFehler;
+        }
+#else
+        int r = 0;
+        do {
+            r = tcdrain(static_cast<int>(port_.handle()));
+        } while (r != 0 && errno == EINTR);
+        if (r != 0) {
+            return kFehler;
+        }
+#endif
+        return 0;
+    }
+
+    int flushInput() override {
+        return Leeren(QSerialPort::Input);
+    }
+    int flushOutput() override {
+        return Leeren(QSerialPort::Output);
+    }
+
+  private:
+    bool NachKernel() {
+        QDeadlineTimer frist(kSchreibzeitMs);
+        while (port_.bytesToWrite() > 0) {
+            if (frist.hasExpired() ||
+                !port_.waitForBytesWritten(static_cast<int>(frist.remainingTime()))) {
+                port_.clearError();
+                return port_.bytesToWrite() == 0;
+            }
+        }
+        return true;
+    }
+
+    int Leeren(QSerialPort::Direction richtung) {
+        if (!port_.isOpen()) {
+            return kFehler;
+        }
+        if (!port_.clear(richtung)) {
+            port_.clearError();
+            return kFehler;
+        }
+        return 0;
+    }
+
+    QSerialPort port_;
+    std::chrono::milliseconds zeitlimit_{500};
+};
+
+}  // namespace
+
+std::unique_ptr<SerialPort> QtSerialPortErzeugen() {
+    return std::make_unique<QtSerialPort>();
+}
+
+PortFabrik QtSerialPortFabrik() {
+    return [](int) { return QtSerialPortErzeugen(); };
+}
+
+}  // namespace device
