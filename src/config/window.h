@@ -1,18 +1,144 @@
 #pragma once
-// The window "Konfiguration". Its controls arrive with the window's own work; this is
-// its frame: title, menus, back button, help, error display and connection
-// indicator where it has them.
+// The window "Konfiguration": the scaling of the four outputs and the four
+// inputs, each a row that reads as a sentence, the two full-scale rings, the
+// defaults button, and the "Datei" menu for configuration files. The window
+// and gKonfig are two copies, brought together only when the window is read
+// (leaving it, saving a file, writing the settings) or shown (loading a file,
+// reading the settings, the defaults, KonfigurationSetzen).
+//
+// Showing a value never changes it: each field keeps the exact value beside
+// its control and replaces it only when the operator edits the control.
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <array>
+#include <string>
+
+#include "config/konfig.h"
 #include "ui/childpanel.h"
 
+class QAction;
+class QPushButton;
+
 namespace config {
+
+// A numeric field. The spin box rounds to its decimals and clamps to its
+// range; the exact value stays here. A value outside the field's own range
+// widens the range, so the field shows what the record holds.
+class Zahlenfeld : public QDoubleSpinBox {
+  public:
+    Zahlenfeld(const QString& name, double unten, double oben, QWidget* eltern);
+
+    // Shows the value; emits nothing.
+    void Setzen(double wert);
+    double Wert() const { return exakt_; }
+    // The operator's edit: the exact value becomes what the control shows.
+    void Uebernehmen() { exakt_ = value(); }
+    // Shows the exact value again (a change that must not count).
+    void Zuruecksetzen() { Setzen(exakt_); }
+
+    QString textFromValue(double wert) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  private:
+    double unten_;
+    double oben_;
+    double exakt_ = 0.0;
+};
+
+// A unit text: at most 8 characters, each one Windows-1252 can hold.
+class Einheitfeld : public QLineEdit {
+  public:
+    Einheitfeld(const QString& name, QWidget* eltern);
+
+    void Setzen(const std::string& utf8);
+    const std::string& Wert() const { return exakt_; }
+    void Uebernehmen();
+    void Zuruecksetzen() { Setzen(exakt_); }
+
+  private:
+    std::string exakt_;
+};
+
+// A full-scale ring: "0 - 4.095 V", "0 - 5 V", "0 - 10 V". A value none of
+// them shows (7 V from a file) gets an item of its own, so reading the window
+// gives it back unchanged.
+class Bereichsring : public QComboBox {
+  public:
+    Bereichsring(const QString& name, QWidget* eltern);
+
+    void Setzen(double volt);
+    double Wert() const { return exakt_; }
+    void Uebernehmen();
+    void Zuruecksetzen() { Setzen(exakt_); }
+
+  private:
+    double exakt_ = 10.0;
+};
 
 class Konfigpanel : public ui::Childpanel {
   public:
     explicit Konfigpanel(QWidget* eltern);
+    ~Konfigpanel() override;
 
+    // The start-up preparation: unit fields limited to 8 characters, output
+    // range 4.095 V, output 1 from 0 to 4.095 V shown as 0 to 4.095 "A".
+    // gKonfig takes these over the next time the window is read.
     int InitialisiereKonfigPanel();
     int KonfigpanelClear();
+
+    // Every control into gKonfig / every control from gKonfig.
+    void KonfigurationLesen();
+    void KonfigurationAnzeigen();
+
+    // The "Datei" items: 0 on success or cancel, else the code (not shown here).
+    int KonfigurationSpeichern();
+    int KonfigurationLaden();
+
+    // Callbacks. Each first tests ui::gHilfeAktiv.
+    // A channel control or ring changed (the operator's edit).
+    void Konfigcontrols_Callback(QWidget* control);
+    enum class Knopf { Standardwerte, Hauptfenster };
+    void Konfigbuttons_Callback(Knopf k);
+    enum class Dateieintrag { Laden, Speichern };
+    void Menu_Konfig_Datei(Dateieintrag e);
+
+    // The controls, for the frame's callbacks and for tests.
+    Bereichsring* ausgangsbereich() const { return ausgangsbereich_; }
+    Bereichsring* eingangsbereich() const { return eingangsbereich_; }
+    QPushButton* standardwerteKnopf() const { return standardwerte_; }
+    QAction* ladenEintrag() const { return laden_; }
+    QAction* speichernEintrag() const { return speichern_; }
+
+  protected:
+    // The "Fenster" menu: first the chosen window, then read and rescale.
+    void FensterVerlassen(ui::Fenster ziel) override;
+
+  private:
+    struct Kanalzeile {
+        Zahlenfeld* min = nullptr;
+        Zahlenfeld* max = nullptr;
+        Zahlenfeld* skalamin = nullptr;
+        Zahlenfeld* skalamax = nullptr;
+        Einheitfeld* einheit = nullptr;
+    };
+
+    void Aufbauen();
+    QWidget* Gruppe(const QString& titel, bool ausgaenge);
+    void Verbinden(Zahlenfeld* f);
+    void Verbinden(Einheitfeld* f);
+    void Verbinden(Bereichsring* r);
+    void LesenUndNeuSkalieren();
+
+    Bereichsring* ausgangsbereich_ = nullptr;
+    Bereichsring* eingangsbereich_ = nullptr;
+    std::array<Kanalzeile, kKanaele> ausgaenge_{};
+    std::array<Kanalzeile, kKanaele> eingaenge_{};
+    QPushButton* standardwerte_ = nullptr;
+    QAction* laden_ = nullptr;
+    QAction* speichern_ = nullptr;
 };
 
 }  // namespace config
