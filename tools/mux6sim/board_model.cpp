@@ -1,0 +1,413 @@
+#include "board_model.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace device::sim {
+
+namespace {
+
+constexpr std::uint8_t kAck = 0x06;
+constexpr std::uint8_t kNak = 0x15;
+constexpr std::uint8_t kCan = 0x18;
+constexpr std::uint8_t kCr = 0x0D;
+// A frame longer than the longest request (a 64-byte memory write, 147 bytes)
+// with room to spare is noise; the board waits for the next '#'.
+constexpr std::size_t kRahmenMax = 512;
+constexpr std::size_t kBildAnfang = 0x1000;
+constexpr std::size_t kErsteKurve = 0x1020;
+constexpr std::size_t kUeberlaenge = 40;
+
+int Hex(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// Hex digits of `text` at pos..pos+n, or -1.
+long HexFeld(std::string_view text, std::size_t pos, std::size_t n) {
+    if (pos + n > text.size()) {
+        return -1;
+    }
+    long wert = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const int z = Hex(text[pos + i]);
+        if (z < 0) {
+            return -1;
+        }
+        wert = wert * 16 + z;
+    }
+    return wert;
+}
+
+void Hex2(std::string& s, unsigned v) {
+    constexpr char kZ[] = "0123456789ABCDEF";
+    s += kZ[(v >> 4) & 0xF];
+    s += kZ[v & 0xF];
+}
+
+void Hex4(std::string& s, unsigned v) {
+    Hex2(s, (v >> 8) & 0xFF);
+    Hex2(s, v & 0xFF);
+}
+
+std::string Volt(double v) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 3);
+    return std::string(buf, r.ptr);
+}
+
+bool ZahlLesen(std::string_view text, double& wert) {
+    if (text.empty()) {
+        return false;
+    }
+    const auto r =
+        std::from_chars(text.data(), text.data() + text.size(), wert, std::chars_format::fixed);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+bool GanzLesen(std::string_view text, int& wert) {
+    if (text.empty()) {
+        return false;
+    }
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), wert);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+Bytes Nur(std::uint8_t b) {
+    return Bytes{b};
+}
+
+Bytes MitZeile(const std::string& zeile) {
+    Bytes b;
+    b.reserve(zeile.size() + 2);
+    b.push_back(kAck);
+    b.insert(b.end(), zeile.begin(), zeile.end());
+    b.push_back(kCr);
+    return b;
+}
+
+std::uint16_t Wort(const Bytes& m, std::size_t adresse) {
+    return static_cast<std::uint16_t>((m[adresse] << 8) | m[adresse + 1]);
+}
+
+bool BaudBekannt(int baud) {
+    return baud == 4800 || baud == 9600 || baud == 19200 || baud == 38400;
+}
+
+void Starten(Platine& p, bool an) {
+    p.gestartet = an;
+    p.status = static_cast<std::uint8_t>(an ? (p.status | 0x01) : (p.status & ~0x01));
+    p.abspielAdresse.fill(0);
+    p.abspielRest.fill(std::chrono::microseconds(0));
+}
+
+}  // namespace
+
+std::optional<Stoerung> StoerungAusName(std::string_view name) {
+    for (Stoerung s : {Stoerung::Nak, Stoerung::Can, Stoerung::Stille, Stoerung::FalschesByte,
+                       Stoerung::KurzeZeile, Stoerung::LangeZeile, Stoerung::FalschePruefsumme}) {
+        if (name == StoerungName(s)) {
+            return s;
+        }
+    }
+    return std::nullopt;
+}
+
+const char* StoerungName(Stoerung s) {
+    switch (s) {
+        case Stoerung::Keine:
+            return "none";
+        case Stoerung::Nak:
+            return "nak";
+        case Stoerung::Can:
+            return "can";
+        case Stoerung::Stille:
+            return "silence";
+        case Stoerung::FalschesByte:
+            return "wrong-byte";
+        case Stoerung::KurzeZeile:
+            return "short-line";
+        case Stoerung::LangeZeile:
+            return "long-line";
+        case Stoerung::FalschePruefsumme:
+            return "bad-checksum";
+    }
+    return "none";
+}
+
+std::chrono::microseconds Zeitbasis(std::uint16_t wort) {
+    using std::chrono::microseconds;
+    constexpr long kTick[8] = {1000, 2000, 5000, 10000, 50000, 100000, 500000, 1000000};
+    return microseconds(kTick[(wort >> 12) & 0x7]);
+}
+
+Leitung::Leitung() : platinen_(1) {}
+
+Leitung::Leitung(std::vector<Platine> platinen) : platinen_(std::move(platinen)) {}
+
+void Leitung::StoerungSetzen(const Stoerplan& plan) {
+    plan_ = plan;
+    zufall_.seed(plan.seed);
+}
+
+Platine* Leitung::Finden(char adresse) {
+    for (Platine& p : platinen_) {
+        if (p.adresse == adresse) {
+            return &p;
+        }
+    }
+    return nullptr;
+}
+
+Bytes Leitung::Empfangen(std::span<const std::uint8_t> bytes) {
+    Bytes aus;
+    for (std::uint8_t roh : bytes) {
+        const auto c = static_cast<char>(roh & 0x7F);
+        if (c == '#') {
+            puffer_ = "#";
+            imRahmen_ = true;
+            continue;
+        }
+        if (!imRahmen_) {
+            continue;
+        }
+        if (c == '\r') {
+            const Bytes antwort = Rahmen(puffer_);
+            aus.insert(aus.end(), antwort.begin(), antwort.end());
+            puffer_.clear();
+            imRahmen_ = false;
+            continue;
+        }
+        puffer_ += c;
+        if (puffer_.size() > kRahmenMax) {
+            puffer_.clear();
+            imRahmen_ = false;
+        }
+    }
+    return aus;
+}
+
+bool Leitung::JetztStoeren() {
+    if (plan_.art == Stoerung::Keine) {
+        return false;
+    }
+    if (plan_.anteil > 0.0) {
+        std::uniform_real_distribution<double> v(0.0, 1.0);
+        return v(zufall_) < plan_.anteil;
+    }
+    if (!plan_.beiRahmen.empty()) {
+        return std::find(plan_.beiRahmen.begin(), plan_.beiRahmen.end(), rahmenzahl_) !=
+               plan_.beiRahmen.end();
+    }
+    return true;
+}
+
+Bytes Leitung::Rahmen(std::string_view rahmen) {
+    ++rahmenzahl_;
+    const bool stoeren = JetztStoeren();
+    if (rahmen.size() < 2) {
+        return {};
+    }
+    const char adresse = rahmen[1];
+    const std::string_view befehl = rahmen.substr(2);
+    // '&' reaches every board, and baud rate address 9 likewise; nobody answers.
+    if (adresse == '&' || (adresse == '9' && befehl.starts_with("BRW"))) {
+        for (Platine& p : platinen_) {
+            Antworten(p, befehl, false);
+        }
+        return {};
+    }
+    Platine* p = Finden(adresse);
+    if (!p) {
+        return {};
+    }
+    if (stoeren) {
+        ++gestoert_;
+        switch (plan_.art) {
+            case Stoerung::Nak:
+                return Nur(kNak);
+            case Stoerung::Can:
+                return Nur(kCan);
+            case Stoerung::Stille:
+                return {};
+            case Stoerung::FalschesByte:
+                return Nur('X');
+            default:
+                break;
+        }
+    }
+    Bytes antwort = Antworten(*p, befehl, true);
+    if (!stoeren || antwort.size() < 2) {
+        return antwort;
+    }
+    // Faults of the reply line (commands without one answer as usual).
+    switch (plan_.art) {
+        case Stoerung::KurzeZeile:
+            antwort.resize(1 + (antwort.size() - 1) / 2);
+            break;
+        case Stoerung::LangeZeile:
+            antwort.insert(antwort.end() - 1, kUeberlaenge, '0');
+            break;
+        case Stoerung::FalschePruefsumme:
+            if (befehl.starts_with("BDR") && antwort.size() >= 6) {
+                const std::string_view z(reinterpret_cast<const char*>(antwort.data()),
+                                         antwort.size());
+                const long summe = HexFeld(z, antwort.size() - 5, 4);
+                std::string neu;
+                Hex4(neu, static_cast<unsigned>(summe + 1) & 0xFFFF);
+                std::copy(neu.begin(), neu.end(), antwort.end() - 5);
+            }
+            break;
+        default:
+            break;
+    }
+    return antwort;
+}
+
+Bytes Leitung::Antworten(Platine& p, std::string_view befehl, bool antwortet) {
+    const std::string kopf = std::string("#") + p.adresse;
+    if (befehl == "IDR") {
+        return MitZeile(kopf + p.identitaet);
+    }
+    if (befehl == "DF1" || befehl == "DF2") {
+        Starten(p, befehl == "DF1");
+        return Nur(kAck);
+    }
+    if (befehl.size() >= 3 && befehl[0] == 'V' && befehl[1] >= '1' && befehl[1] <= '4') {
+        const std::size_t k = static_cast<std::size_t>(befehl[1] - '1');
+        if (befehl.size() == 3 && befehl[2] == 'R') {
+            return MitZeile(kopf + std::string(befehl) + Volt(p.ausgaenge[k]));
+        }
+        double v = 0;
+        if (befehl[2] == 'W' && ZahlLesen(befehl.substr(3), v) && v >= 0.0 && v <= 10.0) {
+            p.ausgaenge[k] = v;
+            return Nur(kAck);
+        }
+        return Nur(kNak);
+    }
+    if (befehl.starts_with("BDR")) {
+        const long start = HexFeld(befehl, 4, 4);
+        const long laenge = HexFeld(befehl, 8, 4);
+        if (befehl.size() != 12 || befehl[3] != '4' || start < 0 || laenge < 1 ||
+            static_cast<std::size_t>(start + laenge) > kSpeichergroesse) {
+            return Nur(kNak);
+        }
+        std::string zeile = kopf + std::string(befehl);
+        unsigned summe = 1;
+        for (long i = 0; i < laenge; ++i) {
+            const std::uint8_t b = p.speicher[static_cast<std::size_t>(start + i)];
+            Hex2(zeile, b);
+            summe += b;
+        }
+        Hex4(zeile, summe & 0xFFFF);
+        return MitZeile(zeile);
+    }
+    if (befehl.starts_with("BDW")) {
+        const long start = HexFeld(befehl, 4, 4);
+        const long laenge = HexFeld(befehl, 8, 4);
+        if (befehl.size() < 16 || befehl[3] != '4' || start < 0 || laenge < 0 ||
+            befehl.size() != 16 + 2 * static_cast<std::size_t>(laenge) ||
+            static_cast<std::size_t>(start + laenge) > kSpeichergroesse) {
+            return Nur(kNak);
+        }
+        Bytes daten;
+        unsigned summe = 1;
+        for (long i = 0; i < laenge; ++i) {
+            const long b = HexFeld(befehl, 12 + 2 * static_cast<std::size_t>(i), 2);
+            if (b < 0) {
+                return Nur(kNak);
+            }
+            daten.push_back(static_cast<std::uint8_t>(b));
+            summe += static_cast<unsigned>(b);
+        }
+        const long pruef = HexFeld(befehl, befehl.size() - 4, 4);
+        if (pruef < 0 || static_cast<unsigned>(pruef) != (summe & 0xFFFF)) {
+            return Nur(kNak);
+        }
+        std::copy(daten.begin(), daten.end(),
+                  p.speicher.begin() + static_cast<std::ptrdiff_t>(start));
+        return Nur(kAck);
+    }
+    if (befehl == "S1R" || befehl == "S2R") {
+        std::string zeile = kopf + std::string(befehl) + "$";
+        Hex2(zeile, befehl[1] == '1' ? p.status : p.fehler);
+        return MitZeile(zeile);
+    }
+    if (befehl == "M1R") {
+        std::string zeile = kopf + "M1R$";
+        Hex2(zeile, p.modus);
+        return MitZeile(zeile);
+    }
+    if ((befehl.starts_with("M1S") || befehl.starts_with("M1C")) && befehl.size() == 5) {
+        const long maske = HexFeld(befehl, 3, 2);
+        if (maske < 0) {
+            return Nur(kNak);
+        }
+        p.modus =
+            static_cast<std::uint8_t>(befehl[2] == 'S' ? (p.modus | maske) : (p.modus & ~maske));
+        return Nur(kAck);
+    }
+    if (befehl.starts_with("BRW")) {
+        int baud = 0;
+        if (!GanzLesen(befehl.substr(3), baud) || !BaudBekannt(baud)) {
+            return Nur(kNak);
+        }
+        p.baud = baud;
+        return antwortet ? Nur(kAck) : Bytes{};
+    }
+    if (befehl.starts_with("DAW") && befehl.size() == 4 && befehl[3] >= '0' && befehl[3] <= '8') {
+        // Answered under the old address, then the board listens on the new one.
+        p.adresse = befehl[3];
+        return Nur(kAck);
+    }
+    return Nur(kNak);
+}
+
+void Leitung::Fortschreiten(std::chrono::microseconds dauer) {
+    // Bound the work for a long pause: each step plays at least one tick.
+    constexpr int kSchritteMax = 100000;
+    for (Platine& p : platinen_) {
+        if (!p.gestartet) {
+            continue;
+        }
+        std::size_t anfang = kErsteKurve;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const std::size_t ende = Wort(p.speicher, kBildAnfang + 2 + 2 * k);
+            const std::size_t kurvenanfang = anfang;
+            if (ende != 0) {
+                anfang = ende + 1;
+            }
+            if (ende < kurvenanfang + 1 || ende >= kSpeichergroesse) {
+                continue;  // curve k is not in the image
+            }
+            std::uint32_t& pos = p.abspielAdresse[k];
+            auto& rest = p.abspielRest[k];
+            if (pos < kurvenanfang || pos + 1 > ende) {
+                pos = static_cast<std::uint32_t>(kurvenanfang);
+                rest = Zeitbasis(Wort(p.speicher, pos));
+            }
+            rest -= dauer;
+            for (int i = 0; rest.count() <= 0 && i < kSchritteMax; ++i) {
+                pos += 2;
+                if (pos + 1 > ende) {
+                    pos = static_cast<std::uint32_t>(kurvenanfang);
+                }
+                rest += Zeitbasis(Wort(p.speicher, pos));
+            }
+            if (rest.count() <= 0) {
+                rest = Zeitbasis(Wort(p.speicher, pos));
+            }
+            p.ausgaenge[k] = (Wort(p.speicher, pos) & 0x0FFF) * 10.0 / 4095.0;
+        }
+    }
+}
+
+}  // namespace device::sim
