@@ -1,0 +1,545 @@
+#include "curves/files.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <new>
+
+#include "curves/editing.h"
+#include "curves/view.h"
+#include "storage/byte_order.h"
+#include "storage/c_numbers.h"
+#include "storage/cp1252.h"
+#include "storage/safe_save.h"
+
+namespace curves {
+namespace {
+
+constexpr std::size_t kTypFeld = 32;
+constexpr std::size_t kKommentarFeld = 1000;
+constexpr std::size_t kOffVersion = 32;
+constexpr std::size_t kOffKommentare = 40;
+constexpr std::size_t kOffZyklen = 4040;
+constexpr std::size_t kOffRuhe = 4056;
+constexpr std::size_t kOffKonfig = 4072;
+constexpr std::size_t kOffAnzahlen = 4424;
+constexpr std::size_t kAnzahlFeld = 12;
+
+std::int32_t LE32(std::span<const std::uint8_t> b, std::size_t at) {
+    return static_cast<std::int32_t>(storage::GetLE32(b, at));
+}
+
+void Nullen(std::vector<std::uint8_t>& out, std::size_t n) {
+    out.insert(out.end(), n, 0);
+}
+
+// A text field of the file: the UTF-8 text in Windows-1252, cut to leave room
+// for the NUL, zeros after it.
+void TextFeld(std::vector<std::uint8_t>& out, const std::string& utf8, std::size_t feld) {
+    std::string bild = storage::Utf8ZuCp1252Ersetzt(utf8);
+    if (bild.size() > feld - 1)
+        bild.resize(feld - 1);
+    out.insert(out.end(), bild.begin(), bild.end());
+    Nullen(out, feld - bild.size());
+}
+
+// Up to the first NUL, never more than feld - 1 bytes.
+std::string TextAusFeld(std::span<const std::uint8_t> b, std::size_t at, std::size_t feld) {
+    std::string text;
+    for (std::size_t i = 0; i < feld - 1 && b[at + i] != 0; ++i)
+        text.push_back(static_cast<char>(b[at + i]));
+    return storage::Cp1252ZuUtf8(text);
+}
+
+bool GeradeGueltig(const Gerade& g) {
+    return g.y >= 0 && g.y <= kMaxRoh && g.laenge >= 1 && g.laenge <= kMaxLaenge &&
+           g.zeitbasis >= 1 && g.zeitbasis <= kZeitbasen;
+}
+
+bool DateiEinlesen(const std::filesystem::path& pfad, std::vector<std::uint8_t>& bytes,
+                   bool& lesefehler) {
+    lesefehler = false;
+    std::error_code ec;
+    if (std::filesystem::is_directory(pfad, ec))
+        return false;
+    std::ifstream in(pfad, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    lesefehler = in.bad();
+    return true;
+}
+
+}  // namespace
+
+// ---- questions ---------------------------------------------------------------------
+
+std::string UngespeichertFrage() {
+    return "Möchten Sie die Änderungen in " + DateinameOderStandard() + " speichern?";
+}
+
+// ---- "Neu" --------------------------------------------------------------------------
+
+int KurvenNeu() {
+    try {
+        for (int i = 0; i < kKurven; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            gKurven[k] = Startkurve();
+            gZyklen[k] = 0;
+            gRuhezustand[k] = 0;
+        }
+    } catch (const std::bad_alloc&) {
+        return -600403;
+    }
+    Kurvenpanel_Titel("");
+    gAnsichtStart = 0.0;
+    gAnsichtEnde = kStartAnsichtEnde;
+    gKurvenGeaendert = false;
+    return 0;
+}
+
+// ---- save ---------------------------------------------------------------------------
+
+std::vector<std::uint8_t> KurvendateiBild() {
+    std::vector<std::uint8_t> b;
+    std::size_t segmente = 0;
+    for (const Kurve& k : gKurven)
+        segmente += k.geraden.size();
+    b.reserve(kDateikopfGroesse + segmente * kGeradeBytes);
+
+    TextFeld(b, kKurvendateiTyp, kTypFeld);
+    storage::PutLE32(b, 1);
+    storage::PutLE32(b, static_cast<std::uint32_t>(gKurvenzahl));
+    for (const Kurve& k : gKurven)
+        TextFeld(b, k.kommentar, kKommentarFeld);
+    for (std::int32_t z : gZyklen)
+        storage::PutLE32(b, static_cast<std::uint32_t>(z));
+    for (std::int32_t r : gRuhezustand)
+        storage::PutLE32(b, static_cast<std::uint32_t>(r));
+    config::KonfigBildSchreiben(config::gKonfig, b);
+    for (const Kurve& k : gKurven) {
+        storage::PutLE32(b, static_cast<std::uint32_t>(k.geraden.size()));
+        Nullen(b, 8);
+    }
+    for (const Kurve& k : gKurven) {
+        for (const Gerade& g : k.geraden) {
+            storage::PutLE32(b, static_cast<std::uint32_t>(g.y));
+            storage::PutLE32(b, static_cast<std::uint32_t>(g.laenge));
+            b.push_back(static_cast<std::uint8_t>(g.zeitbasis));
+            Nullen(b, 3);
+        }
+    }
+    return b;
+}
+
+int KurvenSpeichernNach(const std::filesystem::path& pfad) {
+    std::vector<std::uint8_t> bild;
+    try {
+        bild = KurvendateiBild();
+    } catch (const std::bad_alloc&) {
+        return -301433;
+    }
+    const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
+    switch (storage::SicherSchreiben(pfad, inhalt)) {
+        case storage::Speicherergebnis::Ok:
+            break;
+        case storage::Speicherergebnis::SchreibFehler:
+            return -301433;
+        default:
+            return -308432;
+    }
+    Kurvenpanel_Titel(pfad.string());
+    gKurvenGeaendert = false;
+    return 0;
+}
+
+// ---- load and append ----------------------------------------------------------------------
+
+Ladeergebnis KurvendateiEinlesen(std::span<const std::uint8_t> datei, bool anhaengen,
+                                 const std::string& pfad) {
+    Ladeergebnis e;
+    if (datei.size() < kDateikopfGroesse) {
+        e.code = -304436;
+        return e;
+    }
+    if (TextAusFeld(datei, 0, kTypFeld + 1) != kKurvendateiTyp) {
+        e.code = -1020437;
+        return e;
+    }
+    if (LE32(datei, kOffVersion) != 1) {
+        e.code = -303438;
+        return e;
+    }
+    config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
+
+    std::size_t pos = kDateikopfGroesse;
+    for (std::size_t i = 0; i < kKurven; ++i) {
+        Kurve& kurve = gKurven[i];
+        const std::int32_t anzahl = LE32(datei, kOffAnzahlen + i * kAnzahlFeld);
+        // The count is only believed as far as the file holds records: a curve
+        // that cannot be read whole consumes the rest of the file.
+        std::vector<Gerade> gelesen;
+        bool lesbar = anzahl >= 1;
+        if (lesbar) {
+            const std::size_t rest = datei.size() - pos;
+            const std::uint64_t noetig = static_cast<std::uint64_t>(anzahl) * kGeradeBytes;
+            if (noetig > rest) {
+                pos = datei.size();
+                lesbar = false;
+            }
+        }
+        if (lesbar) {
+            try {
+                gelesen.resize(static_cast<std::size_t>(anzahl));
+            } catch (const std::bad_alloc&) {
+                e.code = -600439;
+                return e;
+            }
+            for (Gerade& g : gelesen) {
+                g.y = LE32(datei, pos);
+                g.laenge = LE32(datei, pos + 4);
+                g.zeitbasis = static_cast<std::int8_t>(datei[pos + 8]);
+                pos += kGeradeBytes;
+                if (!GeradeGueltig(g))
+                    lesbar = false;
+            }
+        }
+        try {
+            if (anhaengen) {
+                // A damaged part of the file must not cost the curve it joins.
+                if (lesbar)
+                    kurve.geraden.insert(kurve.geraden.end(), gelesen.begin(), gelesen.end());
+            } else {
+                kurve.geraden = lesbar ? std::move(gelesen) : Startkurve().geraden;
+            }
+        } catch (const std::bad_alloc&) {
+            e.code = anhaengen || lesbar ? -600439 : -600440;
+            return e;
+        }
+        kurve.anzahl = static_cast<std::int32_t>(kurve.geraden.size());
+        if (!anhaengen) {
+            kurve.kommentar =
+                TextAusFeld(datei, kOffKommentare + i * kKommentarFeld, kKommentarFeld);
+            gZyklen[i] = LE32(datei, kOffZyklen + 4 * i);
+            gRuhezustand[i] = std::clamp(LE32(datei, kOffRuhe + 4 * i), 0, kMaxRoh);
+        }
+    }
+
+    e.konfigAbweichend = config::KonfigurationenVergleichen(e.konfig, config::gKonfig) == 0;
+    Kurvenpanel_Titel(pfad);
+    gKurvenzahl = kKurven;
+    gKurvenGeaendert = anhaengen;
+    ZoomGesamtkurve();
+    return e;
+}
+
+namespace {
+Ladeergebnis LadenOderAnhaengen(const std::filesystem::path& pfad, bool anhaengen) {
+    Kurvenpanel_Titel("");
+    Ladeergebnis e;
+    std::vector<std::uint8_t> bytes;
+    bool lesefehler = false;
+    try {
+        if (!DateiEinlesen(pfad, bytes, lesefehler)) {
+            e.code = -308435;
+            return e;
+        }
+    } catch (const std::bad_alloc&) {
+        e.code = -600439;
+        return e;
+    }
+    if (lesefehler && bytes.size() < kDateikopfGroesse) {
+        e.code = -304436;
+        return e;
+    }
+    return KurvendateiEinlesen(bytes, anhaengen, pfad.string());
+}
+}  // namespace
+
+Ladeergebnis KurvenLadenNach(const std::filesystem::path& pfad) {
+    return LadenOderAnhaengen(pfad, false);
+}
+
+Ladeergebnis KurvenAnhaengenNach(const std::filesystem::path& pfad) {
+    return LadenOderAnhaengen(pfad, true);
+}
+
+// ---- export ------------------------------------------------------------------------------------
+
+std::string KurvenExportText() {
+    std::string text =
+        "# Kurven exportiert aus VEK-7M_Kurvengenerator\r\n"
+        "# Spalte 1 = Zeit in Sekunden\r\n"
+        "# Spalte 2 = Y-Wert in Prozent\r\n"
+        "# Spalte 3 = Zeitbasis\r\n"
+        "# Spalte 4 = Kuvennummer\r\n"
+        "\r\n";
+    const Kurve& k = gKurven[0];
+    double start = 0.0;
+    for (const Gerade& g : k.geraden) {
+        text += storage::ZahlFest(start / 1e6, 5);
+        text += '\t';
+        text += storage::ZahlFest(100.0 * g.y / kMaxRoh, 2);
+        text += '\t';
+        text += Zeitbasis_Name(g.zeitbasis);
+        text += "\t1\r\n";
+        start += Gerade_Dauer(g);
+    }
+    text += "\r\n";
+    return text;
+}
+
+int KurvenExportierenNach(const std::filesystem::path& pfad) {
+    std::string text;
+    try {
+        text = KurvenExportText();
+    } catch (const std::bad_alloc&) {
+        return -301442;
+    }
+    switch (storage::SicherSchreiben(pfad, text)) {
+        case storage::Speicherergebnis::Ok:
+            return 0;
+        case storage::Speicherergebnis::SchreibFehler:
+            return -301442;
+        default:
+            return -308441;
+    }
+}
+
+// ---- import
+// ----------------------------------------------------------------------------------------
+
+namespace {
+
+bool IstLeer(char c) {
+    return c == ' ' || c == '\t';
+}
+
+class Zeilenleser {
+  public:
+    explicit Zeilenleser(std::string_view s) : s_(s) {}
+    bool Naechste(std::string_view& zeile) {
+        if (pos_ >= s_.size())
+            return false;
+        std::size_t ende = s_.find('\n', pos_);
+        std::size_t weiter = ende == std::string_view::npos ? s_.size() : ende + 1;
+        if (ende == std::string_view::npos)
+            ende = s_.size();
+        zeile = s_.substr(pos_, ende - pos_);
+        if (!zeile.empty() && zeile.back() == '\r')
+            zeile.remove_suffix(1);
+        // The rest of an over-long line is dropped; the line counts once.
+        if (zeile.size() > kImportZeileMax)
+            zeile = zeile.substr(0, kImportZeileMax);
+        pos_ = weiter;
+        return true;
+    }
+
+  private:
+    std::string_view s_;
+    std::size_t pos_ = 0;
+};
+
+// The fields of a data line, read as far as they go: time, value, timebase
+// text, curve number.
+struct Datenzeile {
+    int felder = 0;
+    double t = 0;
+    double v = 0;
+    std::string zeitbasis;
+    long long kurve = 0;
+};
+
+void Ueberspringen(std::string_view z, std::size_t& p) {
+    while (p < z.size() && IstLeer(z[p]))
+        ++p;
+}
+
+bool ZahlLesen(std::string_view z, std::size_t& p, double& wert) {
+    Ueberspringen(z, p);
+    std::size_t q = p;
+    if (q < z.size() && z[q] == '+')
+        ++q;
+    const char* anfang = z.data() + q;
+    const char* ende = z.data() + z.size();
+    if (q < z.size() && z[q] == '+')
+        return false;
+    const auto r = std::from_chars(anfang, ende, wert, std::chars_format::general);
+    if (r.ec != std::errc() || !std::isfinite(wert))
+        return false;
+    if (r.ptr != ende && !IstLeer(*r.ptr))
+        return false;
+    p = static_cast<std::size_t>(r.ptr - z.data());
+    return true;
+}
+
+bool GanzLesen(std::string_view z, std::size_t& p, long long& wert) {
+    Ueberspringen(z, p);
+    std::size_t q = p;
+    if (q < z.size() && z[q] == '+')
+        ++q;
+    if (q < z.size() && z[q] == '+')
+        return false;
+    const auto r = std::from_chars(z.data() + q, z.data() + z.size(), wert);
+    if (r.ec != std::errc())
+        return false;
+    p = static_cast<std::size_t>(r.ptr - z.data());
+    return true;
+}
+
+bool WortLesen(std::string_view z, std::size_t& p, std::string& wort) {
+    Ueberspringen(z, p);
+    const std::size_t anfang = p;
+    while (p < z.size() && !IstLeer(z[p]))
+        ++p;
+    if (p == anfang)
+        return false;
+    wort.assign(z.substr(anfang, p - anfang));
+    return true;
+}
+
+Datenzeile Zerlegen(std::string_view z) {
+    Datenzeile d;
+    std::size_t p = 0;
+    if (!ZahlLesen(z, p, d.t))
+        return d;
+    d.felder = 1;
+    if (!ZahlLesen(z, p, d.v))
+        return d;
+    d.felder = 2;
+    if (!WortLesen(z, p, d.zeitbasis))
+        return d;
+    d.felder = 3;
+    if (!GanzLesen(z, p, d.kurve))
+        return d;
+    d.felder = 4;
+    return d;
+}
+
+bool Ueberspringbar(std::string_view z) {
+    std::size_t p = 0;
+    Ueberspringen(z, p);
+    return p == z.size() || z[p] == '#';
+}
+
+Importergebnis Importfehler(int zeile, int code, const std::string& text) {
+    Importergebnis e;
+    e.code = code;
+    e.meldung = "Fehler in Zeile " + std::to_string(zeile) + ":\n" + text;
+    return e;
+}
+
+}  // namespace
+
+Importergebnis KurvenImportText(std::string_view inhalt) {
+    std::vector<Gerade> liste;
+    Zeilenleser leser(inhalt);
+    std::string_view zeile;
+    int nummer = 0;
+    double tVorher = 0;
+    long long kurveVorher = 0;
+    while (leser.Naechste(zeile)) {
+        ++nummer;
+        if (Ueberspringbar(zeile))
+            continue;
+        const Datenzeile d = Zerlegen(zeile);
+        if (d.felder < 4)
+            return Importfehler(nummer, -312447, "Falsche oder zu wenig Werte.");
+        if (d.kurve != 1)
+            return Importfehler(nummer, -312448,
+                                "Kurvennummer " + std::to_string(d.kurve) + " ist nicht erlaubt.");
+        if (d.kurve != kurveVorher) {
+            liste.clear();
+            kurveVorher = d.kurve;
+        }
+        try {
+            liste.emplace_back();
+        } catch (const std::bad_alloc&) {
+            Importergebnis e;
+            e.code = -600450;
+            return e;
+        }
+        const int code = Zeitbasis_AusName(d.zeitbasis);
+        if (code == 0)
+            return Importfehler(
+                nummer, -312451,
+                "Unbekannte Zeitbasis '" + storage::Cp1252ZuUtf8(d.zeitbasis) + "'.");
+        if (d.v < 0 || d.v > 100)
+            return Importfehler(nummer, -312452,
+                                "Y-Wert " + storage::ZahlFest(d.v, 3) + "% ist nicht erlaubt.");
+        Gerade& g = liste.back();
+        g.y = static_cast<std::int32_t>(std::trunc(kMaxRoh * d.v / 100.0));
+        g.zeitbasis = static_cast<std::int8_t>(code);
+        if (liste.size() == 1) {
+            if (std::fabs(d.t) > 1e-8)
+                return Importfehler(nummer, -312453, "Kurve muß bei Zeit=0 beginnen.");
+        } else {
+            Gerade& vorher = liste[liste.size() - 2];
+            const double delta = d.t - tVorher;
+            if (delta <= 1e-8)
+                return Importfehler(nummer, -312454, "Zeitangaben nicht fortlaufend.");
+            const double q = 1e6 * delta / Zeitbasis_Mikrosekunden(vorher.zeitbasis);
+            if (q >= 65535.4)
+                return Importfehler(nummer, -312455,
+                                    "Kuvenabschnitt zu lang\n(muß kleiner sein als 65536 "
+                                    "Zeiteinheiten).");
+            const double m = std::floor(q + 5e-8);
+            if (std::fabs(q - m) >= 1e-8)
+                return Importfehler(nummer, -312456,
+                                    "Zeitunterschied von " + storage::ZahlFest(delta, 3) +
+                                        " Sekunden läßt sich nicht\ndurch die Zeitbasis " +
+                                        Zeitbasis_Name(vorher.zeitbasis) + " ausdrücken.");
+            const double n = std::trunc(q + 0.5);
+            if (n < 1)
+                return Importfehler(nummer, -312457,
+                                    "Zeitunterschied zwischen zwei Punkten muß größer Null sein.");
+            vorher.laenge = static_cast<std::int32_t>(n);
+        }
+        tVorher = d.t;
+    }
+    if (liste.empty()) {
+        Importergebnis e;
+        e.code = -312458;
+        e.meldung = "Keine Kurvendaten gefunden.";
+        return e;
+    }
+    liste.back().laenge = 1;
+
+    Importergebnis e;
+    const int vorherige = gAktuelleKurve;
+    gAktuelleKurve = 0;
+    e.fehlerText = Kurve_UndoSichern();
+    try {
+        gKurven[0].geraden = std::move(liste);
+    } catch (const std::bad_alloc&) {
+        e.code = -600459;
+    }
+    gKurven[0].anzahl = static_cast<std::int32_t>(gKurven[0].geraden.size());
+    gAktuelleKurve = vorherige;
+    return e;
+}
+
+Importergebnis KurvenImportierenNach(const std::filesystem::path& pfad) {
+    std::vector<std::uint8_t> bytes;
+    bool lesefehler = false;
+    Importergebnis e;
+    try {
+        if (!DateiEinlesen(pfad, bytes, lesefehler)) {
+            e.code = -308445;
+            return e;
+        }
+    } catch (const std::bad_alloc&) {
+        e.code = -304446;
+        return e;
+    }
+    if (lesefehler) {
+        e.code = -304446;
+        return e;
+    }
+    return KurvenImportText(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+}  // namespace curves

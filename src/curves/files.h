@@ -1,0 +1,98 @@
+#pragma once
+// Curve files ("*.skr") and the tab-separated text exchange ("*.txt"). The
+// window asks its questions (unsaved changes, file dialogs, taking over the
+// file's configuration) and then calls the step that follows the answer
+// (`...Nach(pfad)`). Every function returns 0 or the program's error code; a
+// text import also gives the text of its "Importfehler" box.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/konfig.h"
+#include "curves/model.h"
+
+namespace curves {
+
+inline constexpr const char* kKurvendateiTyp = "vek7mKurven Kurvendatei";
+inline constexpr std::size_t kDateikopfGroesse = 4472;
+inline constexpr std::size_t kGeradeBytes = 12;
+
+// ---- the window's questions ---------------------------------------------------
+// "Warnung" with "Ja" / "Nein" / "Abbrechen", asked when gKurvenGeaendert is
+// set: before "Neu", "Kurven laden" and program end.
+std::string UngespeichertFrage();  // "Möchten Sie die Änderungen in <name> speichern?"
+
+// "Konfiguration laden?" with "laden" / "nicht laden", asked after a load or
+// append whose Ladeergebnis::konfigAbweichend is set; "laden" is
+// config::KonfigurationSetzen(ergebnis.konfig). The curves are loaded either way.
+inline constexpr const char* kKonfigFrageTitel = "Konfiguration laden?";
+inline constexpr const char* kKonfigFrage =
+    "Die Konfiguration (siehe Fenster 'Konfiguration') der geladenen\nKurven unterscheidet sich "
+    "von der aktuellen Konfiguration.\nSoll die Konfiguration zusammen mit den Kurven geladen "
+    "werden\noder soll die aktuelle Konfiguration behalten werden?";
+
+// ---- "Neu" -------------------------------------------------------------------------
+// Every curve the start curve, comments empty, cycles and rest values 0, no
+// file, visible range 0..10000 µs, gKurvenGeaendert off. The Y grid, Y zoom,
+// undo rings and clipboard stay. 0, or -600403 when memory ran out (the curves
+// not yet reset stay as they were).
+int KurvenNeu();
+
+// ---- curve file ---------------------------------------------------------------------
+// The whole file as it is saved: 4472-byte header and the records of curves 1..4.
+std::vector<std::uint8_t> KurvendateiBild();
+
+// "Kurven speichern"/"... unter" once the window knows the path (gKurvendatei,
+// or the file dialog "Kurve speichern"; a cancelled dialog is result 0 without
+// calling this). Written to a temporary file and renamed over the target.
+// 0: gKurvendatei = pfad, gKurvenGeaendert off. -308432 the file cannot be
+// created or replaced; -301433 writing failed. The old file stays on failure.
+int KurvenSpeichernNach(const std::filesystem::path& pfad);
+
+struct Ladeergebnis {
+    int code = 0;
+    bool konfigAbweichend = false;  // ask kKonfigFrage
+    config::Konfig konfig;          // the file's configuration
+};
+
+// "Kurven laden" after the question and the dialog "Kurve laden".
+// -308435 cannot open, -304436 header short, -1020437 not a curve file,
+// -303438 other version, -600439/-600440 no memory. On success: gKurvendatei
+// = pfad, gKurvenGeaendert off, visible range the whole edited curve.
+Ladeergebnis KurvenLadenNach(const std::filesystem::path& pfad);
+// "Kurven anhängen" after the dialog "Kurven anhängen": each curve grows by the
+// file's segments; comments, cycles and rest values stay. gKurvendatei = pfad,
+// and gKurvenGeaendert is set (the joined curves are in no file).
+Ladeergebnis KurvenAnhaengenNach(const std::filesystem::path& pfad);
+// The same on the bytes of a file (what the two above do after reading it).
+Ladeergebnis KurvendateiEinlesen(std::span<const std::uint8_t> datei, bool anhaengen,
+                                 const std::string& pfad);
+
+// ---- text export and import ----------------------------------------------------------
+// Curve 1 as text, lines ending in CR LF.
+std::string KurvenExportText();
+// "Kurven exportieren" after the dialog: -308441 cannot open, -301442 writing
+// failed. The old file stays on failure.
+int KurvenExportierenNach(const std::filesystem::path& pfad);
+
+struct Importergebnis {
+    int code = 0;
+    std::string meldung;     // text of the "Importfehler" box, shown before the code
+    std::string fehlerText;  // a "Fehler" box (the undo step could not be kept)
+};
+inline constexpr const char* kImportfehlerTitel = "Importfehler";
+inline constexpr std::size_t kImportZeileMax = 95;  // characters read of a line
+
+// "Kurven importieren" after the dialog "Kurven importieren": -308445 cannot
+// open, -304446 read error, -312447 .. -312458 the checks (with `meldung`),
+// -600450/-600459 no memory. On success curve 1 is replaced with one undo step
+// (gKurvenGeaendert set); comments, cycles, rest values and the view stay.
+Importergebnis KurvenImportierenNach(const std::filesystem::path& pfad);
+// The same on the file's bytes.
+Importergebnis KurvenImportText(std::string_view inhalt);
+
+}  // namespace curves
