@@ -62,6 +62,7 @@ class QtSerialPort final : public SerialPort {
         if (!port_.isOpen()) {
             return kFehler;
         }
+        ausgegeben_ = false;
         const qint64 n = port_.write(reinterpret_cast<const char*>(bytes.data()),
                                      static_cast<qint64>(bytes.size()));
         if (n < 0) {
@@ -127,14 +128,30 @@ class QtSerialPort final : public SerialPort {
             return kFehler;
         }
 #endif
+        ausgegeben_ = true;
         return 0;
     }
 
     int flushInput() override {
         return Leeren(QSerialPort::Input);
     }
+
+    // After a drain nothing is left to discard, and on a pseudo-terminal
+    // tcflush(TCOFLUSH) would throw away what the other side has not read yet:
+    // the tail of an unanswered '&' frame. Only output that did not drain (a
+    // failed write) is discarded.
     int flushOutput() override {
-        return Leeren(QSerialPort::Output);
+        if (!port_.isOpen()) {
+            return kFehler;
+        }
+        if (ausgegeben_ && port_.bytesToWrite() == 0) {
+            return 0;
+        }
+        const int r = Leeren(QSerialPort::Output);
+        if (r == 0) {
+            ausgegeben_ = true;
+        }
+        return r;
     }
 
   private:
@@ -163,6 +180,9 @@ class QtSerialPort final : public SerialPort {
 
     QSerialPort port_;
     std::chrono::milliseconds zeitlimit_{500};
+    // Everything written so far has left the port. A fresh port starts false,
+    // so whatever another program left queued is discarded once.
+    bool ausgegeben_ = false;
 };
 
 }  // namespace
