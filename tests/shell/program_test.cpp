@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -287,19 +289,31 @@ TEST(Programmablauf, SectionsDerFensterSortiertGeschrieben) {
     testsupport::TempDir dir(true);
     testsupport::DialogScope dialoge;
     testsupport::Schreiben(dir / shell::kIniDatei, "[kurven]\r\ndarstellung = 2\r\n");
-    std::vector<std::string> gelesen;
     shell::Programmablauf([&] {
-        // Sections the windows will bring; registered here as the windows do.
-        for (Fenster f : {Fenster::Kurven, Fenster::Com}) {
-            auto& e = ui::registry().Eintrag(f);
-            const std::string name = f == Fenster::Kurven ? "kurven" : "com";
-            e.iniSchreiben = [name](shell::IniText& ini) { shell::Ini_PutInt(ini, name, "x", 1); };
-        }
+        // A section as the curve window brings it, registered after set-up.
+        ui::registry().Eintrag(Fenster::Kurven).iniSchreiben = [](shell::IniText& ini) {
+            shell::Ini_PutInt(ini, "kurven", "testwert", 7);
+        };
         return 0;
     });
     EXPECT_TRUE(dialoge->Alle("Meldung").empty());
-    EXPECT_EQ(testsupport::Lesen(dir / shell::kIniDatei),
-              "[com]\r\nx = 1\r\n\r\n[kurven]\r\nx = 1\r\n\r\n");
+    const std::string text = testsupport::Lesen(dir / shell::kIniDatei);
+    EXPECT_NE(text.find("[kurven]\r\ntestwert = 7\r\n\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[com]\r\n"), std::string::npos);
+    // Sections sorted, every line ended by CR LF.
+    std::vector<std::string> sections;
+    for (std::size_t i = 0; (i = text.find("\r\n[", i)) != std::string::npos; ++i)
+        sections.push_back(text.substr(i + 3, text.find(']', i) - i - 3));
+    if (text.starts_with("["))
+        sections.insert(sections.begin(), text.substr(1, text.find(']') - 1));
+    EXPECT_TRUE(std::is_sorted(sections.begin(), sections.end())) << text;
+    EXPECT_GE(sections.size(), 2u);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ASSERT_GT(i, 0u);
+            EXPECT_EQ(text[i - 1], '\r') << i;
+        }
+    }
 }
 
 }  // namespace
