@@ -226,11 +226,27 @@ TEST_F(AmPty, VerschwundenerPortUndWiederOeffnen) {
     const int r = device::ORVKAP1_IDLesen(kPort, '1', id);
     EXPECT_LT(r, 0);
     device::ORVKAP1_Close(kPort);
-    // A new simulator replaces the stale link; the port opens again.
+    // The port opens again on a new simulator. (The stale link goes first: its
+    // terminal's number may already belong to another simulator.)
+    fs::remove(dir / "com1");
     sim = std::make_unique<SimProzess>(dir / "com1", std::vector<std::string>{});
     ASSERT_TRUE(sim->ok());
     ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
     EXPECT_EQ(device::ORVKAP1_IDLesen(kPort, '1', id), 0);
+}
+
+TEST_F(AmPty, AlterLinkWirdErsetztAndereDateiNicht) {
+    fs::create_symlink(dir / "weg", dir / "com6");
+    {
+        SimProzess p(dir / "com6", {});
+        ASSERT_TRUE(p.ok());
+        EXPECT_TRUE(fs::exists(dir / "com6"));
+        EXPECT_EQ(p.Beenden(SIGTERM), 0);
+    }
+    testsupport::Schreiben(dir / "com7", "keine Verbindung");
+    std::string aus;
+    EXPECT_EQ(testsupport::SimAusfuehren({"--link", (dir / "com7").string()}, aus), 1);
+    EXPECT_EQ(testsupport::Lesen(dir / "com7"), "keine Verbindung");
 }
 
 TEST(Mux6simAufruf, HilfeNenntAlleOptionen) {

@@ -60,7 +60,10 @@ SimProzess::SimProzess(const std::filesystem::path& link, const std::vector<std:
     const auto ende = std::chrono::steady_clock::now() + warten;
     std::error_code ec;
     while (std::chrono::steady_clock::now() < ende) {
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec))) {
+        // A link whose terminal exists: a stale link of a killed simulator
+        // dangles until this one replaces it.
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec)) &&
+            std::filesystem::exists(link, ec)) {
             ok_ = true;
             return;
         }
