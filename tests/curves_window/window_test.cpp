@@ -1,0 +1,1022 @@
+// The curve window: controls, menus and toolbar in step, the view and its
+// arithmetic, the graph tools driven by mouse events, the files menu, direct
+// help and the settings section.
+#include "curves/window.h"
+
+#include <gtest/gtest.h>
+#include <qcustomplot.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <cmath>
+
+#include "config/konfig.h"
+#include "curves/editing.h"
+#include "curves/files.h"
+#include "curves/model.h"
+#include "curves/view.h"
+#include "shell/settings.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+#include "ui/graph.h"
+#include "ui/help.h"
+#include "ui/qt_dialogs.h"
+#include "ui/registry.h"
+#include "ui/scrollbar.h"
+#include "ui/texts.h"
+#include "ui/toolbar.h"
+
+namespace {
+
+using curves::gKurven;
+
+class KurvenFenster : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        config::StandardwerteSetzen();
+        haupt = std::make_unique<QWidget>();
+        haupt->resize(1000, 720);
+        ui::registry().Eintrag(ui::Fenster::Haupt).panel = haupt.get();
+        panel = new curves::Kurvenpanel(haupt.get());
+        ASSERT_EQ(panel->KurvenpanelInit(), 0);
+        panel->setGeometry(1, 17, 998, 702);
+        panel->show();
+        haupt->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(haupt.get()));
+        // The plot area has its size only once the layouts have run.
+        panel->Kurvenpanel_Neuzeichnen();
+    }
+    void TearDown() override {
+        if (ui::gHilfeAktiv)
+            ui::DirekthilfeSetzen(false);
+        haupt.reset();
+        ui::registry().Leeren();
+    }
+
+    template <class T>
+    T* Control(const QString& name) {
+        T* c = panel->findChild<T*>(name);
+        EXPECT_NE(c, nullptr) << name.toStdString();
+        return c;
+    }
+    QAction* A(const QString& name) {
+        QAction* a = panel->Eintrag(name);
+        EXPECT_NE(a, nullptr) << name.toStdString();
+        return a;
+    }
+    QToolButton* Knopf(const QString& eintrag) {
+        QAction* k = panel->toolbar()->ZuEintrag(A(eintrag));
+        return qobject_cast<QToolButton*>(panel->toolbar()->widgetForAction(k));
+    }
+    QWidget* Flaeche() { return panel->graph()->plot(); }
+    QPoint Pixel(double t, double y) { return panel->graph()->GraphZuPixel({t, y}).toPoint(); }
+    void Druecken(double t, double y) {
+        QTest::mousePress(Flaeche(), Qt::LeftButton, {}, Pixel(t, y));
+    }
+    void Ziehen(double t, double y) {
+        const QPoint p = Pixel(t, y);
+        QMouseEvent e(QEvent::MouseMove, p, Flaeche()->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
+                      {});
+        QApplication::sendEvent(Flaeche(), &e);
+    }
+    void Loslassen(double t, double y) {
+        QTest::mouseRelease(Flaeche(), Qt::LeftButton, {}, Pixel(t, y));
+    }
+    void Klick(double t, double y) {
+        Druecken(t, y);
+        Loslassen(t, y);
+    }
+    void Werkzeug(const QString& name) { A("KURVEN_BEARBEITEN_" + name)->trigger(); }
+    void ZeitbasisWaehlen(int code) {
+        auto* ring = Control<QComboBox>("KURVENPNL_ZEITBASISAUSWAHL");
+        ring->setCurrentIndex(code - 1);
+    }
+    void Sichtbar(double von, double bis) {
+        curves::gAnsichtStart = von;
+        curves::gAnsichtEnde = bis;
+        panel->Kurvenpanel_Neuzeichnen();
+    }
+    // The plots of the large graph drawn in a colour.
+    std::vector<QCPGraph*> PlotsIn(QColor farbe, ui::Graph* g = nullptr) {
+        g = g ? g : panel->graph();
+        std::vector<QCPGraph*> r;
+        for (int i = 0; i < g->plot()->graphCount(); ++i) {
+            if (g->plot()->graph(i)->pen().color() == farbe)
+                r.push_back(g->plot()->graph(i));
+        }
+        return r;
+    }
+    int VorschauAnzahl(ui::Graph* g = nullptr) {
+        g = g ? g : panel->graph();
+        return static_cast<int>(g->plot()->layer("vorschau")->children().size());
+    }
+    const curves::Kurve& K1() { return gKurven[0]; }
+
+    testsupport::DialogScope dialoge;
+    std::unique_ptr<QWidget> haupt;
+    curves::Kurvenpanel* panel = nullptr;
+};
+
+const QColor kRot(255, 0, 0), kHellrot(255, 150, 150), kBlau(0, 0, 255), kHellblau(150, 150, 255);
+
+// ---- start state -------------------------------------------------------------
+TEST_F(KurvenFenster, StartansichtZeigtPunktSchlusslinieUndStufen) {
+    EXPECT_DOUBLE_EQ(panel->graph()->XMin(), 0);
+    EXPECT_DOUBLE_EQ(panel->graph()->XMax(), 10001);
+    EXPECT_LE(panel->graph()->YMin(), 0);
+    EXPECT_GE(panel->graph()->YMax(), 4095);
+    EXPECT_LT(panel->graph()->YMax(), 4095 * 1.05);
+
+    const auto punkte = PlotsIn(kRot);
+    ASSERT_EQ(punkte.size(), 1u);  // no ordinary segment: only the marker plot
+    ASSERT_EQ(punkte[0]->dataCount(), 1);
+    EXPECT_EQ(punkte[0]->data()->at(0)->key, 0);
+    EXPECT_EQ(punkte[0]->data()->at(0)->value, 0);
+    EXPECT_NE(punkte[0]->scatterStyle().shape(), QCPScatterStyle::ssNone);
+
+    const auto schluss = PlotsIn(kHellrot);
+    ASSERT_EQ(schluss.size(), 1u);
+    ASSERT_EQ(schluss[0]->dataCount(), 2);
+    EXPECT_EQ(schluss[0]->data()->at(1)->key, curves::Kurve_Dauer(0));
+    EXPECT_EQ(schluss[0]->data()->at(1)->value, 0);
+
+    const auto stufen = PlotsIn(kHellblau);
+    ASSERT_EQ(stufen.size(), 1u);
+    EXPECT_EQ(stufen[0]->lineStyle(), QCPGraph::lsStepLeft);
+    EXPECT_TRUE(PlotsIn(kBlau).empty());
+
+    // Overview: the whole curve, red frame over the visible range.
+    EXPECT_DOUBLE_EQ(panel->graphKlein()->XMax(), curves::Kurve_Dauer(0));
+    EXPECT_EQ(PlotsIn(kBlau, panel->graphKlein()).size(), 1u);
+}
+
+TEST_F(KurvenFenster, SpeicherbedarfBeimStart) {
+    auto* s = Control<QLineEdit>("KURVENPNL_SPEICHERBEDARF");
+    const double erwartet = 100.0 * 40 / 61440 + 0.05;
+    EXPECT_DOUBLE_EQ(s->property("wert").toDouble(), erwartet);
+    EXPECT_EQ(s->text(), "0.1");
+    EXPECT_EQ(s->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+}
+
+TEST_F(KurvenFenster, SpeicherbedarfUeber100ProzentRot) {
+    gKurven[0].geraden[0].laenge = 65535;
+    panel->Kurvenpanel_Neuzeichnen();
+    auto* s = Control<QLineEdit>("KURVENPNL_SPEICHERBEDARF");
+    EXPECT_GT(s->property("wert").toDouble(), 100);
+    EXPECT_EQ(s->palette().color(QPalette::Base), QColor(0xFF, 0, 0));
+}
+
+TEST_F(KurvenFenster, ZyklenUndRuhezustandVersteckt) {
+    EXPECT_FALSE(Control<QSpinBox>("KURVENPNL_ZYKLEN")->isVisibleTo(panel));
+    EXPECT_FALSE(Control<QDoubleSpinBox>("KURVENPNL_RUHEZUSTAND")->isVisibleTo(panel));
+    EXPECT_TRUE(Control<QWidget>("KURVENPNL_GRAPHKLEIN")->isVisible());
+    EXPECT_TRUE(Control<QWidget>("KURVENPNL_SCROLLBAR")->isVisible());
+}
+
+TEST_F(KurvenFenster, Titel) {
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+    panel->Kurvenpanel_Titel("/irgendwo/kurven/test.skr");
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator - test.skr");
+    EXPECT_EQ(curves::gKurvendatei, "/irgendwo/kurven/test.skr");
+    panel->Kurvenpanel_Titel({});
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+}
+
+// ---- menus and toolbar ----------------------------------------------------------
+QStringList Texte(const QList<QAction*>& aktionen) {
+    QStringList r;
+    for (QAction* a : aktionen)
+        r << (a->isSeparator() ? "-" : a->text());
+    return r;
+}
+
+TEST_F(KurvenFenster, MenueleisteNachDerEinrichtung) {
+    QMenuBar* leiste = panel->menuleiste();
+    EXPECT_EQ(Texte(leiste->actions()),
+              QStringList({"Datei", "Bearbeiten", "Ansicht", "Fenster", "Hilfe"}));
+    EXPECT_EQ(Texte(panel->dateiMenue()->actions()),
+              QStringList({"Neu", "Kurven laden", "Kurven anhängen", "Kurven speichern",
+                           "Kurven speichern unter", "Kurven importieren", "Kurven exportieren",
+                           "-", "Beenden"}));
+    auto* bearbeiten = panel->findChild<QMenu*>("KURVEN_BEARBEITEN");
+    ASSERT_NE(bearbeiten, nullptr);
+    EXPECT_EQ(Texte(bearbeiten->actions()), QStringList({"Ausschneiden",
+                                                         "Kopieren",
+                                                         "Einfügen",
+                                                         "Löschen",
+                                                         "Alles Markieren",
+                                                         "Rückgängig",
+                                                         "Wiederherstellen",
+                                                         "-",
+                                                         "Markieren",
+                                                         "Punkt zeichnen",
+                                                         "Punkt verschieben",
+                                                         "Punktkoordinaten ändern",
+                                                         "Zeitbasis anzeigen",
+                                                         "Punkt auflösen",
+                                                         "Gerade teilen",
+                                                         "Zeitbasis ändern",
+                                                         "Geradenlänge ändern",
+                                                         "-",
+                                                         "Zoom +",
+                                                         "Zoom -",
+                                                         "Zoom Markierung",
+                                                         "Zoom Gesammtkurve",
+                                                         "-"}));
+    auto* darstellung = panel->findChild<QMenu*>("KURVEN_ANSICHT_DARSTELLUNG");
+    ASSERT_NE(darstellung, nullptr);
+    EXPECT_EQ(Texte(darstellung->actions()), QStringList({"Linien + Stufen", "Linien", "Stufen"}));
+    EXPECT_EQ(Texte(panel->fensterMenue()->actions()),
+              QStringList({"Hauptfenster", "COM-Einstellung", "Kurvengenerator"}));
+    EXPECT_EQ(Texte(panel->hilfeMenue()->actions()), QStringList({"Direkthilfe"}));
+}
+
+TEST_F(KurvenFenster, ToolbarInDerReihenfolgeMitStartzustand) {
+    QStringList tips;
+    QList<bool> an;
+    for (QAction* a : panel->toolbar()->actions()) {
+        if (a->isSeparator()) {
+            tips << "-";
+            continue;
+        }
+        if (qobject_cast<QWidgetAction*>(a)) {
+            tips << "ring";
+            continue;
+        }
+        QWidget* w = panel->toolbar()->widgetForAction(a);
+        tips << (w ? w->toolTip() : a->toolTip());
+        an << a->isEnabled();
+    }
+    const QStringList erwartet = {"Neu",
+                                  "Kurven Laden",
+                                  "Kurven Speichern",
+                                  "-",
+                                  "Ausschneiden",
+                                  "Kopieren",
+                                  "Einfügen",
+                                  "Löschen",
+                                  "Rückgängig",
+                                  "Wiederherstellen",
+                                  "-",
+                                  "Markieren",
+                                  "Punkt zeichnen",
+                                  "Punkt verschieben",
+                                  "Punktkoordinaten zeigen/ändern",
+                                  "Koordinaten und Zeitbasis anzeigen",
+                                  "Punkt auflösen",
+                                  "Gerade teilen",
+                                  "Zeitbasis ändern",
+                                  "Geradenlänge ändern",
+                                  "ring",
+                                  "-",
+                                  "Zoom +",
+                                  "Zoom -",
+                                  "Zoom Markierung",
+                                  "Zoom Gesammtkurve",
+                                  "-",
+                                  "Kurve 1 bearbeiten",
+                                  "Kurve 2 bearbeiten",
+                                  "Kurve 3 bearbeiten",
+                                  "Kurve 4 bearbeiten",
+                                  "-",
+                                  "Kurve 1 im Hintergrund",
+                                  "Kurve 2 im Hintergrund",
+                                  "Kurve 3 im Hintergrund",
+                                  "Kurve 4 im Hintergrund",
+                                  "-",
+                                  "Kurven als Linien + Stufen darstellen",
+                                  "Kurven als Linien darstellen",
+                                  "Kurven als Stufen darstellen",
+                                  "-",
+                                  "Direkthilfe"};
+    EXPECT_EQ(tips, erwartet);
+    // Enabled: 1-7, the tools, zoom, help; dimmed: undo, redo, curves,
+    // background and display-mode buttons.
+    QList<bool> erwartetAn;
+    for (int i = 0; i < 9; ++i)
+        erwartetAn << (i < 7);
+    for (int i = 0; i < 9 + 4; ++i)
+        erwartetAn << true;
+    for (int i = 0; i < 4 + 4 + 3; ++i)
+        erwartetAn << false;
+    erwartetAn << true;
+    EXPECT_EQ(an, erwartetAn);
+    auto* ring = Control<QComboBox>("KURVENPNL_ZEITBASISAUSWAHL");
+    EXPECT_EQ(ring->count(), 8);
+    EXPECT_EQ(ring->currentText(), "1ms");
+    EXPECT_EQ(panel->Zeitbasis(), 1);
+}
+
+TEST_F(KurvenFenster, WerkzeugRadiogruppeInMenueUndToolbar) {
+    QTest::mouseClick(Knopf("KURVEN_BEARBEITEN_MARKIEREN"), Qt::LeftButton);
+    EXPECT_EQ(panel->Werkzeug(), "MARKIEREN");
+    EXPECT_TRUE(A("KURVEN_BEARBEITEN_MARKIEREN")->isChecked());
+    EXPECT_FALSE(A("KURVEN_BEARBEITEN_ZEICHNEN")->isChecked());
+    A("KURVEN_BEARBEITEN_GERADETEILEN")->trigger();
+    EXPECT_TRUE(Knopf("KURVEN_BEARBEITEN_GERADETEILEN")->isChecked());
+    EXPECT_FALSE(Knopf("KURVEN_BEARBEITEN_MARKIEREN")->isChecked());
+    int gecheckt = 0;
+    for (const char* w : {"MARKIEREN", "ZEICHNEN", "VERSCHIEBEN", "PUNKTKOORDINAT", "ZEITBASISZEIG",
+                          "PUNKTLOESCHEN", "GERADETEILEN", "ZEITBASIS", "LAENGEAENDERN"})
+        gecheckt += A(QString("KURVEN_BEARBEITEN_") + w)->isChecked();
+    EXPECT_EQ(gecheckt, 1);
+}
+
+TEST_F(KurvenFenster, DarstellungsartMenueUndGespiegelterKnopf) {
+    EXPECT_TRUE(A("KURVEN_ANSICHT_DARSTELLUNG_LINST")->isChecked());
+    A("KURVEN_ANSICHT_DARSTELLUNG_LIN")->trigger();
+    EXPECT_EQ(curves::gDarstellung, 1);
+    QAction* spiegel = panel->toolbar()->ZuEintrag(A("KURVEN_ANSICHT_DARSTELLUNG_LIN"));
+    EXPECT_TRUE(spiegel->isChecked());
+    EXPECT_FALSE(spiegel->isEnabled());
+    // Lines only: no steps drawn, the marker and closing line stay.
+    EXPECT_TRUE(PlotsIn(kHellblau).empty());
+    EXPECT_EQ(PlotsIn(kHellrot).size(), 1u);
+    A("KURVEN_ANSICHT_DARSTELLUNG_ST")->trigger();
+    EXPECT_EQ(curves::gDarstellung, 2);
+    EXPECT_TRUE(PlotsIn(kHellrot).empty());
+    EXPECT_EQ(PlotsIn(kHellblau).size(), 1u);
+    EXPECT_FALSE(spiegel->isChecked());
+    A("KURVEN_ANSICHT_DARSTELLUNG_LINST")->trigger();
+    EXPECT_EQ(curves::gDarstellung, 3);
+}
+
+// ---- zoom and scrolling -------------------------------------------------------------
+TEST_F(KurvenFenster, ZoomPlusUndMinusAufDerStartansicht) {
+    QTest::mouseClick(Knopf("KURVEN_BEARBEITEN_ZOOMPLUS"), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, 1666);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, 8333);
+    EXPECT_DOUBLE_EQ(panel->graph()->XMin(), 1666);
+    EXPECT_DOUBLE_EQ(panel->graph()->XMax(), 8334);
+    A("KURVEN_BEARBEITEN_ZOOMVOLL")->trigger();
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, 0);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, curves::Kurve_Dauer(0) - 1);
+    Sichtbar(0, 10000);
+    A("KURVEN_BEARBEITEN_ZOOMMINUS")->trigger();
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, 0);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, 15000);
+}
+
+TEST_F(KurvenFenster, MausradZoomt) {
+    QWheelEvent rad(Pixel(5000, 2000), Flaeche()->mapToGlobal(Pixel(5000, 2000)), {}, {0, 120},
+                    Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Flaeche(), &rad);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, 1666);
+    QWheelEvent zurueck(Pixel(5000, 2000), Flaeche()->mapToGlobal(Pixel(5000, 2000)), {}, {0, -120},
+                        Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Flaeche(), &zurueck);
+    EXPECT_LT(curves::gAnsichtStart, 1666);
+}
+
+TEST_F(KurvenFenster, RollbalkenDaumenUndPosition) {
+    auto* r = Control<ui::Rollbalken>("KURVENPNL_SCROLLBAR");
+    EXPECT_EQ(r->Groesse(), 100);
+    EXPECT_EQ(r->Position(), 0);
+    // A curve of 100 ms, 25 ms visible from 50 ms.
+    gKurven[0].geraden[0].laenge = 10;
+    Sichtbar(50000, 74999);
+    panel->RollbalkenAktualisieren();
+    const double dauer = 100000, w = 25000;
+    EXPECT_EQ(r->Groesse(), static_cast<int>(std::trunc(w / dauer * 100 + 0.5)));
+    EXPECT_EQ(r->Position(), static_cast<int>(std::trunc(100 * 50000 / std::trunc(dauer - w))));
+    // The operator moves it to the start: the width stays.
+    r->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, 0);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, w - 1);
+    EXPECT_DOUBLE_EQ(panel->graph()->XMin(), 0);
+    r->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, std::floor(100 * (dauer - w) / 100 + 0.5));
+}
+
+TEST_F(KurvenFenster, YZoomUngueltigWirdZurueckgesetzt) {
+    auto* mn = Control<QDoubleSpinBox>("KURVENPNL_YZOOMMIN");
+    auto* mx = Control<QDoubleSpinBox>("KURVENPNL_YZOOMMAX");
+    EXPECT_DOUBLE_EQ(mn->value(), 0);
+    EXPECT_DOUBLE_EQ(mx->value(), 10);
+    mn->setValue(2);
+    EXPECT_EQ(curves::gYZoomMin[0], static_cast<int>(std::trunc(2 * 4095 / 10.0)));
+    EXPECT_LT(panel->graph()->YMin(), curves::gYZoomMin[0] + 1);
+    EXPECT_GT(panel->graph()->YMin(), curves::gYZoomMin[0] - 100);
+    // max below min: both fields back to the stored limits.
+    mx->setValue(1);
+    EXPECT_EQ(curves::gYZoomMax[0], 4095);
+    EXPECT_DOUBLE_EQ(mx->value(), 10);
+    EXPECT_NEAR(mn->value(), config::RohZuAnzeige(0, curves::gYZoomMin[0]), 1e-4);
+}
+
+TEST_F(KurvenFenster, YAchseFolgtDerKonfiguration) {
+    config::gKonfig.outskalamax[0] = 100;
+    config::gKonfig.outeinheit[0] = "%";
+    ui::NeuSkalieren();
+    EXPECT_EQ(panel->graph()->YName(), "%");
+    EXPECT_EQ(Control<QLabel>("KURVENPNL_RUHEZUSTAND_LABEL")->text(), "Ruhezustand [%]");
+    EXPECT_DOUBLE_EQ(Control<QDoubleSpinBox>("KURVENPNL_YZOOMMAX")->value(), 100);
+    panel->Kurvenpanel_Neuzeichnen();
+    EXPECT_TRUE(panel->graph()->YBeschriftungen().contains("100"));
+}
+
+// ---- graph tools by mouse -------------------------------------------------------------
+TEST_F(KurvenFenster, PunktZeichnenMitVorschauUndRaster) {
+    Sichtbar(0, 40000);
+    Control<QDoubleSpinBox>("KURVENPNL_YRASTER")->setValue(1);  // 1 V grid
+    ZeitbasisWaehlen(4);                                        // "10ms"
+    Werkzeug("ZEICHNEN");
+    Druecken(30000, 2048);
+    // The preview: a line and a marker on the preview layer, the coordinates.
+    EXPECT_GE(VorschauAnzahl(), 2);
+    EXPECT_EQ(Control<QLineEdit>("KURVENPNL_XMILISEKUNDEN")->text(), "30");
+    EXPECT_NEAR(Control<QLineEdit>("KURVENPNL_Y")->text().toDouble(), 5.0, 0.01);
+    ASSERT_EQ(K1().anzahl, 1);
+    Loslassen(30000, 2048);
+    EXPECT_EQ(VorschauAnzahl(), 0);
+    ASSERT_EQ(K1().anzahl, 2);
+    EXPECT_EQ(K1().geraden[0].laenge, 3);
+    EXPECT_EQ(K1().geraden[0].zeitbasis, 4);
+    // 5 V on the 1 V grid (409.5 counts a step) is 2047.5, rounded 2048.
+    EXPECT_EQ(K1().geraden[1].y, 2048);
+    EXPECT_EQ(K1().geraden[1].laenge, 1);
+    EXPECT_DOUBLE_EQ(curves::Kurve_Dauer(0), 40000);
+    // Undo came alive in menu and toolbar.
+    EXPECT_TRUE(A("KURVEN_BEARBEITEN_RUECKGAENGIG")->isEnabled());
+    EXPECT_TRUE(Knopf("KURVEN_BEARBEITEN_RUECKGAENGIG")->isEnabled());
+    EXPECT_FALSE(Knopf("KURVEN_BEARBEITEN_WIEDERHERST")->isEnabled());
+    EXPECT_TRUE(dialoge->protokoll.empty());
+    // Undo and redo through the toolbar.
+    QTest::mouseClick(Knopf("KURVEN_BEARBEITEN_RUECKGAENGIG"), Qt::LeftButton);
+    EXPECT_EQ(K1().anzahl, 1);
+    EXPECT_FALSE(A("KURVEN_BEARBEITEN_RUECKGAENGIG")->isEnabled());
+    EXPECT_TRUE(Knopf("KURVEN_BEARBEITEN_WIEDERHERST")->isEnabled());
+    QTest::mouseClick(Knopf("KURVEN_BEARBEITEN_WIEDERHERST"), Qt::LeftButton);
+    EXPECT_EQ(K1().anzahl, 2);
+    EXPECT_FALSE(A("KURVEN_BEARBEITEN_WIEDERHERST")->isEnabled());
+}
+
+TEST_F(KurvenFenster, ZuLangeGeradeWirdAbgelehnt) {
+    Sichtbar(0, 80e6);
+    ZeitbasisWaehlen(1);  // "1ms"
+    Werkzeug("ZEICHNEN");
+    Klick(70e6, 1000);
+    ASSERT_EQ(dialoge->protokoll.size(), 1u);
+    EXPECT_EQ(dialoge->protokoll[0].titel, "Fehler");
+    EXPECT_EQ(dialoge->protokoll[0].text, "Gerade zu lang!\nWählen Sie eine größere Zeiteinheit.");
+    EXPECT_EQ(K1().anzahl, 1);
+    EXPECT_FALSE(A("KURVEN_BEARBEITEN_RUECKGAENGIG")->isEnabled());
+}
+
+TEST_F(KurvenFenster, MarkierenMitDerMausUndEntfernenBeimWerkzeugwechsel) {
+    Werkzeug("MARKIEREN");
+    Druecken(2000, 1000);
+    Ziehen(6000, 1000);
+    EXPECT_TRUE(curves::gMarkierungAktiv);
+    EXPECT_NEAR(curves::gMarkierungStart, 2000, 30);
+    EXPECT_NEAR(curves::gMarkierungEnde, 6000, 30);
+    EXPECT_EQ(VorschauAnzahl(), 1);
+    EXPECT_EQ(VorschauAnzahl(panel->graphKlein()), 1);
+    Loslassen(6000, 1000);
+    EXPECT_TRUE(curves::gMarkierungAktiv);
+    EXPECT_EQ(VorschauAnzahl(), 1);  // the green frame stays
+    Werkzeug("ZEICHNEN");
+    EXPECT_FALSE(curves::gMarkierungAktiv);
+    EXPECT_EQ(VorschauAnzahl(), 0);
+}
+
+TEST_F(KurvenFenster, ZoomMarkierungZeigtDenMarkiertenBereich) {
+    Werkzeug("MARKIEREN");
+    Druecken(2000, 1000);
+    Loslassen(6000, 1000);
+    const double von = curves::gMarkierungStart, bis = curves::gMarkierungEnde;
+    A("KURVEN_BEARBEITEN_ZOOMMARK")->trigger();
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, von);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, bis - 1);
+    EXPECT_FALSE(curves::gMarkierungAktiv);
+}
+
+TEST_F(KurvenFenster, PunktVerschiebenZeigtVorschauUndSetztBeimLoslassen) {
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 1000);
+    ASSERT_EQ(K1().anzahl, 2);
+    Werkzeug("VERSCHIEBEN");
+    Druecken(30000, 1000);
+    Ziehen(20000, 3000);
+    EXPECT_GE(VorschauAnzahl(), 2);
+    EXPECT_EQ(Control<QLineEdit>("KURVENPNL_XMILISEKUNDEN")->text(), "20");
+    Loslassen(20000, 3000);
+    EXPECT_EQ(K1().geraden[0].laenge, 2);
+    EXPECT_NEAR(K1().geraden[1].y, 3000, 20);
+    EXPECT_EQ(VorschauAnzahl(), 0);
+}
+
+TEST_F(KurvenFenster, LetzterPunktKannNichtGeloeschtWerden) {
+    Werkzeug("PUNKTLOESCHEN");
+    Klick(100, 100);
+    ASSERT_EQ(dialoge->protokoll.size(), 1u);
+    EXPECT_EQ(dialoge->protokoll[0].titel, "Fehler");
+    EXPECT_EQ(dialoge->protokoll[0].text, "Letzter Punkt kann nicht gelöscht werden");
+}
+
+TEST_F(KurvenFenster, GeradeTeilen) {
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 4095);
+    Werkzeug("GERADETEILEN");
+    Klick(10000, 0);
+    ASSERT_EQ(K1().anzahl, 3);
+    EXPECT_EQ(K1().geraden[0].laenge, 1);
+    EXPECT_EQ(K1().geraden[1].laenge, 2);
+    EXPECT_EQ(K1().geraden[1].y,
+              static_cast<int>(std::trunc(0 + (K1().geraden[2].y - 0) * 1 / 3.0)));
+}
+
+TEST_F(KurvenFenster, PunktkoordinatenImDialog) {
+    Werkzeug("PUNKTKOORDINAT");
+    QString titel;
+    int markiert = 0;
+    panel->dialogAusfuehren = [&](QDialog& d) {
+        titel = d.windowTitle();
+        markiert = VorschauAnzahl();
+        EXPECT_EQ(d.objectName(), "KPUNKTPNL");
+        d.findChild<QDoubleSpinBox*>("KPUNKTPNL_Y")->setValue(3);
+    };
+    Klick(200, 50);
+    EXPECT_EQ(titel, "Punkt 1");
+    EXPECT_GE(markiert, 1);  // the point marked while the dialog is open
+    EXPECT_EQ(K1().geraden[0].y, static_cast<int>(std::trunc(3 * 4095 / 10.0 + 0.5)));
+    EXPECT_TRUE(dialoge->protokoll.empty());
+}
+
+TEST_F(KurvenFenster, PunktkoordinatenErsterPunktNichtAufDerZeitachse) {
+    Werkzeug("PUNKTKOORDINAT");
+    panel->dialogAusfuehren = [](QDialog& d) {
+        d.findChild<QDoubleSpinBox*>("KPUNKTPNL_XMILISEKUNDEN")->setValue(5);
+    };
+    Klick(200, 50);
+    ASSERT_EQ(dialoge->protokoll.size(), 1u);
+    EXPECT_EQ(dialoge->protokoll[0].text,
+              "Der erste Punkt kann nicht auf der Zeitachse verschoben werden.");
+}
+
+TEST_F(KurvenFenster, ZeitbasisAendernPerMenueLinksVonDerMaus) {
+    Werkzeug("ZEITBASIS");
+    QPoint wo;
+    int angehakt = 0;
+    panel->zeitbasisMenue = [&](QPoint p, int aktuell) {
+        wo = p;
+        angehakt = aktuell;
+        return 3;  // "5ms"
+    };
+    const QPoint maus = QCursor::pos();
+    Klick(5000, 0);
+    EXPECT_EQ(angehakt, 4);
+    EXPECT_EQ(wo, maus - QPoint(40, 0));
+    // The closing segment takes the timebase without a check.
+    EXPECT_EQ(K1().geraden[0].zeitbasis, 3);
+}
+
+TEST_F(KurvenFenster, GeradenlaengeImDialogMitGelberMarkierung) {
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 1000);
+    Werkzeug("LAENGEAENDERN");
+    bool gelb = false;
+    QString titel;
+    panel->dialogAusfuehren = [&](QDialog& d) {
+        titel = d.windowTitle();
+        for (QCPLayerable* l : panel->graph()->plot()->layer("vorschau")->children()) {
+            if (auto* linie = dynamic_cast<QCPItemLine*>(l))
+                gelb = gelb || linie->pen().color() == QColor(255, 255, 0);
+        }
+        EXPECT_DOUBLE_EQ(d.findChild<QDoubleSpinBox*>("KGERADEPNL_XMILISEKUNDEN")->value(), 30);
+        d.findChild<QDoubleSpinBox*>("KGERADEPNL_XMILISEKUNDEN")->setValue(50);
+    };
+    Klick(5000, 0);
+    EXPECT_EQ(titel, "Gerade 1");
+    EXPECT_TRUE(gelb);
+    EXPECT_EQ(K1().geraden[0].laenge, 5);
+    EXPECT_DOUBLE_EQ(curves::Kurve_Dauer(0), 60000);
+}
+
+TEST_F(KurvenFenster, ZeitbasisAnzeigenZeigtLabelsUndAnzeige) {
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(2);  // "2ms"
+    Werkzeug("ZEICHNEN");
+    Klick(20000, 1000);
+    Werkzeug("ZEITBASISZEIG");
+    // A label at 0 with segment 0's timebase; no change of timebase yet in
+    // ordinary segments, so one label.
+    int texte = 0;
+    for (int i = 0; i < panel->graph()->plot()->itemCount(); ++i)
+        texte += qobject_cast<QCPItemText*>(panel->graph()->plot()->item(i)) != nullptr;
+    EXPECT_EQ(texte, 1);
+    Druecken(5000, 500);
+    EXPECT_EQ(Control<QComboBox>("KURVENPNL_ZEITBASISINDICATOR")->currentText(), "2ms");
+    // Within a pixel of the mouse (40 ms over some 700 pixels).
+    EXPECT_NEAR(Control<QLineEdit>("KURVENPNL_XMILISEKUNDEN")->text().toDouble(), 5.0, 0.1);
+    Loslassen(5000, 500);
+    Werkzeug("MARKIEREN");
+    texte = 0;
+    for (int i = 0; i < panel->graph()->plot()->itemCount(); ++i)
+        texte += qobject_cast<QCPItemText*>(panel->graph()->plot()->item(i)) != nullptr;
+    EXPECT_EQ(texte, 0);
+}
+
+// ---- comment ----------------------------------------------------------------------
+TEST_F(KurvenFenster, KommentarZeilenMitZeilenvorschubUndVorschau) {
+    QString titel;
+    panel->dialogAusfuehren = [&](QDialog& d) {
+        titel = d.windowTitle();
+        d.findChild<QPlainTextEdit*>("KOMM1PNL_TEXTBOX")->setPlainText("a\nb");
+    };
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_KOMMENTAR"), Qt::LeftButton);
+    EXPECT_EQ(titel, "Kommentar - Kurve 1");
+    EXPECT_EQ(K1().kommentar, "a\nb");
+    EXPECT_TRUE(curves::gKurvenGeaendert);
+    EXPECT_EQ(Control<QLabel>("KURVENPNL_KOMMENTARVORSCHAU")->text(), "a\nb");
+
+    const QString lang = "Erste Zeile des Kommentars\nzweite Zeile, die lang ist";
+    panel->dialogAusfuehren = [&](QDialog& d) {
+        auto* box = d.findChild<QPlainTextEdit*>("KOMM1PNL_TEXTBOX");
+        EXPECT_EQ(box->toPlainText(), "a\nb");  // shows the comment
+        box->setPlainText(lang);
+    };
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_KOMMENTAR"), Qt::LeftButton);
+    EXPECT_EQ(ui::Q(K1().kommentar), lang);
+    EXPECT_EQ(Control<QLabel>("KURVENPNL_KOMMENTARVORSCHAU")->text(), lang.left(30));
+}
+
+TEST_F(KurvenFenster, KommentarOhneAenderungSetztNichtsGeaendert) {
+    panel->dialogAusfuehren = [](QDialog&) {};
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_KOMMENTAR"), Qt::LeftButton);
+    EXPECT_FALSE(curves::gKurvenGeaendert);
+}
+
+// ---- direct help --------------------------------------------------------------------
+TEST_F(KurvenFenster, DirekthilfeAufZoomPlusZeigtTextUndZoomtNicht) {
+    ui::DirekthilfeSetzen(true);
+    dialoge->protokoll.clear();
+    QTest::mouseClick(Knopf("KURVEN_BEARBEITEN_ZOOMPLUS"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, 0);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, 10000);
+    ASSERT_EQ(dialoge->Alle("Hilfe").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Hilfe")[0].text, "Vergrößert die Grafik.");
+    // A shortcut reaches the command itself, which keeps its own help branch.
+    dialoge->protokoll.clear();
+    A("KURVEN_BEARBEITEN_ZOOMMINUS")->trigger();
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, 10000);
+    ASSERT_EQ(dialoge->Alle("Hilfe").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Hilfe")[0].text, "Verkleinert die Grafik.");
+}
+
+TEST_F(KurvenFenster, DirekthilfeAufDemGraphenZeichnetNicht) {
+    ui::DirekthilfeSetzen(true);
+    dialoge->protokoll.clear();
+    Klick(5000, 2000);
+    QApplication::processEvents();
+    EXPECT_EQ(K1().anzahl, 1);
+    ASSERT_EQ(dialoge->Alle("Hilfe").size(), 1u);
+    EXPECT_TRUE(dialoge->Alle("Hilfe")[0].text.startsWith(
+        "Graphische Darstellung der Kurven, die das VEK-7M ausgeben soll."));
+}
+
+TEST_F(KurvenFenster, JedesControlUndJederEintragHatEinenHilfetext) {
+    for (const char* name : {"GRAPH",          "GRAPHKLEIN", "KOMMENTARVORSCHAU",
+                             "KOMMENTAR",      "ZYKLEN",     "RUHEZUSTAND",
+                             "XSTUNDEN",       "XMINUTEN",   "XSEKUNDEN",
+                             "XMILISEKUNDEN",  "Y",          "ZEITBASISINDICATOR",
+                             "YRASTER",        "YZOOMMIN",   "YZOOMMAX",
+                             "SPEICHERBEDARF", "SCHREIBEN",  "LESEN",
+                             "START",          "STOPP",      "ZEITBASISAUSWAHL"}) {
+        QWidget* w = Control<QWidget>(QString("KURVENPNL_") + name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_FALSE(w->whatsThis().isEmpty()) << name;
+    }
+    for (const char* name : {"DATEI_NEU",
+                             "DATEI_LADEN",
+                             "DATEI_ANHAENGEN",
+                             "DATEI_SPEICHERN",
+                             "DATEI_SPEICHERNUNTER",
+                             "DATEI_IMPORT",
+                             "DATEI_EXPORT",
+                             "BEARBEITEN_AUSSCHNEIDEN",
+                             "BEARBEITEN_KOPIEREN",
+                             "BEARBEITEN_EINFUEGEN",
+                             "BEARBEITEN_LOESCHEN",
+                             "BEARBEITEN_ALLESMARKIEREN",
+                             "BEARBEITEN_RUECKGAENGIG",
+                             "BEARBEITEN_WIEDERHERST",
+                             "BEARBEITEN_MARKIEREN",
+                             "BEARBEITEN_ZEICHNEN",
+                             "BEARBEITEN_VERSCHIEBEN",
+                             "BEARBEITEN_PUNKTKOORDINAT",
+                             "BEARBEITEN_ZEITBASISZEIG",
+                             "BEARBEITEN_PUNKTLOESCHEN",
+                             "BEARBEITEN_GERADETEILEN",
+                             "BEARBEITEN_ZEITBASIS",
+                             "BEARBEITEN_LAENGEAENDERN",
+                             "BEARBEITEN_ZOOMPLUS",
+                             "BEARBEITEN_ZOOMMINUS",
+                             "BEARBEITEN_ZOOMMARK",
+                             "BEARBEITEN_ZOOMVOLL",
+                             "BEARBEITEN_KURVE_1",
+                             "BEARBEITEN_HINTERGRUND_4",
+                             "ANSICHT_DARSTELLUNG_LIN"}) {
+        QAction* a = A(QString("KURVEN_") + name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_FALSE(a->whatsThis().isEmpty()) << name;
+    }
+}
+
+// ---- buttons of the board -------------------------------------------------------------
+TEST_F(KurvenFenster, StartUndStoppRufenDieVerbindung) {
+    int start = 0, stopp = 0;
+    ui::registry().Shell().start = [&] { ++start; };
+    ui::registry().Shell().stopp = [&] { ++stopp; };
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_START"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_STOPP"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_STOPP"), Qt::LeftButton);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(stopp, 2);
+}
+
+TEST_F(KurvenFenster, UebertragungsknoepfeGedimmt) {
+    EXPECT_FALSE(Control<QPushButton>("KURVENPNL_SCHREIBEN")->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>("KURVENPNL_LESEN")->isEnabled());
+}
+
+TEST_F(KurvenFenster, Pinbelegung) {
+    panel->Menu_Kurven_Hilfe_Pins();
+    ASSERT_EQ(dialoge->protokoll.size(), 1u);
+    EXPECT_EQ(dialoge->protokoll[0].titel, "MUX-6 Pinbelegung");
+    EXPECT_TRUE(dialoge->protokoll[0].text.startsWith(
+        "Pinbelegung für den Kurvengeneratorbetrieb\n\nPin 1:"));
+    EXPECT_TRUE(dialoge->protokoll[0].text.endsWith("Pin 16:  Start/Stopp-Signal"));
+}
+
+// ---- settings and program end --------------------------------------------------------
+TEST_F(KurvenFenster, EinstellungenAbschnittKurven) {
+    auto ini = shell::Ini_New(true);
+    shell::Ini_PutInt(*ini, "kurven", "darstellung", 1);
+    shell::Ini_PutInt(*ini, "kurven", "hintergrund1", 5);
+    shell::Ini_PutInt(*ini, "kurven", "hintergrund2", 0);
+    auto& e = ui::registry().Eintrag(ui::Fenster::Kurven);
+    ASSERT_TRUE(e.iniLesen && e.iniSchreiben);
+    A("KURVEN_BEARBEITEN_HINTERGRUND_2")->setChecked(true);
+    e.iniLesen(*ini);
+    ASSERT_EQ(panel->KurvenpanelInit(), 0);  // the settings come before the set-up
+    EXPECT_EQ(curves::gDarstellung, 1);
+    EXPECT_TRUE(A("KURVEN_ANSICHT_DARSTELLUNG_LIN")->isChecked());
+    EXPECT_FALSE(A("KURVEN_ANSICHT_DARSTELLUNG_LINST")->isChecked());
+    EXPECT_TRUE(A("KURVEN_BEARBEITEN_HINTERGRUND_1")->isChecked());
+    EXPECT_FALSE(A("KURVEN_BEARBEITEN_HINTERGRUND_2")->isChecked());
+    A("KURVEN_ANSICHT_DARSTELLUNG_ST")->trigger();
+    auto aus = shell::Ini_New(true);
+    e.iniSchreiben(*aus);
+    int d = 0;
+    EXPECT_EQ(shell::Ini_GetInt(*aus, "kurven", "darstellung", d), 1);
+    EXPECT_EQ(d, 2);
+    // The background keys are only read.
+    EXPECT_EQ(shell::Ini_GetInt(*aus, "kurven", "hintergrund1", d), 0);
+}
+
+TEST_F(KurvenFenster, DarstellungAusserhalbGibtLinienUndStufen) {
+    auto ini = shell::Ini_New(true);
+    shell::Ini_PutInt(*ini, "kurven", "darstellung", 0);
+    ui::registry().Eintrag(ui::Fenster::Kurven).iniLesen(*ini);
+    ASSERT_EQ(panel->KurvenpanelInit(), 0);
+    EXPECT_EQ(curves::gDarstellung, 3);
+    EXPECT_TRUE(A("KURVEN_ANSICHT_DARSTELLUNG_LINST")->isChecked());
+}
+
+TEST_F(KurvenFenster, ProgrammendeFragtNachUngespeichertenKurven) {
+    auto& e = ui::registry().Eintrag(ui::Fenster::Kurven);
+    ASSERT_TRUE(e.abbruchWeilNichtGespeichert);
+    EXPECT_EQ(e.abbruchWeilNichtGespeichert(), 0);
+    EXPECT_TRUE(dialoge->protokoll.empty());
+    curves::gKurvenGeaendert = true;
+    dialoge->antworten = {3};  // "Abbrechen"
+    EXPECT_NE(e.abbruchWeilNichtGespeichert(), 0);
+    ASSERT_EQ(dialoge->Alle("Frage").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Frage")[0].titel, "Warnung");
+    EXPECT_EQ(dialoge->Alle("Frage")[0].text,
+              "Möchten Sie die Änderungen in Kurvengenerator speichern?");
+    dialoge->antworten = {2};  // "Nein"
+    EXPECT_EQ(e.abbruchWeilNichtGespeichert(), 0);
+}
+
+TEST_F(KurvenFenster, ProgrammendeMitJaSpeichert) {
+    testsupport::TempDir dir;
+    const QString pfad = QString::fromStdString((dir / "ende.skr").string());
+    curves::gKurvenGeaendert = true;
+    dialoge->antworten = {1};  // "Ja"
+    dialoge->dateien = {pfad};
+    EXPECT_EQ(ui::registry().Eintrag(ui::Fenster::Kurven).abbruchWeilNichtGespeichert(), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir / "ende.skr"));
+    EXPECT_FALSE(curves::gKurvenGeaendert);
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator - ende.skr");
+}
+
+// ---- files ------------------------------------------------------------------------------
+TEST_F(KurvenFenster, SpeichernNeuLadenMitDateidialogen) {
+    testsupport::TempDir dir;
+    const QString pfad = QString::fromStdString((dir / "k.skr").string());
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 3000);
+    const std::vector<curves::Gerade> gezeichnet = K1().geraden;
+    ASSERT_EQ(gezeichnet.size(), 2u);
+
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_SPEICHERN")->trigger();
+    ASSERT_EQ(dialoge->Alle("Datei").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Datei")[0].titel, "Kurve speichern");
+    EXPECT_EQ(std::filesystem::file_size(dir / "k.skr"), 4472u + 5 * 12);
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator - k.skr");
+
+    A("KURVEN_DATEI_NEU")->trigger();  // nothing unsaved: no question
+    EXPECT_TRUE(dialoge->Alle("Frage").empty());
+    EXPECT_EQ(K1().anzahl, 1);
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_LADEN")->trigger();
+    EXPECT_EQ(dialoge->Alle("Datei").back().titel, "Kurve laden");
+    EXPECT_EQ(K1().geraden, gezeichnet);
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator - k.skr");
+    // The whole curve is in view.
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, curves::Kurve_Dauer(0) - 1);
+    EXPECT_TRUE(dialoge->Alle("Meldung").empty());
+}
+
+TEST_F(KurvenFenster, NeuFragtBeiAenderungenUndAbbrechenLaesstAlles) {
+    Sichtbar(0, 40000);
+    Werkzeug("ZEICHNEN");
+    ZeitbasisWaehlen(4);
+    Klick(30000, 3000);
+    dialoge->antworten = {3};
+    A("KURVEN_DATEI_NEU")->trigger();
+    ASSERT_EQ(dialoge->Alle("Frage").size(), 1u);
+    EXPECT_EQ(K1().anzahl, 2);
+    dialoge->antworten = {2};
+    A("KURVEN_DATEI_NEU")->trigger();
+    EXPECT_EQ(K1().anzahl, 1);
+    EXPECT_FALSE(curves::gKurvenGeaendert);
+}
+
+TEST_F(KurvenFenster, LadenEinerFremdenDateiZeigtDenFehler) {
+    testsupport::TempDir dir;
+    testsupport::Schreiben(dir / "falsch.skr", std::string(5000, 'x'));
+    dialoge->dateien = {QString::fromStdString((dir / "falsch.skr").string())};
+    A("KURVEN_DATEI_LADEN")->trigger();
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_TRUE(dialoge->Alle("Meldung")[0].titel.contains("1020437"))
+        << dialoge->Alle("Meldung")[0].titel.toStdString();
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+}
+
+TEST_F(KurvenFenster, LadenMitAndererKonfigurationFragtUndUebernimmt) {
+    testsupport::TempDir dir;
+    const QString pfad = QString::fromStdString((dir / "k.skr").string());
+    config::gKonfig.outskalamax[0] = 100;
+    config::gKonfig.outeinheit[0] = "%";
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_SPEICHERN")->trigger();
+    config::StandardwerteSetzen();
+    ui::NeuSkalieren();
+    EXPECT_EQ(panel->graph()->YName(), "V");
+    dialoge->dateien = {pfad};
+    dialoge->antworten = {1};  // "laden"
+    A("KURVEN_DATEI_LADEN")->trigger();
+    ASSERT_EQ(dialoge->Alle("Frage").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Frage")[0].titel, "Konfiguration laden?");
+    EXPECT_EQ(dialoge->Alle("Frage")[0].knoepfe.mid(0, 2), QStringList({"laden", "nicht laden"}));
+    EXPECT_EQ(config::gKonfig.outeinheit[0], "%");
+    // The window follows the taken-over record.
+    EXPECT_EQ(panel->graph()->YName(), "%");
+    EXPECT_DOUBLE_EQ(Control<QDoubleSpinBox>("KURVENPNL_YZOOMMAX")->value(), 100);
+}
+
+TEST_F(KurvenFenster, ExportUndImport) {
+    testsupport::TempDir dir;
+    const QString pfad = QString::fromStdString((dir / "k.txt").string());
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_EXPORT")->trigger();
+    EXPECT_EQ(dialoge->Alle("Datei")[0].titel, "Kurven exportieren");
+    const std::string text = testsupport::Lesen(dir / "k.txt");
+    EXPECT_NE(text.find("0.00000\t0.00\t10ms\t1\r\n"), std::string::npos);
+
+    testsupport::Schreiben(dir / "i.txt", "0\t0\t10ms\t1\r\n0.03\t50\t10ms\t1\r\n");
+    dialoge->dateien = {QString::fromStdString((dir / "i.txt").string())};
+    A("KURVEN_DATEI_IMPORT")->trigger();
+    EXPECT_EQ(dialoge->Alle("Datei")[1].titel, "Kurven importieren");
+    ASSERT_EQ(K1().anzahl, 2);
+    EXPECT_EQ(K1().geraden[0].laenge, 3);
+    EXPECT_TRUE(A("KURVEN_BEARBEITEN_RUECKGAENGIG")->isEnabled());
+
+    testsupport::Schreiben(dir / "f.txt", "0\t0\t10ms\t2\r\n");
+    dialoge->dateien = {QString::fromStdString((dir / "f.txt").string())};
+    A("KURVEN_DATEI_IMPORT")->trigger();
+    ASSERT_FALSE(dialoge->Alle("Meldung").empty());
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].titel, "Importfehler");
+    EXPECT_EQ(K1().anzahl, 2);
+}
+
+TEST_F(KurvenFenster, AbgebrochenerDateidialogAendertNichts) {
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 3000);
+    dialoge->dateien = {std::nullopt};
+    A("KURVEN_DATEI_SPEICHERNUNTER")->trigger();
+    EXPECT_TRUE(curves::gKurvenGeaendert);
+    EXPECT_TRUE(dialoge->Alle("Meldung").empty());
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+}
+
+// ---- the real modal dialogs ---------------------------------------------------------------
+// Runs `tun` on the modal dialog once it is open.
+void WennModal(std::function<void(QWidget*)> tun) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, tun] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            tun(m);
+        }
+    });
+    timer->start();
+}
+
+TEST_F(KurvenFenster, EchterKommentardialog) {
+    WennModal([](QWidget* d) {
+        EXPECT_EQ(d->objectName(), "KOMM1PNL");
+        d->findChild<QPlainTextEdit*>("KOMM1PNL_TEXTBOX")->setPlainText("x\ny");
+        // Escape does not end it; only OK does.
+        QTest::keyClick(d, Qt::Key_Escape);
+        EXPECT_TRUE(d->isVisible());
+        QTest::mouseClick(d->findChild<QPushButton*>("KOMM1PNL_OK"), Qt::LeftButton);
+    });
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_KOMMENTAR"), Qt::LeftButton);
+    EXPECT_EQ(K1().kommentar, "x\ny");
+}
+
+TEST_F(KurvenFenster, EchterPunktdialog) {
+    Werkzeug("PUNKTKOORDINAT");
+    WennModal([](QWidget* d) {
+        EXPECT_EQ(d->objectName(), "KPUNKTPNL");
+        EXPECT_EQ(d->windowTitle(), "Punkt 1");
+        d->findChild<QDoubleSpinBox*>("KPUNKTPNL_Y")->setValue(10);
+        QTest::mouseClick(d->findChild<QPushButton*>("KPUNKTPNL_OK"), Qt::LeftButton);
+    });
+    Klick(200, 50);
+    EXPECT_EQ(K1().geraden[0].y, 4095);
+}
+
+TEST_F(KurvenFenster, EchterGeradendialog) {
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 1000);
+    Werkzeug("LAENGEAENDERN");
+    WennModal([](QWidget* d) {
+        EXPECT_EQ(d->objectName(), "KGERADEPNL");
+        d->findChild<QDoubleSpinBox*>("KGERADEPNL_XMILISEKUNDEN")->setValue(20);
+        QTest::mouseClick(d->findChild<QPushButton*>("KGERADEPNL_OK"), Qt::LeftButton);
+    });
+    Klick(5000, 0);
+    EXPECT_EQ(K1().geraden[0].laenge, 2);
+}
+
+TEST_F(KurvenFenster, EchteFehlerbox) {
+    ui::DialogeSetzen(std::make_unique<ui::QtDialogs>());
+    QString text;
+    WennModal([&](QWidget* d) {
+        auto* box = qobject_cast<QMessageBox*>(d);
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        EXPECT_EQ(box->windowTitle(), "Fehler");
+        box->accept();
+    });
+    Werkzeug("PUNKTLOESCHEN");
+    Klick(100, 100);
+    EXPECT_EQ(text, "Letzter Punkt kann nicht gelöscht werden");
+}
+
+}  // namespace
