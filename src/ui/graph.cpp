@@ -89,6 +89,8 @@ Graph::Graph(QWidget* eltern) : QWidget(eltern) {
     plot_->xAxis->setRange(0, 1);
     plot_->yAxis->setRange(0, 1);
 
+    // Curves lie over the axes, so a value of 0 on the lowest line stays visible.
+    plot_->moveLayer(plot_->layer("axes"), plot_->layer("grid"), QCustomPlot::limAbove);
     plot_->addLayer(kVorschauEbene, plot_->layer("main"), QCustomPlot::limAbove);
     plot_->layer(kVorschauEbene)->setMode(QCPLayer::lmBuffered);
 

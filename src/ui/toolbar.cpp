@@ -33,7 +33,11 @@ Toolbar::Toolbar(QWidget* eltern, const QString& ordner)
     : QToolBar(eltern), ordner_(ordner.isEmpty() ? Bilderordner() : ordner) {
     setMovable(false);
     setFloatable(false);
-    setIconSize(QSize(24, 24));
+    setContentsMargins(0, 0, 0, 0);
+    // Small enough that a long toolbar fits the child window's width.
+    setIconSize(QSize(20, 20));
+    setStyleSheet(
+        "QToolBar { spacing: 0px; padding: 0px; } QToolButton { padding: 0px; margin: 0px; }");
     setToolButtonStyle(Qt::ToolButtonIconOnly);
 }
 
