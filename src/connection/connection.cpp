@@ -72,7 +72,8 @@ int IDLesenAusfuehren(std::string& kennung) {
     return r;
 }
 
-int GeraeteSuchen(Suchergebnis& ergebnis, const std::function<void(char)>& vorAdresse) {
+int GeraeteSuchen(Suchergebnis& ergebnis, const std::function<void(char)>& vorAdresse,
+                  const std::function<void(char, Suchled)>& nachAdresse) {
     if (sgOffenerPort == kKeinPort)
         return kSucheOhnePort;
     ergebnis = Suchergebnis{};
@@ -90,6 +91,8 @@ int GeraeteSuchen(Suchergebnis& ergebnis, const std::function<void(char)>& vorAd
         } else {
             led = Suchled::Rot;
         }
+        if (nachAdresse)
+            nachAdresse(a, led);
     }
     return 0;
 }

@@ -40,10 +40,12 @@ struct Suchergebnis {
     std::string kennung;
 };
 // Asks addresses '1'..'8' in turn; `vorAdresse` runs before each exchange
-// (the window paints its progress text). The address becomes the highest
+// (the window paints its progress text), `nachAdresse` with its result (the
+// window lights that LED at once). The address becomes the highest
 // one at which a board of ours answered. -122233 without an open port;
 // failures at single addresses are no error.
-int GeraeteSuchen(Suchergebnis& ergebnis, const std::function<void(char)>& vorAdresse);
+int GeraeteSuchen(Suchergebnis& ergebnis, const std::function<void(char)>& vorAdresse,
+                  const std::function<void(char, Suchled)>& nachAdresse = {});
 
 int StartSenden();
 int StoppSenden();

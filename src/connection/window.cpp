@@ -285,14 +285,15 @@ void Companel::Scann_Callback() {
     Suchergebnis ergebnis;
     if (OffenerComPort() != kKeinPort)
         idString_->clear();
-    const int r = GeraeteSuchen(
-        ergebnis, [this](char a) { ZeigeText(QString("Suche nach Gerät %1").arg(QChar(a))); });
+    const auto vorher = [this](char a) { ZeigeText(QString("Suche nach Gerät %1").arg(QChar(a))); };
+    const auto nachher = [this](char a, Suchled s) {
+        ui::Led* led = leds_[static_cast<std::size_t>(a - '1')];
+        led->setFarbe(s == Suchled::Rot ? kRot : kGruen);
+        led->setOn(s != Suchled::Aus);
+        led->repaint();
+    };
+    const int r = GeraeteSuchen(ergebnis, vorher, nachher);
     if (r == 0) {
-        for (std::size_t i = 0; i < leds_.size(); ++i) {
-            const Suchled s = ergebnis.leds[i];
-            leds_[i]->setFarbe(s == Suchled::Rot ? kRot : kGruen);
-            leds_[i]->setOn(s != Suchled::Aus);
-        }
         if (!ergebnis.kennung.empty()) {
             adresse_->setCurrentIndex(adresse_->findData(int{Geraeteadresse()}));
             idString_->setText(ui::Q(ergebnis.kennung));
