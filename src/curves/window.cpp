@@ -997,6 +997,7 @@ void Kurvenpanel::Kurvenpanel_Neuzeichnen() {
 
     if (Werkzeug() == "ZEITBASISZEIG")
         ZeitbasislabelsZeichnen();
+    VorschauAnlegen();
     MarkierungZeichnen();
     SpeicherbedarfAnzeigen();
     {
@@ -1039,16 +1040,32 @@ void Kurvenpanel::ZeitbasislabelsZeichnen() {
         graph_->PolylinieZeichnen(x, y, kGelb);
 }
 
+void Kurvenpanel::VorschauAnlegen() {
+    using E = ui::Graph::Ebene;
+    vorschauLinie_ =
+        graph_->PolylinieZeichnen({}, {}, kRot, ui::Graph::Linienart::Linie, false, E::Vorschau);
+    vorschauPunkt_ =
+        graph_->PolylinieZeichnen({}, {}, kRot, ui::Graph::Linienart::Keine, true, E::Vorschau);
+    markierung_ = graph_->RechteckZeichnen({0, 0}, {0, 0}, kGruen, Qt::transparent, E::Vorschau);
+    markierungKlein_ =
+        graphKlein_->RechteckZeichnen({0, 0}, {0, 0}, kGruen, Qt::transparent, E::Vorschau);
+    VorschauVerbergen();
+}
+
+void Kurvenpanel::VorschauVerbergen() {
+    graph_->PlotZeigen(vorschauLinie_, false);
+    graph_->PlotZeigen(vorschauPunkt_, false);
+}
+
 void Kurvenpanel::MarkierungZeichnen() {
     // On the preview layer: a mark drawn with the mouse is redrawn alone.
-    graph_->EbeneLoeschen(ui::Graph::Ebene::Vorschau);
-    graphKlein_->EbeneLoeschen(ui::Graph::Ebene::Vorschau);
+    graph_->PlotZeigen(markierung_, gMarkierungAktiv);
+    graphKlein_->PlotZeigen(markierungKlein_, gMarkierungAktiv);
     if (!gMarkierungAktiv)
         return;
-    for (ui::Graph* g : {graph_, graphKlein_}) {
-        g->RechteckZeichnen({gMarkierungStart, 0}, {gMarkierungEnde, double(kMaxRoh)}, kGruen,
-                            Qt::transparent, ui::Graph::Ebene::Vorschau);
-    }
+    const QPointF a(gMarkierungStart, 0), b(gMarkierungEnde, double(kMaxRoh));
+    graph_->RechteckSetzen(markierung_, a, b);
+    graphKlein_->RechteckSetzen(markierungKlein_, a, b);
 }
 
 void Kurvenpanel::SpeicherbedarfAnzeigen() {
@@ -1089,10 +1106,10 @@ void Kurvenpanel::Graph_Gezogen(double t, double y) {
         Koordinaten(t, y);
     } else if (w == "ZEICHNEN") {
         const Vorschau v = PunktZeichnenVorschau(t, y, Zeitbasis(), Raster());
-        graph_->EbeneLoeschen(ui::Graph::Ebene::Vorschau);
-        graph_->LinieZeichnen({v.von.t, v.von.y}, {v.nach.t, v.nach.y}, kRot,
-                              ui::Graph::Ebene::Vorschau);
-        graph_->PunktZeichnen({v.nach.t, v.nach.y}, kRot, ui::Graph::Ebene::Vorschau);
+        graph_->PolylinieSetzen(vorschauLinie_, {v.von.t, v.nach.t}, {v.von.y, v.nach.y});
+        graph_->PolylinieSetzen(vorschauPunkt_, {v.nach.t}, {v.nach.y});
+        graph_->PlotZeigen(vorschauLinie_, true);
+        graph_->PlotZeigen(vorschauPunkt_, true);
         Koordinaten(v.nach.t, v.nach.y);
         graph_->VorschauNeuzeichnen();
     } else if (w == "MARKIEREN") {
@@ -1111,13 +1128,15 @@ void Kurvenpanel::Graph_Gezogen(double t, double y) {
         if (verschobenerPunkt_ < 0)
             return;
         const Verschiebeziel z = PunktVerschiebenZiel(verschobenerPunkt_, t, y, Raster());
-        graph_->EbeneLoeschen(ui::Graph::Ebene::Vorschau);
-        graph_->LinieZeichnen({z.vorherPunkt.t, z.vorherPunkt.y}, {z.ziel.t, z.ziel.y}, kRot,
-                              ui::Graph::Ebene::Vorschau);
-        if (z.mitNachher)
-            graph_->LinieZeichnen({z.ziel.t, z.ziel.y}, {z.nachherPunkt.t, z.nachherPunkt.y}, kRot,
-                                  ui::Graph::Ebene::Vorschau);
-        graph_->PunktZeichnen({z.ziel.t, z.ziel.y}, kRot, ui::Graph::Ebene::Vorschau);
+        QVector<double> x{z.vorherPunkt.t, z.ziel.t}, yy{z.vorherPunkt.y, z.ziel.y};
+        if (z.mitNachher) {
+            x << z.nachherPunkt.t;
+            yy << z.nachherPunkt.y;
+        }
+        graph_->PolylinieSetzen(vorschauLinie_, x, yy);
+        graph_->PolylinieSetzen(vorschauPunkt_, {z.ziel.t}, {z.ziel.y});
+        graph_->PlotZeigen(vorschauLinie_, true);
+        graph_->PlotZeigen(vorschauPunkt_, true);
         Koordinaten(z.ziel.t, z.ziel.y);
         graph_->VorschauNeuzeichnen();
     } else if (w == "ZEITBASIS") {
@@ -1168,7 +1187,7 @@ void Kurvenpanel::Graph_Losgelassen(double t, double y) {
     } else if (w == "PUNKTLOESCHEN") {
         e = PunktLoeschen(Kurve_NaechsterPunkt(t, y, f.width(), f.height()));
     } else if (w == "ZEICHNEN") {
-        graph_->EbeneLoeschen(ui::Graph::Ebene::Vorschau);
+        VorschauVerbergen();
         e = PunktZeichnen(t, y, Zeitbasis(), Raster());
     } else if (w == "MARKIEREN") {
         MarkierungBeenden(t);

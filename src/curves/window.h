@@ -147,6 +147,8 @@ class Kurvenpanel : public ui::Childpanel {
     void UndoZustand();
     void Koordinaten(double t, double y);
     void MarkierungZeichnen();
+    void VorschauAnlegen();
+    void VorschauVerbergen();
     void ZeitbasislabelsZeichnen();
     void SpeicherbedarfAnzeigen();
     void KurveZeichnen(int k, QColor linie, QColor linieSchluss, QColor stufe, QColor stufeSchluss,
@@ -192,6 +194,13 @@ class Kurvenpanel : public ui::Childpanel {
     QMenu* kurveMenue_ = nullptr;
     QMenu* hintergrundMenue_ = nullptr;
     QAction* pinsEintrag_ = nullptr;
+
+    // Plots on the preview layers, made with every full redraw and then only
+    // changed, so a drag redraws the preview layer alone.
+    int vorschauLinie_ = 0;
+    int vorschauPunkt_ = 0;
+    int markierung_ = 0;
+    int markierungKlein_ = 0;
 
     bool gesteBegonnen_ = false;  // a press was seen since the last release
     int verschobenerPunkt_ = -1;

@@ -177,6 +177,41 @@ int Graph::TextZeichnen(QPointF p, const QString& text, QColor farbe, QColor hin
     return Merken(t, ebene);
 }
 
+void Graph::PolylinieSetzen(int handle, const QVector<double>& x, const QVector<double>& y) {
+    const auto it = plots_.find(handle);
+    if (it == plots_.end())
+        return;
+    if (auto* g = qobject_cast<QCPGraph*>(it->second.plottable))
+        g->setData(x, y, true);
+}
+
+void Graph::RechteckSetzen(int handle, QPointF ecke1, QPointF ecke2) {
+    const auto it = plots_.find(handle);
+    if (it == plots_.end())
+        return;
+    if (auto* r = qobject_cast<QCPItemRect*>(it->second.item)) {
+        r->topLeft->setCoords(std::min(ecke1.x(), ecke2.x()), std::max(ecke1.y(), ecke2.y()));
+        r->bottomRight->setCoords(std::max(ecke1.x(), ecke2.x()), std::min(ecke1.y(), ecke2.y()));
+    }
+}
+
+void Graph::PlotZeigen(int handle, bool sichtbar) {
+    const auto it = plots_.find(handle);
+    if (it == plots_.end())
+        return;
+    if (it->second.plottable)
+        it->second.plottable->setVisible(sichtbar);
+    if (it->second.item)
+        it->second.item->setVisible(sichtbar);
+}
+
+bool Graph::PlotSichtbar(int handle) const {
+    const auto it = plots_.find(handle);
+    if (it == plots_.end())
+        return false;
+    return it->second.plottable ? it->second.plottable->visible() : it->second.item->visible();
+}
+
 void Graph::PlotLoeschen(int handle) {
     const auto it = plots_.find(handle);
     if (it == plots_.end())

@@ -62,6 +62,15 @@ class Graph : public QWidget {
     int TextZeichnen(QPointF p, const QString& text, QColor farbe,
                      QColor hintergrund = Qt::transparent, Ebene ebene = Ebene::Kurve);
 
+    // Changing a plot in place. Adding or deleting a plot makes the next
+    // preview redraw a full one; changing data, corners or visibility of a
+    // preview plot does not, so previews that follow the mouse are made once
+    // and then changed.
+    void PolylinieSetzen(int handle, const QVector<double>& x, const QVector<double>& y);
+    void RechteckSetzen(int handle, QPointF ecke1, QPointF ecke2);
+    void PlotZeigen(int handle, bool sichtbar);
+    bool PlotSichtbar(int handle) const;
+
     // Deleting an unknown or already deleted handle does nothing.
     void PlotLoeschen(int handle);
     void AllePlotsLoeschen();

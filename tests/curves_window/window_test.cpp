@@ -113,14 +113,18 @@ class KurvenFenster : public ::testing::Test {
         g = g ? g : panel->graph();
         std::vector<QCPGraph*> r;
         for (int i = 0; i < g->plot()->graphCount(); ++i) {
-            if (g->plot()->graph(i)->pen().color() == farbe)
-                r.push_back(g->plot()->graph(i));
+            QCPGraph* p = g->plot()->graph(i);
+            if (p->pen().color() == farbe && p->layer()->name() != "vorschau")
+                r.push_back(p);
         }
         return r;
     }
     int VorschauAnzahl(ui::Graph* g = nullptr) {
         g = g ? g : panel->graph();
-        return static_cast<int>(g->plot()->layer("vorschau")->children().size());
+        int n = 0;
+        for (QCPLayerable* l : g->plot()->layer("vorschau")->children())
+            n += l->visible();
+        return n;
     }
     const curves::Kurve& K1() { return gKurven[0]; }
 

@@ -119,6 +119,37 @@ TEST_F(GraphTest, VorschauLiegtAufEigenerGepufferterEbene) {
     EXPECT_TRUE(FarbeNahe({50, 10}, Qt::red));
 }
 
+TEST_F(GraphTest, GeaenderteVorschauZeichnetNurIhreEbene) {
+    const int linie = graph.PolylinieZeichnen({}, {}, Qt::blue, ui::Graph::Linienart::Linie, false,
+                                              ui::Graph::Ebene::Vorschau);
+    graph.LinieZeichnen({0, 10}, {100, 10}, Qt::red);
+    graph.Neuzeichnen();
+    QSignalSpy voll(graph.plot(), &QCustomPlot::beforeReplot);
+    graph.PolylinieSetzen(linie, {0, 100}, {90, 90});
+    graph.PlotZeigen(linie, true);
+    graph.VorschauNeuzeichnen();
+    EXPECT_EQ(voll.size(), 0);
+    EXPECT_TRUE(FarbeNahe({50, 90}, Qt::blue));
+    graph.PlotZeigen(linie, false);
+    EXPECT_FALSE(graph.PlotSichtbar(linie));
+    graph.VorschauNeuzeichnen();
+    EXPECT_EQ(voll.size(), 0);
+    EXPECT_FALSE(FarbeNahe({50, 90}, Qt::blue));
+    // A plot added since the last drawing needs everything drawn again.
+    graph.PunktZeichnen({50, 50}, Qt::blue, ui::Graph::Ebene::Vorschau);
+    graph.VorschauNeuzeichnen();
+    EXPECT_EQ(voll.size(), 1);
+}
+
+TEST_F(GraphTest, RechteckVerschieben) {
+    const int r = graph.RechteckZeichnen({0, 0}, {10, 10}, Qt::green);
+    graph.RechteckSetzen(r, {80, 20}, {20, 80});
+    graph.Neuzeichnen();
+    EXPECT_TRUE(FarbeNahe({20, 50}, Qt::green));
+    EXPECT_TRUE(FarbeNahe({80, 50}, Qt::green));
+    EXPECT_FALSE(FarbeNahe({5, 10}, Qt::green));
+}
+
 TEST_F(GraphTest, YBeschriftungInAnzeigeeinheitenMitRundenSchritten) {
     // Raw 0..4095 shown as 0..10 V: the labels are round volts, not round counts.
     graph.YBereichSetzen(0, 4095);
