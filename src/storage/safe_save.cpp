@@ -17,18 +17,28 @@ namespace storage {
 namespace fs = std::filesystem;
 namespace {
 
+// Paths on Windows are UTF-16; the narrow C library would lose umlauts.
+std::FILE* Oeffnen(const fs::path& pfad, const char* modus) {
+#ifdef _WIN32
+    const std::string m(modus);
+    return _wfopen(pfad.wstring().c_str(), std::wstring(m.begin(), m.end()).c_str());
+#else
+    return std::fopen(pfad.c_str(), modus);
+#endif
+}
+
 // Opening the target for update (or creating and removing it) tells before any
 // work whether the folder and the file let us write.
 bool ZielSchreibbar(const fs::path& ziel) {
     std::error_code ec;
     if (fs::exists(ziel, ec)) {
-        std::FILE* f = std::fopen(ziel.string().c_str(), "r+b");
+        std::FILE* f = Oeffnen(ziel, "r+b");
         if (!f)
             return false;
         std::fclose(f);
         return true;
     }
-    std::FILE* f = std::fopen(ziel.string().c_str(), "wb");
+    std::FILE* f = Oeffnen(ziel, "wb");
     if (!f)
         return false;
     std::fclose(f);
