@@ -129,6 +129,13 @@ std::string KommentarTitel() {
     return "Kommentar - Kurve " + std::to_string(gAktuelleKurve + 1);
 }
 
+void KurveWaehlen(int k, double rasterBisher) {
+    if (k < 0 || k >= kKurven)
+        return;
+    gYRaster[static_cast<std::size_t>(gAktuelleKurve)] = rasterBisher;
+    gAktuelleKurve = k;
+}
+
 std::string Kurvenpanel_Titel(const std::string& pfad) {
     gKurvendatei = pfad;
     if (pfad.empty())

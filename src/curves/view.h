@@ -57,6 +57,18 @@ std::string Kommentarvorschau();
 // "Kommentar - Kurve <k + 1>".
 std::string KommentarTitel();
 
+// "Kurve bearbeiten": the "Y-Raster" value shown so far is kept for the curve
+// left, and k (0..3) becomes the edited curve. The window then shows
+// gYRaster[k], the Y zoom and the comment preview, redraws, and enables
+// "Rückgängig"/"Wiederherstellen" from RueckgaengigMoeglich() and
+// WiederherstellenMoeglich().
+void KurveWaehlen(int k, double rasterBisher);
+
+// The memory display turns red above 100 %.
+inline bool SpeicherUeberschritten() {
+    return SpeicherbedarfProzent() > 100.0;
+}
+
 // Sets gKurvendatei; the window title "Kurvengenerator - <file name>" or
 // "Kurvengenerator" for an empty path.
 std::string Kurvenpanel_Titel(const std::string& pfad);

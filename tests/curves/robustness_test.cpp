@@ -110,8 +110,9 @@ TEST_F(ZufallTest, TextimportNimmtJedeBytefolge) {
     }
 }
 
-// Malformed inputs found while fuzzing, kept as cases.
-TEST_F(ZufallTest, GefundeneFaelle) {
+// Malformed inputs at the edges of the scan and of the header, the kind the
+// fuzz targets feed; kept as regular cases.
+TEST_F(ZufallTest, MissgebildeteEingaben) {
     // Huge numbers and exponents in the time column.
     EXPECT_EQ(KurvenImportText("0\t0\t1s\t1\n1e308\t0\t1s\t1\n").code, -312455);
     EXPECT_EQ(KurvenImportText("0\t0\t1s\t1\n-1e308\t0\t1s\t1\n").code, -312454);
