@@ -25,6 +25,7 @@ class QtSerialPort final : public SerialPort {
     ~QtSerialPort() override { port_.close(); }
 
     int open(const std::string& geraet, const Leitungseinstellung& e) override {
+        ausgegeben_ = false;
         port_.setPortName(QString::fromStdString(geraet));
         if (!port_.open(QIODevice::ReadWrite)) {
             port_.clearError();
