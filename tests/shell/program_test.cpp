@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -314,6 +315,42 @@ TEST(Programmablauf, SectionsDerFensterSortiertGeschrieben) {
             EXPECT_EQ(text[i - 1], '\r') << i;
         }
     }
+}
+
+TEST_F(Programm, HilfeboxImUnterenRechtenViertel) {
+    // The box opens above and to the left of a mouse in the lower right quarter.
+    const QPoint maus(gMainpanel->width() - 40, gMainpanel->height() - 30);
+    QCursor::setPos(gMainpanel->mapToGlobal(maus));
+    QCoreApplication::processEvents();
+    const QPoint gelesen = gMainpanel->mapFromGlobal(QCursor::pos());
+    ASSERT_EQ(gelesen, maus) << "the platform did not move the pointer";
+    ui::Hilfetext("Ein Hilfetext\nmit zwei Zeilen");
+    ASSERT_EQ(dialoge->Alle("Hilfe").size(), 1u);
+    const QSize box = ui::HilfeboxGroesse("Ein Hilfetext\nmit zwei Zeilen");
+    EXPECT_EQ(dialoge->Alle("Hilfe")[0].ort, maus - QPoint(box.width(), box.height()));
+
+    QCursor::setPos(gMainpanel->mapToGlobal(QPoint(30, 40)));
+    ui::Hilfetext("oben links");
+    EXPECT_EQ(dialoge->Alle("Hilfe")[1].ort, QPoint(30, 40));
+}
+
+TEST(Programmablauf, DeutscheLocaleSchreibtDieselbeEinstellungsdatei) {
+    auto lauf = [](const char* locale) {
+        testsupport::TempDir dir(true);
+        testsupport::DialogScope dialoge;
+        testsupport::LocaleScope scope(locale);
+        EXPECT_TRUE(scope.ok()) << locale << " is not generated (scripts/bootstrap does it)";
+        testsupport::Schreiben(dir / shell::kIniDatei,
+                               "[konfig]\r\nvoutmax = 7.25\r\noutmin1 = -0.5\r\n"
+                               "outeinheit2 = \"\xB5\x41\"\r\n[com]\r\nadresse = 38\r\n");
+        shell::Programmablauf([] { return 0; });
+        return testsupport::Lesen(dir / shell::kIniDatei);
+    };
+    const std::string c = lauf("C");
+    const std::string de = lauf("de_DE.UTF-8");
+    EXPECT_EQ(de, c);
+    EXPECT_NE(c.find("adresse = 38\r\n"), std::string::npos);
+    EXPECT_EQ(c.find(','), std::string::npos) << c;
 }
 
 }  // namespace
