@@ -20,13 +20,16 @@
 #include <cmath>
 #include <limits>
 
+#include "connection/connection.h"
 #include "curves/files.h"
 #include "curves/model.h"
+#include "curves/transfer.h"
 #include "curves/view.h"
 #include "ui/dialogs.h"
 #include "ui/error_popup.h"
 #include "ui/graph.h"
 #include "ui/help.h"
+#include "ui/progress.h"
 #include "ui/registry.h"
 #include "ui/scrollbar.h"
 #include "ui/texts.h"
@@ -640,9 +643,6 @@ void Kurvenpanel::InhaltAnlegen() {
     rechts->addSpacing(6);
     start_ = knopf("START", "Start");
     stopp_ = knopf("STOPP", "Stopp");
-    // The transfer of the curves is not in this build yet.
-    schreiben_->setEnabled(false);
-    lesen_->setEnabled(false);
     auto* rechtsRahmen = new QWidget(inhalt());
     rechtsRahmen->setLayout(rechts);
     rechtsRahmen->setFixedWidth(170);
@@ -1074,7 +1074,7 @@ void Kurvenpanel::SpeicherbedarfAnzeigen() {
     // The added 0.05 rounds; one decimal is shown.
     speicherbedarf_->setText(QString::number(std::trunc(p * 10) / 10, 'f', 1));
     QPalette pal = speicherbedarf_->palette();
-    pal.setColor(QPalette::Base, p > 100 ? kSpeicherRot : kSpeicherGrau);
+    pal.setColor(QPalette::Base, SpeicherUeberschritten() ? kSpeicherRot : kSpeicherGrau);
     speicherbedarf_->setPalette(pal);
 }
 
@@ -1263,9 +1263,64 @@ void Kurvenpanel::Kommentar_Callback() {
     kommentarVorschau_->setText(ui::Q(Kommentarvorschau()));
 }
 
-void Kurvenpanel::KurveSenden_Callback(bool) {
-    // Reached only with direct help: the buttons stay dimmed until the
-    // transfer of the curves exists.
+void Kurvenpanel::KurveSenden_Callback(bool schreiben) {
+    if (ui::gHilfeAktiv)
+        return;
+    const int port = connection::OffenerComPort();
+    const char adresse = connection::Geraeteadresse();
+    // The dialog goes up with the transfer's first report, which comes only
+    // once the transfer really begins; the error display is cleared then.
+    std::unique_ptr<ui::Fortschritt> fortschritt;
+    const char* text = schreiben ? kSendenText : kLesenText;
+    auto melden = [&](int prozent) {
+        if (!fortschritt) {
+            ui::ComFehlerSetzen(0);
+            fortschritt = std::make_unique<ui::Fortschritt>(this, text, text);
+        }
+        fortschritt->Setzen(prozent);
+    };
+    if (schreiben) {
+        const Laengenpruefung pruefung = KurvenlaengenPruefen();
+        int antwort = kAntwortSenden;
+        if (pruefung.frage) {
+            antwort = ui::dialogs().Frage(this, kLaengenFrageTitel, ui::Q(pruefung.text),
+                                          {kLaengenKnopfSenden, kLaengenKnopfZurueck, {}});
+        }
+        if (!AntwortSendet(antwort))
+            return;
+        const Sendeergebnis r = KurvenSendenNachFrage(antwort, port, adresse, melden);
+        fortschritt.reset();
+        if (r.speicherVoll) {
+            ui::dialogs().Meldung(this, "Fehler", kSpeicherVollText);
+            return;
+        }
+        if (r.code != 0) {
+            ui::ComFehlerSetzen(r.code);
+            ui::ORV_Fehlerpopup(r.code);
+        }
+        return;
+    }
+    // Reading back replaces the curve with no way back: ask first, as "Neu"
+    // and "Kurven laden" do.
+    if (AbbruchWeilKurvenNichtGespeichert())
+        return;
+    ui::ComFehlerSetzen(0);
+    const int r = KurvenLesen(port, adresse, melden);
+    fortschritt.reset();
+    if (r != 0) {
+        ui::ComFehlerSetzen(r);
+        ui::ORV_Fehlerpopup(r);
+    } else {
+        // Read back, the four curve buttons become usable.
+        for (int k = 1; k <= kKurven; ++k)
+            Eintrag(QString("KURVEN_BEARBEITEN_KURVE_%1").arg(k))->setEnabled(true);
+    }
+    Kurvenpanel_Titel({});
+    ZoomGesamtkurve();
+    kommentarVorschau_->setText(ui::Q(Kommentarvorschau()));
+    UndoZustand();
+    RollbalkenAktualisieren();
+    Kurvenpanel_Neuzeichnen();
 }
 
 void Kurvenpanel::Start_Callback() {
@@ -1335,8 +1390,7 @@ void Kurvenpanel::Menu_Kurven_Bearbeiten_Toggle(QAction* werkzeug) {
 void Kurvenpanel::Menu_Kurven_Bearbeiten_Toggle2(int kurve) {
     if (Hilfe(Eintrag(QString("KURVEN_BEARBEITEN_KURVE_%1").arg(kurve + 1))))
         return;
-    gYRaster[static_cast<std::size_t>(gAktuelleKurve)] = yRaster_->Wert();
-    gAktuelleKurve = kurve;
+    KurveWaehlen(kurve, yRaster_->Wert());
     yRaster_->WertSetzen(gYRaster[static_cast<std::size_t>(kurve)]);
     kommentarVorschau_->setText(ui::Q(Kommentarvorschau()));
     Kurvenpanel_Neuzeichnen();

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -23,13 +24,18 @@
 #include <cmath>
 
 #include "config/konfig.h"
+#include "connection/connection.h"
 #include "curves/editing.h"
 #include "curves/files.h"
 #include "curves/model.h"
+#include "curves/transfer.h"
 #include "curves/view.h"
+#include "device/serial_port.h"
 #include "shell/settings.h"
+#include "simulated_port.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "ui/error_display.h"
 #include "ui/graph.h"
 #include "ui/help.h"
 #include "ui/qt_dialogs.h"
@@ -758,9 +764,123 @@ TEST_F(KurvenFenster, StartUndStoppRufenDieVerbindung) {
     EXPECT_EQ(stopp, 2);
 }
 
-TEST_F(KurvenFenster, UebertragungsknoepfeGedimmt) {
-    EXPECT_FALSE(Control<QPushButton>("KURVENPNL_SCHREIBEN")->isEnabled());
-    EXPECT_FALSE(Control<QPushButton>("KURVENPNL_LESEN")->isEnabled());
+// ---- transfer to and from a simulated board ---------------------------------------------
+class KurvenFensterMitPlatine : public KurvenFenster {
+  protected:
+    void SetUp() override {
+        KurvenFenster::SetUp();
+        vorher = device::PortFabrikHolen();
+        leitung = std::make_shared<device::sim::Leitung>();
+        device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+        ASSERT_EQ(connection::ComPortOeffnen(1), 0);
+        connection::GeraeteadresseSetzen('1');
+    }
+    void TearDown() override {
+        connection::ComPortSchliessen();
+        device::PortFabrikSetzen(vorher);
+        KurvenFenster::TearDown();
+    }
+    const device::sim::Bytes& Speicher() { return leitung->Finden('1')->speicher; }
+    void Zeichnen() {
+        Sichtbar(0, 40000);
+        ZeitbasisWaehlen(4);
+        Werkzeug("ZEICHNEN");
+        Klick(30000, 4000);
+    }
+    std::shared_ptr<device::sim::Leitung> leitung;
+    device::PortFabrik vorher;
+};
+
+TEST_F(KurvenFensterMitPlatine, SchreibenLegtDasSpeicherabbildAufDiePlatine) {
+    Zeichnen();
+    panel->fehleranzeige()->Setzen(-122430);  // left over from before: cleared by the send
+    curves::Speicherabbild erwartet;
+    ASSERT_TRUE(curves::SpeicherabbildBauen(erwartet));
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_SCHREIBEN"), Qt::LeftButton);
+    EXPECT_TRUE(dialoge->protokoll.empty());
+    EXPECT_FALSE(panel->fehleranzeige()->led()->isOn());
+    EXPECT_TRUE(panel->findChildren<QProgressDialog*>().isEmpty());
+    const auto& s = Speicher();
+    ASSERT_GT(erwartet.ende, 0x1020u);
+    EXPECT_TRUE(std::equal(s.begin() + 0x1000, s.begin() + static_cast<long>(erwartet.ende),
+                           erwartet.bytes.begin() + 0x1000));
+    // Sending changes neither the curves' state nor the file name.
+    EXPECT_TRUE(curves::gKurvenGeaendert);
+}
+
+TEST_F(KurvenFensterMitPlatine, LesenHoltDieKurveAlsEinzelneTicks) {
+    Zeichnen();
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_SCHREIBEN"), Qt::LeftButton);
+    std::vector<int> proben;
+    for (int i = 0; i < K1().anzahl; ++i)
+        curves::Kurve_GeradeAbtasten(K1(), i, proben);
+    curves::gKurvenGeaendert = false;
+    panel->Kurvenpanel_Titel("/tmp/vorher.skr");
+    Sichtbar(0, 100);
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_LESEN"), Qt::LeftButton);
+    EXPECT_TRUE(dialoge->protokoll.empty());
+    ASSERT_EQ(K1().anzahl, static_cast<int>(proben.size()));
+    for (std::size_t i = 0; i < proben.size(); ++i) {
+        EXPECT_EQ(K1().geraden[i].laenge, 1);
+        EXPECT_EQ(K1().geraden[i].y, proben[i]);
+    }
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+    EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, curves::Kurve_Dauer(0) - 1);
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_TRUE(A(QString("KURVEN_BEARBEITEN_KURVE_%1").arg(k))->isEnabled());
+}
+
+TEST_F(KurvenFensterMitPlatine, LesenFragtErstNachUngespeichertenAenderungen) {
+    Zeichnen();
+    dialoge->antworten = {3};  // "Abbrechen"
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_LESEN"), Qt::LeftButton);
+    ASSERT_EQ(dialoge->Alle("Frage").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Frage")[0].titel, "Warnung");
+    EXPECT_EQ(K1().anzahl, 2);
+    EXPECT_EQ(leitung->Rahmenzahl(), 0);
+}
+
+TEST_F(KurvenFensterMitPlatine, LeerePlatineGibtFehlerInAnzeigeUndBox) {
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_LESEN"), Qt::LeftButton);
+    EXPECT_TRUE(panel->fehleranzeige()->led()->isOn());
+    EXPECT_EQ(panel->fehleranzeige()->nummer()->text(), "1019472");
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_TRUE(dialoge->Alle("Meldung")[0].titel.contains("1019472"));
+    EXPECT_EQ(K1().anzahl, 1);
+}
+
+TEST_F(KurvenFensterMitPlatine, UngleichLangeKurvenFragenUndZurueckSendetNichts) {
+    Zeichnen();
+    gKurven[1].geraden = {{.y = 0, .laenge = 1, .zeitbasis = 4},
+                          {.y = 5, .laenge = 1, .zeitbasis = 4}};
+    gKurven[1].anzahl = 2;
+    dialoge->antworten = {2};  // "zurück"
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_SCHREIBEN"), Qt::LeftButton);
+    ASSERT_EQ(dialoge->Alle("Frage").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Frage")[0].titel, "Warnung");
+    EXPECT_EQ(dialoge->Alle("Frage")[0].knoepfe.mid(0, 2),
+              QStringList({"Kurven senden", "zurück"}));
+    EXPECT_TRUE(dialoge->Alle("Frage")[0].text.startsWith("Kurven sind nicht gleich lang"));
+    EXPECT_EQ(leitung->Rahmenzahl(), 0);
+}
+
+TEST_F(KurvenFensterMitPlatine, ZuGrosseKurveMeldetSpeichervollUndSendetNichts) {
+    gKurven[0].geraden[0].laenge = 30705;
+    panel->fehleranzeige()->Setzen(-122430);
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_SCHREIBEN"), Qt::LeftButton);
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].titel, "Fehler");
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].text, curves::kSpeicherVollText);
+    EXPECT_EQ(leitung->Rahmenzahl(), 0);
+    // The display keeps what it showed.
+    EXPECT_TRUE(panel->fehleranzeige()->led()->isOn());
+}
+
+TEST_F(KurvenFenster, OhnePortZeigtDerSendeknopfDenFehler) {
+    connection::ComPortSchliessen();
+    QTest::mouseClick(Control<QPushButton>("KURVENPNL_SCHREIBEN"), Qt::LeftButton);
+    EXPECT_EQ(panel->fehleranzeige()->nummer()->text(), "122430");
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
 }
 
 TEST_F(KurvenFenster, Pinbelegung) {
