@@ -58,6 +58,18 @@ TEST_F(AmPty, JedeBaudrateUndIdentitaet) {
     }
 }
 
+TEST_F(AmPty, OffenerPortIstGesperrt) {
+    Starten({});
+    // A second program must not interleave its frames with ours.
+    auto zweiter = device::QtSerialPortErzeugen();
+    EXPECT_NE(zweiter->open(device::PortGeraetename(kPort), {}), 0);
+    std::string id;
+    EXPECT_EQ(device::ORVKAP1_IDLesen(kPort, '1', id), 0);
+    // Closed, the port is free again.
+    ASSERT_EQ(device::ORVKAP1_Close(kPort), 0);
+    EXPECT_EQ(zweiter->open(device::PortGeraetename(kPort), {}), 0);
+}
+
 TEST_F(AmPty, OhneGeraetScheitertDasOeffnen) {
     // No com2 here, and /dev/ttyS1 is not a port that opens on a test machine
     // or is left alone: use a link to nowhere instead.
