@@ -171,6 +171,9 @@ TEST(Platine, StartUndStoppImStatus) {
     Leitung l;
     EXPECT_EQ(Senden(l, "#1DF1\r"), ACK);
     EXPECT_EQ(Senden(l, "#1S1R\r"), ACK + "#1S1R$01\r");
+    // Empty memory holds no curve: nothing to play, nothing to wake up for.
+    l.Fortschreiten(std::chrono::microseconds(0));
+    EXPECT_FALSE(l.BisZurNaechstenAenderung().has_value());
     EXPECT_EQ(Senden(l, "#1DF2\r"), ACK);
     EXPECT_EQ(Senden(l, "#1S1R\r"), ACK + "#1S1R$00\r");
     l.Platinen()[0].fehler = 0x1A;
@@ -224,6 +227,7 @@ TEST(Platine, KurveWirdAbgespielt) {
     p.speicher[0x1022] = 0x00;
     p.speicher[0x1023] = 0x00;
     Senden(l, "#1DF1\r");
+    EXPECT_EQ(l.BisZurNaechstenAenderung(), std::chrono::microseconds(0));
     l.Fortschreiten(std::chrono::microseconds(500));
     EXPECT_DOUBLE_EQ(p.ausgaenge[0], 10.0);
     l.Fortschreiten(std::chrono::microseconds(1000));
@@ -231,10 +235,16 @@ TEST(Platine, KurveWirdAbgespielt) {
     l.Fortschreiten(std::chrono::microseconds(1000));
     EXPECT_DOUBLE_EQ(p.ausgaenge[0], 10.0);
     EXPECT_EQ(Senden(l, "#1V1R\r"), ACK + "#1V1R10.000\r");
+    // 2.5 ms in: the next sample is due in 0.5 ms.
+    l.Fortschreiten(std::chrono::microseconds(0));
+    const auto bis = l.BisZurNaechstenAenderung();
+    ASSERT_TRUE(bis.has_value());
+    EXPECT_EQ(*bis, std::chrono::microseconds(500));
     // Stopped, the output stays where it is.
     Senden(l, "#1DF2\r");
     l.Fortschreiten(std::chrono::microseconds(1000));
     EXPECT_DOUBLE_EQ(p.ausgaenge[0], 10.0);
+    EXPECT_FALSE(l.BisZurNaechstenAenderung().has_value());
 }
 
 // Faults.

@@ -107,6 +107,7 @@ void Starten(Platine& p, bool an) {
     p.status = static_cast<std::uint8_t>(an ? (p.status | 0x01) : (p.status & ~0x01));
     p.abspielAdresse.fill(0);
     p.abspielRest.fill(std::chrono::microseconds(0));
+    p.abspielNeu = an;
 }
 
 }  // namespace
@@ -378,6 +379,7 @@ void Leitung::Fortschreiten(std::chrono::microseconds dauer) {
         if (!p.gestartet) {
             continue;
         }
+        p.abspielNeu = false;
         std::size_t anfang = kErsteKurve;
         for (std::size_t k = 0; k < 4; ++k) {
             const std::size_t ende = Wort(p.speicher, kBildAnfang + 2 + 2 * k);
@@ -408,6 +410,25 @@ void Leitung::Fortschreiten(std::chrono::microseconds dauer) {
             p.ausgaenge[k] = (Wort(p.speicher, pos) & 0x0FFF) * 10.0 / 4095.0;
         }
     }
+}
+
+std::optional<std::chrono::microseconds> Leitung::BisZurNaechstenAenderung() const {
+    std::optional<std::chrono::microseconds> naechste;
+    for (const Platine& p : platinen_) {
+        if (!p.gestartet) {
+            continue;
+        }
+        if (p.abspielNeu) {
+            return std::chrono::microseconds(0);
+        }
+        for (std::size_t k = 0; k < 4; ++k) {
+            // Only the outputs whose curve is in the image are playing.
+            if (p.abspielAdresse[k] != 0 && (!naechste || p.abspielRest[k] < *naechste)) {
+                naechste = p.abspielRest[k];
+            }
+        }
+    }
+    return naechste;
 }
 
 }  // namespace device::sim

@@ -35,6 +35,7 @@ struct Platine {
     // Where playing the curves stands, per output.
     std::array<std::uint32_t, 4> abspielAdresse{};
     std::array<std::chrono::microseconds, 4> abspielRest{};
+    bool abspielNeu = false;  // started, the image not looked at yet
 };
 
 enum class Stoerung {
@@ -77,6 +78,9 @@ class Leitung {
 
     // Lets time pass: started boards play their curves on the outputs.
     void Fortschreiten(std::chrono::microseconds dauer);
+    // How long until a started board's output changes next (zero when a curve
+    // has just started); nullopt when no board is playing.
+    std::optional<std::chrono::microseconds> BisZurNaechstenAenderung() const;
 
     Platine* Finden(char adresse);
     std::vector<Platine>& Platinen() { return platinen_; }

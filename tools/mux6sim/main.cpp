@@ -9,6 +9,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -29,7 +30,7 @@ using device::sim::Bytes;
 
 constexpr int kBitsProZeichen = 10;  // start bit, 7 data bits, parity, stop bit
 constexpr std::chrono::milliseconds kRuhigWarten{100};
-constexpr std::chrono::milliseconds kAbspielTakt{1};
+constexpr std::chrono::milliseconds kAbspielTakt{1};  // finest time base of a curve
 
 volatile std::sig_atomic_t gEnde = 0;
 
@@ -222,10 +223,8 @@ class Simulator {
         auto zuletzt = Uhr::now();
         std::uint8_t puffer[4096];
         while (!gEnde) {
-            const bool spielt = Spielt();
             pollfd p{master_, POLLIN, 0};
-            const int bereit =
-                ::poll(&p, 1, static_cast<int>((spielt ? kAbspielTakt : kRuhigWarten).count()));
+            const int bereit = ::poll(&p, 1, Wartezeit());
             const auto jetzt = Uhr::now();
             leitung_.Fortschreiten(
                 std::chrono::duration_cast<std::chrono::microseconds>(jetzt - zuletzt));
@@ -256,13 +255,14 @@ class Simulator {
     }
 
   private:
-    bool Spielt() {
-        for (const auto& p : leitung_.Platinen()) {
-            if (p.gestartet) {
-                return true;
-            }
+    // Sleep until a playing curve changes an output, or a while when none plays.
+    int Wartezeit() const {
+        const auto bis = leitung_.BisZurNaechstenAenderung();
+        if (!bis) {
+            return static_cast<int>(kRuhigWarten.count());
         }
-        return false;
+        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(*bis);
+        return static_cast<int>(std::clamp(ms, kAbspielTakt, kRuhigWarten).count());
     }
 
     // Without pacing the whole chunk is answered at once. With pacing each
