@@ -788,8 +788,9 @@ void Kurvenpanel::Registrieren() {
         return ich ? ich->AbbruchWeilKurvenNichtGespeichert() : 0;
     };
     e.neuSkalieren = [ich] {
+        // The axis and the fields follow at once, not at the next edit.
         if (ich && ich->initialisiert_)
-            ich->Kurvenpanel_SkaliereYAchse();
+            ich->Kurvenpanel_Neuzeichnen();
     };
 }
 
@@ -838,10 +839,6 @@ int Kurvenpanel::KurvenpanelClear() {
     gZwischenspeicher = Zwischenspeicher{};
     initialisiert_ = false;
     return 0;
-}
-
-void Kurvenpanel::FensterVerlassen(ui::Fenster ziel) {
-    Childpanel::FensterVerlassen(ziel);
 }
 
 // ---------------------------------------------------------------------------

@@ -131,9 +131,6 @@ class Kurvenpanel : public ui::Childpanel {
     // the chosen code 1..8, or 0 when dismissed.
     std::function<int(QPoint, int)> zeitbasisMenue;
 
-  protected:
-    void FensterVerlassen(ui::Fenster ziel) override;
-
   private:
     QAction* Aktion(QMenu* menue, const QString& menuName, const QString& name, const QString& text,
                     const QString& hilfe);

@@ -433,7 +433,6 @@ TEST_F(KurvenFenster, YAchseFolgtDerKonfiguration) {
     EXPECT_EQ(panel->graph()->YName(), "%");
     EXPECT_EQ(Control<QLabel>("KURVENPNL_RUHEZUSTAND_LABEL")->text(), "Ruhezustand [%]");
     EXPECT_DOUBLE_EQ(Control<QDoubleSpinBox>("KURVENPNL_YZOOMMAX")->value(), 100);
-    panel->Kurvenpanel_Neuzeichnen();
     EXPECT_TRUE(panel->graph()->YBeschriftungen().contains("100"));
 }
 
@@ -691,6 +690,41 @@ TEST_F(KurvenFenster, DirekthilfeAufZoomPlusZeigtTextUndZoomtNicht) {
     EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, 10000);
     ASSERT_EQ(dialoge->Alle("Hilfe").size(), 1u);
     EXPECT_EQ(dialoge->Alle("Hilfe")[0].text, "Verkleinert die Grafik.");
+}
+
+TEST_F(KurvenFenster, DirekthilfeknopfDerToolbarSchaltetEinUndAus) {
+    QToolButton* k = Knopf("KURVEN_HILFE_WASISTDAS");
+    ASSERT_NE(k, nullptr);
+    QTest::mouseClick(k, Qt::LeftButton);
+    EXPECT_TRUE(ui::gHilfeAktiv);
+    EXPECT_TRUE(A("KURVEN_HILFE_WASISTDAS")->isChecked());
+    EXPECT_TRUE(k->isChecked());
+    ASSERT_EQ(dialoge->Alle("Hilfe").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Hilfe")[0].text, ui::kHilfeEingeschaltet);
+    QTest::mouseClick(k, Qt::LeftButton);
+    EXPECT_FALSE(ui::gHilfeAktiv);
+    EXPECT_FALSE(A("KURVEN_HILFE_WASISTDAS")->isChecked());
+}
+
+TEST_F(KurvenFenster, UeblicheTastenkuerzel) {
+    EXPECT_EQ(A("KURVEN_DATEI_NEU")->shortcut(), QKeySequence(QKeySequence::New));
+    EXPECT_EQ(A("KURVEN_DATEI_LADEN")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(A("KURVEN_DATEI_SPEICHERN")->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_AUSSCHNEIDEN")->shortcut(), QKeySequence(QKeySequence::Cut));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_KOPIEREN")->shortcut(), QKeySequence(QKeySequence::Copy));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_EINFUEGEN")->shortcut(), QKeySequence(QKeySequence::Paste));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_LOESCHEN")->shortcut(), QKeySequence(QKeySequence::Delete));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_ALLESMARKIEREN")->shortcut(),
+              QKeySequence(QKeySequence::SelectAll));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_RUECKGAENGIG")->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_WIEDERHERST")->shortcut(), QKeySequence("Ctrl+Y"));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_ZOOMPLUS")->shortcut(), QKeySequence("+"));
+    EXPECT_EQ(A("KURVEN_BEARBEITEN_ZOOMMINUS")->shortcut(), QKeySequence("-"));
+    // "+" zooms in from the keyboard.
+    panel->activateWindow();
+    panel->graph()->setFocus();
+    QTest::keyClick(panel->graph(), Qt::Key_Plus);
+    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, 1666);
 }
 
 TEST_F(KurvenFenster, DirekthilfeAufDemGraphenZeichnetNicht) {
