@@ -1,0 +1,34 @@
+#pragma once
+// mux6ctl's commands on the program's own model code: the same port rule, the
+// same link, the same curve files and the same transfer as the curve window.
+// Kept apart from main() so tests run it in-process against a simulated
+// board as well as through the executable.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "device/serial_port.h"
+
+namespace ctl {
+
+inline constexpr int kErfolg = 0;
+inline constexpr int kFehlschlag = 1;    // "Fehler #N: text" or the reason on stderr
+inline constexpr int kAufruffehler = 2;  // the command line itself was wrong
+
+struct Umgebung {
+    // Makes the port object for a number; --device puts the path in front.
+    device::PortFabrik fabrik;
+    std::ostream& aus;
+    std::ostream& fehler;
+    // Progress of a transfer on `fehler` (only when that is a terminal).
+    bool fortschritt = false;
+};
+
+// The arguments after the program name; the exit status.
+int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung);
+
+// The text of --help.
+extern const char* const kHilfe;
+
+}  // namespace ctl

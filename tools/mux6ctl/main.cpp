@@ -1,0 +1,32 @@
+// mux6ctl: the command-line front end for test benches and scripts. It reaches
+// the board through the Qt serial backend, as the program does.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define MUX6_ISATTY _isatty
+#define MUX6_STDERR 2
+#else
+#include <unistd.h>
+#define MUX6_ISATTY isatty
+#define MUX6_STDERR STDERR_FILENO
+#endif
+
+#include <QCoreApplication>
+
+#include "ctl.h"
+#include "device/qt_serial_port.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> argumente(argv + 1, argv + argc);
+    // QSerialPort's notifiers want an application object, even without its loop.
+    QCoreApplication app(argc, argv);
+    ctl::Umgebung u{device::QtSerialPortFabrik(), std::cout, std::cerr,
+                    MUX6_ISATTY(MUX6_STDERR) != 0};
+    const int status = ctl::Ausfuehren(argumente, u);
+    std::cout.flush();
+    return status;
+}
