@@ -596,6 +596,66 @@ TEST_F(KurvenFenster, ZeitbasisAendernPerMenueLinksVonDerMaus) {
     EXPECT_EQ(K1().geraden[0].zeitbasis, 3);
 }
 
+TEST_F(KurvenFenster, ZeitbasisDieNichtAufgehtWirdAbgelehnt) {
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 1000);  // a 30 ms segment of "10ms"
+    Werkzeug("ZEITBASIS");
+    panel->zeitbasisMenue = [](QPoint, int) { return 5; };  // "50ms"
+    Klick(10000, 0);
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].titel, "Fehler");
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].text,
+              "Die Länge der Gerade läßt sich nicht durch die \nneue Zeitbasis teilen.");
+    EXPECT_EQ(K1().geraden[0].zeitbasis, 4);
+    // Dismissing the pop-up changes nothing and asks nothing.
+    panel->zeitbasisMenue = [](QPoint, int) { return 0; };
+    Klick(10000, 0);
+    EXPECT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_EQ(K1().geraden[0].zeitbasis, 4);
+}
+
+TEST_F(KurvenFenster, GeradenlaengeNichtDurchZeitbasisTeilbar) {
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 1000);
+    Werkzeug("LAENGEAENDERN");
+    panel->dialogAusfuehren = [](QDialog& d) {
+        d.findChild<QDoubleSpinBox*>("KGERADEPNL_XMILISEKUNDEN")->setValue(25);
+    };
+    Klick(5000, 0);
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].text,
+              "Die Länge der Geraden muß durch ihre Zeitbasis teilbar sein.");
+    EXPECT_EQ(K1().geraden[0].laenge, 3);
+}
+
+TEST_F(KurvenFenster, AusschneidenUndEinfuegenUeberDieMarkierung) {
+    Sichtbar(0, 80000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(20000, 1000);
+    Klick(50000, 3000);
+    ASSERT_EQ(K1().anzahl, 3);
+    const double dauer = curves::Kurve_Dauer(0);
+    // The mark covers segment 1 (20 ms .. 50 ms) wholly.
+    Werkzeug("MARKIEREN");
+    Druecken(15000, 0);
+    Loslassen(55000, 0);
+    QTest::mouseClick(Knopf("KURVEN_BEARBEITEN_AUSSCHNEIDEN"), Qt::LeftButton);
+    EXPECT_EQ(K1().anzahl, 2);
+    EXPECT_DOUBLE_EQ(curves::Kurve_Dauer(0), dauer - 30000);
+    EXPECT_EQ(curves::gZwischenspeicher.anzahl, 1);
+    A("KURVEN_BEARBEITEN_RUECKGAENGIG")->trigger();
+    EXPECT_EQ(K1().anzahl, 3);
+    A("KURVEN_BEARBEITEN_ALLESMARKIEREN")->trigger();
+    EXPECT_TRUE(curves::gMarkierungAktiv);
+    EXPECT_DOUBLE_EQ(curves::gMarkierungEnde, curves::Kurve_Dauer(0));
+    EXPECT_EQ(VorschauAnzahl(), 1);
+}
+
 TEST_F(KurvenFenster, GeradenlaengeImDialogMitGelberMarkierung) {
     Sichtbar(0, 40000);
     ZeitbasisWaehlen(4);
