@@ -1144,6 +1144,9 @@ void Kurvenpanel::Graph_Gezogen(double t, double y) {
                                 .geraden[static_cast<std::size_t>(b)]
                                 .zeitbasis;
         const int z = zeitbasisMenue(Mausposition() - QPoint(kZeitbasisMenueLinks, 0), aktuell);
+        // The pop-up takes the mouse, and with it the release of this press:
+        // the gesture ends here, so the next press opens the pop-up again.
+        gesteBegonnen_ = false;
         if (z == 0)
             return;
         const Ergebnis e = ZeitbasisAendern(t, z);

@@ -616,6 +616,19 @@ TEST_F(KurvenFenster, ZeitbasisDieNichtAufgehtWirdAbgelehnt) {
     EXPECT_EQ(K1().geraden[0].zeitbasis, 4);
 }
 
+TEST_F(KurvenFenster, ZeitbasismenueOhneLoslassenBeimNaechstenDrueckenWieder) {
+    Werkzeug("ZEITBASIS");
+    int geoeffnet = 0;
+    panel->zeitbasisMenue = [&](QPoint, int) {
+        ++geoeffnet;
+        return 0;
+    };
+    // A real pop-up takes the release; the graph sees only the presses.
+    Druecken(5000, 0);
+    Druecken(6000, 0);
+    EXPECT_EQ(geoeffnet, 2);
+}
+
 TEST_F(KurvenFenster, GeradenlaengeNichtDurchZeitbasisTeilbar) {
     Sichtbar(0, 40000);
     ZeitbasisWaehlen(4);
