@@ -10,7 +10,6 @@
 namespace curves::test {
 namespace {
 
-using device::sim::Stoerplan;
 using device::sim::Stoerung;
 
 // The state that a failed read must leave as it was.
@@ -195,18 +194,18 @@ TEST_F(LesenTest, KurvenzahlDesBoardsWirdNichtBenutzt) {
 
 TEST_F(LesenTest, FehlerDesLesebefehlsKommenDurch) {
     BoardBeschreiben(Abbild(0x10C7, Bytes(168, 1)));
-    leitung->StoerungSetzen(Stoerplan{Stoerung::Nak, {1}});
+    leitung->StoerungSetzen(Plan(Stoerung::Nak, {1}));
     EXPECT_EQ(KurvenLesen(kPort, '1'), -402099);
     ErwarteUnveraendert();
     // The board counts frames from its start: this read's header is frame 2,
     // its second block frame 4, where the transfer ends.
     rahmen->clear();
-    leitung->StoerungSetzen(Stoerplan{Stoerung::FalschePruefsumme, {4}});
+    leitung->StoerungSetzen(Plan(Stoerung::FalschePruefsumme, {4}));
     EXPECT_EQ(KurvenLesen(kPort, '1', Mitzaehlen()), -406114);
     EXPECT_EQ(rahmen->size(), 3u);
     EXPECT_EQ(fortschritt, (std::vector<int>{0, 32}));
     ErwarteUnveraendert();
-    leitung->StoerungSetzen(Stoerplan{Stoerung::Stille, {6}});  // the first block
+    leitung->StoerungSetzen(Plan(Stoerung::Stille, {6}));  // the first block
     EXPECT_EQ(KurvenLesen(kPort, '1'), -403101);
     ErwarteUnveraendert();
 }

@@ -11,7 +11,6 @@
 namespace curves::test {
 namespace {
 
-using device::sim::Stoerplan;
 using device::sim::Stoerung;
 
 // The new curve (one "10ms" tick at 0), laid out by hand from the board's
@@ -118,7 +117,7 @@ TEST_F(UebertragungTest, BloeckeAufsteigendMitIhremFortschritt) {
 
 TEST_F(UebertragungTest, ErsterFehlerhafterBlockBeendetDieUebertragung) {
     Setze({Gerade{0, 40, 4}, Gerade{4095, 44, 8}});
-    leitung->StoerungSetzen(Stoerplan{Stoerung::Nak, {2}});
+    leitung->StoerungSetzen(Plan(Stoerung::Nak, {2}));
     const Sendeergebnis e = KurvenSenden(kPort, '1', Mitzaehlen());
     EXPECT_EQ(e.code, -402127);  // NAK to a memory write
     EXPECT_EQ(rahmen->size(), 2u);
@@ -132,9 +131,9 @@ TEST_F(UebertragungTest, ErsterFehlerhafterBlockBeendetDieUebertragung) {
 }
 
 TEST_F(UebertragungTest, StilleUndCanGebenIhrenCode) {
-    leitung->StoerungSetzen(Stoerplan{Stoerung::Stille, {1}});
+    leitung->StoerungSetzen(Plan(Stoerung::Stille, {1}));
     EXPECT_EQ(KurvenSenden(kPort, '1').code, -403129);
-    leitung->StoerungSetzen(Stoerplan{Stoerung::Can, {2}});
+    leitung->StoerungSetzen(Plan(Stoerung::Can, {2}));
     EXPECT_EQ(KurvenSenden(kPort, '1').code, -405128);
     EXPECT_EQ(rahmen->size(), 2u);
 }

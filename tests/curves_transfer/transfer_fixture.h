@@ -115,6 +115,13 @@ class UebertragungTest : public KurvenTest {
     std::vector<int> fortschritt;
 };
 
+inline device::sim::Stoerplan Plan(device::sim::Stoerung art, std::vector<long> bei = {}) {
+    device::sim::Stoerplan p;
+    p.art = art;
+    p.beiRahmen = std::move(bei);
+    return p;
+}
+
 // A header by its fields (big-endian), followed by `daten`; the checksum is
 // the documented one: 1 + the bytes from 0x1002 to the last, low 16 bits.
 inline Bytes Abbild(std::uint16_t ende1, const Bytes& daten, std::uint16_t zyklen1 = 0,
