@@ -167,6 +167,9 @@ void KonfigBildSchreiben(const Konfig& k, std::vector<std::uint8_t>& out) {
 }
 
 void KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k) {
+    // The caller checks the size; a short image must still not read past its end.
+    if (bild.size() < kKonfigBildGroesse)
+        return;
     k.voutmax = storage::GetLEDouble(bild, kOffVoutmax);
     DoublesLesen(bild, kOffOutmin, k.outmin);
     DoublesLesen(bild, kOffOutmax, k.outmax);

@@ -348,7 +348,8 @@ QWidget* Konfigpanel::Gruppe(const QString& titel, bool ausgaenge) {
     // fields stand in the same columns.
     const QFontMetrics fm(box->font());
     g->setColumnMinimumWidth(0, std::max(fm.horizontalAdvance("MUX-6 Ausgang 4 von"),
-                                         fm.horizontalAdvance("MUX-6 Eingang 4 von")) + 4);
+                                         fm.horizontalAdvance("MUX-6 Eingang 4 von")) +
+                                    4);
     for (int c : {1, 3, 5, 7})
         g->setColumnStretch(c, 1);
     g->setColumnStretch(9, 0);

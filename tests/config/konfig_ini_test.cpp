@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/settings.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -133,6 +134,23 @@ TEST(KonfigIniSchreiben, EinheitenInWindows1252UndKeinUnendlich) {
     EXPECT_NE(text.find("voutmax = 4.095\r\n"), std::string::npos);
     EXPECT_EQ(Klein(text).find("inf"), std::string::npos);
     EXPECT_EQ(Klein(text).find("nan"), std::string::npos);
+}
+
+TEST(KonfigIni, DeutschesGebietsschemaSchreibtUndLiestPunkte) {
+    testsupport::LocaleScope deutsch("de_DE.UTF-8");
+    ASSERT_TRUE(deutsch.ok()) << "the bootstrap generates de_DE.UTF-8";
+    Konfig k;
+    k.voutmax = 4.095;
+    k.inmin[2] = -1.5;
+    shell::IniText ini;
+    KonfigIniSchreiben(ini, k);
+    const std::string text = shell::Ini_ToText(ini);
+    EXPECT_NE(text.find("voutmax = 4.095\r\n"), std::string::npos);
+    EXPECT_NE(text.find("inmin2 = -1.5\r\n"), std::string::npos);
+    Konfig zurueck;
+    KonfigIniLesen(Aus(text), zurueck);
+    EXPECT_EQ(zurueck.voutmax, 4.095);
+    EXPECT_EQ(zurueck.inmin[2], -1.5);
 }
 
 TEST(KonfigIni, RundreiseUeberDenText) {

@@ -185,6 +185,15 @@ TEST(KonfigBild, SteuerzeichenInEinheitenFallenWeg) {
     EXPECT_EQ(k.outeinheit[0], "mA");
 }
 
+TEST(KonfigBild, ZuKurzesBildLaesstDasRecordStehen) {
+    std::vector<std::uint8_t> bild;
+    KonfigBildSchreiben(Buntkonfig(), bild);
+    bild.pop_back();
+    Konfig k;
+    KonfigBildLesen(bild, k);
+    EXPECT_EQ(KonfigurationenVergleichen(k, Konfig{}), 1);
+}
+
 TEST(KonfigBild, NaNUndUnendlichAusDerDateiWerdenStandardwerte) {
     Konfig roh = Sensorkonfig();
     roh.voutmax = kNaN;
