@@ -557,10 +557,8 @@ Ergebnis Ausschneiden() {
         return {};
     const Ergebnis kopiert = Kopieren();
     Ergebnis geloescht = Loeschen();
-    if (kopiert.code != 0) {
-        geloescht.code = kopiert.code;
-        geloescht.ausgang = Ausgang::Fehler;
-    }
+    // The delete happened all the same; the window redraws and shows the code.
+    geloescht.code = kopiert.code;
     return geloescht;
 }
 
@@ -583,7 +581,10 @@ Ergebnis Einfuegen() {
             K().geraden.insert(K().geraden.begin() + ort, gZwischenspeicher.geraden.begin(),
                                gZwischenspeicher.geraden.end());
         } catch (const std::bad_alloc&) {
-            return Fehler(-600461, meldung);
+            // The marked segments are gone already: a change, with its code.
+            Ergebnis e = r.leer() ? Fehler(-600461, meldung) : Erledigt(meldung);
+            e.code = -600461;
+            return e;
         }
         AnzahlNachfuehren(K());
     }

@@ -23,7 +23,10 @@ struct Ergebnis {
     // Text for the "Fehler" box. With Erledigt it reports a part that could
     // not be done (a lost undo step, a refused value after a time change).
     std::string meldung;
-    int code = 0;  // for the shared error pop-up; 0 = none
+    // For the shared error pop-up; 0 = none. With Erledigt it reports a part
+    // that failed after the curve had changed (the cut's copy, the paste's
+    // insertion after its delete).
+    int code = 0;
 
     bool geaendert() const { return ausgang == Ausgang::Erledigt; }
 };

@@ -168,7 +168,10 @@ struct Speicherabbild {
     std::vector<std::uint8_t> bytes;  // 65536, zero where nothing is written
     std::size_t ende = 0;             // one past the last sample byte
     // The bytes that go to the board: 0x1000 .. ende - 1.
+    // Empty until an image was built.
     std::span<const std::uint8_t> Sendebereich() const {
+        if (ende <= kSpeicherStart || ende > bytes.size())
+            return {};
         return std::span<const std::uint8_t>(bytes).subspan(kSpeicherStart, ende - kSpeicherStart);
     }
 };

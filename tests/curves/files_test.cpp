@@ -157,6 +157,25 @@ TEST_F(SpeichernTest, FehlgeschlagenesSpeichernLaesstZustand) {
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "ordner.skr"));
 }
 
+TEST_F(SpeichernTest, FehlgeschlagenesSpeichernLaesstAlteDatei) {
+    const auto pfad = dir_ / "a.skr";
+    ASSERT_EQ(KurvenSpeichernNach(pfad), 0);
+    const std::string alt = Lesen(pfad);
+    // Every temporary name beside the target taken: the save cannot start.
+    for (int n = 0; n < 1000; ++n)
+        Schreiben(dir_ / ("a.skr$" + std::to_string(n) + ".TMP"), "");
+    Setze({{1, 2, 3}, {4, 5, 6}});
+    gKurvenGeaendert = true;
+    EXPECT_EQ(KurvenSpeichernNach(pfad), -308432);
+    EXPECT_EQ(Lesen(pfad), alt);
+    EXPECT_TRUE(gKurvenGeaendert);
+    for (int n = 0; n < 1000; ++n)
+        Schreiben(dir_ / ("b.txt$" + std::to_string(n) + ".TMP"), "");
+    Schreiben(dir_ / "b.txt", "alter Export");
+    EXPECT_EQ(KurvenExportierenNach(dir_ / "b.txt"), -308441);
+    EXPECT_EQ(Lesen(dir_ / "b.txt"), "alter Export");
+}
+
 TEST_F(SpeichernTest, UeberschreibenOhneReste) {
     const auto pfad = dir_ / "a.skr";
     Schreiben(pfad, std::string(10000, 'z'));

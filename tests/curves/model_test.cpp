@@ -251,6 +251,7 @@ TEST_F(ModellTest, SpeicherbedarfVierNeuerKurven) {
 
 TEST_F(ModellTest, AbbildDerNeuenKurve) {
     Speicherabbild a;
+    EXPECT_TRUE(a.Sendebereich().empty());
     ASSERT_TRUE(SpeicherabbildBauen(a));
     EXPECT_EQ(a.ende, 0x1022u);
     const auto s = a.Sendebereich();
