@@ -904,7 +904,7 @@ void Kurvenpanel::KurveZeichnen(int k, QColor linie, QColor linieSchluss, QColor
     QVector<double> px, py;  // point markers
     QVector<double> lx, ly;  // ordinary segments as lines
     QVector<double> sx, sy;  // ordinary segments as steps
-    std::vector<int> proben;
+    bool stufenZeichnen = darstellung == 2 || darstellung == 3;
     for (int i = 0; i < n; ++i) {
         if (!sichtbar(i))
             continue;
@@ -931,25 +931,41 @@ void Kurvenpanel::KurveZeichnen(int k, QColor linie, QColor linieSchluss, QColor
                 ly << wert(i + 1);
             }
         }
-        if (darstellung == 2 || darstellung == 3) {
-            proben.clear();
-            Kurve_GeradeAbtasten(kurve, i, proben);
-            const double h =
-                Zeitbasis_Mikrosekunden(kurve.geraden[static_cast<std::size_t>(i)].zeitbasis);
+        if (stufenZeichnen) {
+            const Gerade& g = kurve.geraden[static_cast<std::size_t>(i)];
+            const double h = Zeitbasis_Mikrosekunden(g.zeitbasis);
+            // Only the ticks in view (and one either side): a long segment
+            // zoomed in must not be sampled whole.
+            const std::int64_t laenge = g.laenge;
+            const std::int64_t k0 = std::clamp<std::int64_t>(
+                static_cast<std::int64_t>(std::floor((von - t0) / h)) - 1, 0, laenge);
+            const std::int64_t k1 = std::clamp<std::int64_t>(
+                static_cast<std::int64_t>(std::ceil((bis - t0) / h)) + 1, 0, laenge);
             QVector<double> x, y;
             QVector<double>& zx = schluss ? x : sx;
             QVector<double>& zy = schluss ? y : sy;
-            if (!zx.isEmpty() && zx.back() != t0) {
-                zx << kNaN;
-                zy << kNaN;
+            const double erstesX = t0 + h * static_cast<double>(k0);
+            try {
+                if (!zx.isEmpty() && zx.back() != erstesX) {
+                    zx << kNaN;
+                    zy << kNaN;
+                }
+                for (std::int64_t k = k0; k < k1; ++k) {
+                    zx << t0 + h * static_cast<double>(k);
+                    zy << Abtastwert(wert(i), wert(i + 1), k, laenge);
+                }
+                // The vertical line at the end, to the next point's value.
+                if (k1 == laenge) {
+                    zx << t1;
+                    zy << wert(i + 1);
+                }
+            } catch (const std::bad_alloc&) {
+                sx.clear();
+                sy.clear();
+                stufenZeichnen = false;
+                ui::dialogs().Meldung(this, "Fehler", kSpeicherFehlerText);
+                continue;
             }
-            for (std::size_t j = 0; j < proben.size(); ++j) {
-                zx << t0 + h * static_cast<double>(j);
-                zy << proben[j];
-            }
-            // The vertical line at the end, to the next point's value.
-            zx << t1;
-            zy << wert(i + 1);
             if (schluss)
                 graph_->PolylinieZeichnen(x, y, stufeSchluss, ui::Graph::Linienart::Stufen);
         }

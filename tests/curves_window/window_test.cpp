@@ -180,6 +180,24 @@ TEST_F(KurvenFenster, SpeicherbedarfBeimStart) {
     EXPECT_EQ(s->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
 }
 
+TEST_F(KurvenFenster, LangeGeradeWirdNurImSichtbarenBereichAbgetastet) {
+    // A segment of 60000 ticks of 10 ms rising from 0 to 4095.
+    gKurven[0].geraden = {{.y = 0, .laenge = 60000, .zeitbasis = 4},
+                          {.y = 4095, .laenge = 1, .zeitbasis = 4}};
+    gKurven[0].anzahl = 2;
+    Sichtbar(200000000, 200099999);
+    const auto stufen = PlotsIn(kBlau);
+    ASSERT_EQ(stufen.size(), 1u);
+    EXPECT_LT(stufen[0]->dataCount(), 20);
+    EXPECT_GE(stufen[0]->dataCount(), 10);
+    // Every sample is the one the board would play at that tick.
+    for (int i = 0; i < stufen[0]->dataCount(); ++i) {
+        const QCPGraphData d = *stufen[0]->data()->at(i);
+        const auto k = static_cast<std::int64_t>(std::lround(d.key / 10000));
+        EXPECT_EQ(d.value, curves::Abtastwert(0, 4095, k, 60000)) << k;
+    }
+}
+
 TEST_F(KurvenFenster, SpeicherbedarfUeber100ProzentRot) {
     gKurven[0].geraden[0].laenge = 65535;
     panel->Kurvenpanel_Neuzeichnen();
