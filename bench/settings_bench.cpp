@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ std::string ProgrammDatei() {
 void BM_ProgrammDatei(benchmark::State& s) {
     const std::string t = ProgrammDatei();
     for (auto _ : s) {
-        auto ini = shell::Ini_New(true);
-        shell::Ini_ReadFromText(*ini, t);
+        auto ini = settings::Ini_New(true);
+        settings::Ini_ReadFromText(*ini, t);
         benchmark::DoNotOptimize(ini->sections.size());
     }
 }
@@ -31,8 +31,8 @@ BENCHMARK(BM_ProgrammDatei);
 void BM_EineLangeZeile(benchmark::State& s) {
     const std::string t = "[a]\nx = " + std::string(10'000'000, 'y') + "\n";
     for (auto _ : s) {
-        auto ini = shell::Ini_New(true);
-        shell::Ini_ReadFromText(*ini, t);
+        auto ini = settings::Ini_New(true);
+        settings::Ini_ReadFromText(*ini, t);
         benchmark::DoNotOptimize(ini->sections.size());
     }
 }
@@ -43,8 +43,8 @@ void BM_VieleSchluessel(benchmark::State& s) {
     for (int i = 0; i < 200'000; ++i)
         t += "k" + std::to_string(i) + " = " + std::to_string(i) + "\n";
     for (auto _ : s) {
-        auto ini = shell::Ini_New(true);
-        shell::Ini_ReadFromText(*ini, t);
+        auto ini = settings::Ini_New(true);
+        settings::Ini_ReadFromText(*ini, t);
         benchmark::DoNotOptimize(ini->sections.size());
     }
 }

@@ -6,7 +6,7 @@
 // Unit texts stand in Windows-1252, at most 8 characters, in double quotes.
 
 #include "config/konfig.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace config {
 
@@ -17,10 +17,10 @@ inline constexpr const char* kIniSektion = "konfig";
 // rule); a missing unit key gives an empty unit. The record is then made sound
 // (KonfigBereinigen): "Inf" is a number to the settings library, not to the
 // record.
-void KonfigIniLesen(const shell::IniText& ini, Konfig& k);
+void KonfigIniLesen(const settings::IniText& ini, Konfig& k);
 
 // Puts voutmax, vinmax and the ten keys of each index; the settings library
 // keeps them in alphabetical order.
-void KonfigIniSchreiben(shell::IniText& ini, const Konfig& k);
+void KonfigIniSchreiben(settings::IniText& ini, const Konfig& k);
 
 }  // namespace config

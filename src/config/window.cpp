@@ -220,13 +220,13 @@ Konfigpanel::Konfigpanel(QWidget* eltern)
 
     QPointer<Konfigpanel> selbst(this);
     ui::Fenstereintrag& e = ui::registry().Eintrag(ui::Fenster::Konfig);
-    e.iniLesen = [selbst](const shell::IniText& ini) {
+    e.iniLesen = [selbst](const settings::IniText& ini) {
         StandardwerteSetzen();
         KonfigIniLesen(ini, gKonfig);
         if (selbst)
             selbst->KonfigurationAnzeigen();
     };
-    e.iniSchreiben = [selbst](shell::IniText& ini) {
+    e.iniSchreiben = [selbst](settings::IniText& ini) {
         if (selbst)
             selbst->KonfigurationLesen();
         KonfigIniSchreiben(ini, gKonfig);

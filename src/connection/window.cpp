@@ -167,8 +167,8 @@ Companel::Companel(QWidget* eltern)
 
     Registrieren();
     ui::Fenstereintrag& e = ui::registry().Eintrag(ui::Fenster::Com);
-    e.iniLesen = [this](const shell::IniText& ini) { ReadIniCompanel(ini); };
-    e.iniSchreiben = [this](shell::IniText& ini) { WriteIniCompanel(ini); };
+    e.iniLesen = [this](const settings::IniText& ini) { ReadIniCompanel(ini); };
+    e.iniSchreiben = [this](settings::IniText& ini) { WriteIniCompanel(ini); };
     ui::Shelldienste& d = ui::registry().Shell();
     d.verbindungsanzeigeGeklickt = [this] { ComPicture_Callback(); };
     d.start = [this] { Start_Callback(); };
@@ -216,26 +216,26 @@ void Companel::ZeigeText(const QString& text) {
     text_->repaint();
 }
 
-void Companel::ReadIniCompanel(const shell::IniText& ini) {
+void Companel::ReadIniCompanel(const settings::IniText& ini) {
     int adresse = '1';
-    if (shell::Ini_GetInt(ini, kSection, "adresse", adresse) != 1)
+    if (settings::Ini_GetInt(ini, kSection, "adresse", adresse) != 1)
         adresse = '1';
     AdressFeldSetzen(static_cast<char>(GueltigeAdresse(adresse)));
     int letzter = -1;
-    if (shell::Ini_GetInt(ini, kSection, "lport", letzter) != 1)
+    if (settings::Ini_GetInt(ini, kSection, "lport", letzter) != 1)
         letzter = -1;
     LetzterComPortSetzen(GueltigerPort(letzter));
     int port = -1;
-    if (shell::Ini_GetInt(ini, kSection, "port", port) != 1)
+    if (settings::Ini_GetInt(ini, kSection, "port", port) != 1)
         port = -1;
     PortFeldSetzen(GueltigerPort(port));
     PortSelect_Callback();
 }
 
-void Companel::WriteIniCompanel(shell::IniText& ini) const {
-    shell::Ini_PutInt(ini, kSection, "adresse", AdressFeld());
-    shell::Ini_PutInt(ini, kSection, "lport", LetzterComPort());
-    shell::Ini_PutInt(ini, kSection, "port", OffenerComPort());
+void Companel::WriteIniCompanel(settings::IniText& ini) const {
+    settings::Ini_PutInt(ini, kSection, "adresse", AdressFeld());
+    settings::Ini_PutInt(ini, kSection, "lport", LetzterComPort());
+    settings::Ini_PutInt(ini, kSection, "port", OffenerComPort());
 }
 
 void Companel::PortSelect_Callback() {

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "ui/childpanel.h"
 
 class QComboBox;
@@ -26,8 +26,8 @@ class Companel : public ui::Childpanel {
     int CompanelInit();
     int CompanelClear();
 
-    void ReadIniCompanel(const shell::IniText& ini);
-    void WriteIniCompanel(shell::IniText& ini) const;
+    void ReadIniCompanel(const settings::IniText& ini);
+    void WriteIniCompanel(settings::IniText& ini) const;
 
     // Callbacks.
     void PortSelect_Callback();

@@ -776,11 +776,11 @@ void Kurvenpanel::Registrieren() {
     Childpanel::Registrieren();
     ui::Fenstereintrag& e = ui::registry().Eintrag(ui::Fenster::Kurven);
     QPointer<Kurvenpanel> ich(this);
-    e.iniLesen = [ich](const shell::IniText& ini) {
+    e.iniLesen = [ich](const settings::IniText& ini) {
         if (ich)
             ich->ReadIniKurvenpanel(ini);
     };
-    e.iniSchreiben = [ich](shell::IniText& ini) {
+    e.iniSchreiben = [ich](settings::IniText& ini) {
         if (ich)
             ich->WriteIniKurvenpanel(ini);
     };
@@ -1436,9 +1436,9 @@ void Kurvenpanel::Menu_Kurven_Hilfe_Pins() {
 }
 
 // ---- settings and program end -------------------------------------------------
-void Kurvenpanel::ReadIniKurvenpanel(const shell::IniText& ini) {
+void Kurvenpanel::ReadIniKurvenpanel(const settings::IniText& ini) {
     int d = 3;
-    if (shell::Ini_GetInt(ini, "kurven", "darstellung", d) != 1 || d < 1 || d > 3)
+    if (settings::Ini_GetInt(ini, "kurven", "darstellung", d) != 1 || d < 1 || d > 3)
         d = 3;
     darstellungAusIni_ = d;
     if (initialisiert_) {
@@ -1447,13 +1447,13 @@ void Kurvenpanel::ReadIniKurvenpanel(const shell::IniText& ini) {
     }
     for (int k = 1; k <= kKurven; ++k) {
         int h = 0;
-        if (shell::Ini_GetInt(ini, "kurven", "hintergrund" + std::to_string(k), h) == 1)
+        if (settings::Ini_GetInt(ini, "kurven", "hintergrund" + std::to_string(k), h) == 1)
             Eintrag(QString("KURVEN_BEARBEITEN_HINTERGRUND_%1").arg(k))->setChecked(h != 0);
     }
 }
 
-void Kurvenpanel::WriteIniKurvenpanel(shell::IniText& ini) const {
-    shell::Ini_PutInt(ini, "kurven", "darstellung",
+void Kurvenpanel::WriteIniKurvenpanel(settings::IniText& ini) const {
+    settings::Ini_PutInt(ini, "kurven", "darstellung",
                       initialisiert_ ? gDarstellung : darstellungAusIni_);
 }
 

@@ -109,8 +109,8 @@ class Kurvenpanel : public ui::Childpanel {
     void Menu_Kurven_Hilfe_Pins();
 
     // ---- settings section "kurven" and the veto at program end ----------
-    void ReadIniKurvenpanel(const shell::IniText& ini);
-    void WriteIniKurvenpanel(shell::IniText& ini) const;
+    void ReadIniKurvenpanel(const settings::IniText& ini);
+    void WriteIniKurvenpanel(settings::IniText& ini) const;
     int AbbruchWeilKurvenNichtGespeichert();
     // "Kurven speichern" (als = false) and "... unter": 0 also when the file
     // dialog was cancelled, else the error code.

@@ -15,7 +15,7 @@
 #include "direct_io/window.h"
 #include "shell/info_window.h"
 #include "shell/main_window.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 #include "ui/connection_indicator.h"
 #include "ui/error_popup.h"
 #include "ui/help.h"
@@ -208,17 +208,17 @@ int DeinitialisierePanels() {
 }
 
 int ReadIni() {
-    std::vector<IniLeser> leser;
+    std::vector<settings::IniLeser> leser;
     for (ui::Fenster f : ui::kIniReihenfolge)
         leser.push_back(ui::registry().Eintrag(f).iniLesen);
-    return shell::ReadIni(leser);
+    return settings::ReadIni(leser);
 }
 
 int WriteIni() {
-    std::vector<IniSchreiber> schreiber;
+    std::vector<settings::IniSchreiber> schreiber;
     for (ui::Fenster f : ui::kIniReihenfolge)
         schreiber.push_back(ui::registry().Eintrag(f).iniSchreiben);
-    return shell::WriteIni(schreiber);
+    return settings::WriteIni(schreiber);
 }
 
 void ZeigeChildpanel(ui::Fenster panel) {

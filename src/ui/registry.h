@@ -8,7 +8,7 @@
 #include <array>
 #include <functional>
 
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace ui {
 
@@ -18,8 +18,8 @@ inline constexpr std::size_t kAnzahlFenster = 7;
 struct Fenstereintrag {
     QPointer<QWidget> panel;
     // The window's section of the settings file.
-    std::function<void(const shell::IniText&)> iniLesen;
-    std::function<void(shell::IniText&)> iniSchreiben;
+    std::function<void(const settings::IniText&)> iniLesen;
+    std::function<void(settings::IniText&)> iniSchreiben;
     // Program end: 0 = go on, non-zero = do not end.
     std::function<int()> abbruchWeilNichtGespeichert;
     // The error display trio (LED, text, number); empty for windows without one.

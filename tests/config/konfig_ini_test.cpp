@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using namespace config;
 
-shell::IniText Aus(const std::string& text) {
-    shell::IniText ini;
-    shell::Ini_ReadFromText(ini, text);
+settings::IniText Aus(const std::string& text) {
+    settings::IniText ini;
+    settings::Ini_ReadFromText(ini, text);
     return ini;
 }
 
@@ -82,7 +82,7 @@ TEST(KonfigIniLesen, EinheitenAusWindows1252AufAchtZeichen) {
 }
 
 TEST(KonfigIniSchreiben, GenauDieSchluesselInIhrerOrdnung) {
-    shell::IniText ini;
+    settings::IniText ini;
     KonfigIniSchreiben(ini, Konfig{});
     std::vector<std::string> erwartet = {"voutmax", "vinmax"};
     for (const char* f : {"ineinheit", "inmax", "inmin", "inskalamax", "inskalamin", "outeinheit",
@@ -95,7 +95,7 @@ TEST(KonfigIniSchreiben, GenauDieSchluesselInIhrerOrdnung) {
     ASSERT_EQ(ini.sections.size(), 1u);
     EXPECT_EQ(ini.sections[0].name, "konfig");
     // The order is the written one: the item lines after "[konfig]".
-    const std::string text = shell::Ini_ToText(ini);
+    const std::string text = settings::Ini_ToText(ini);
     std::vector<std::string> namen;
     std::size_t pos = text.find("[konfig]\r\n");
     ASSERT_EQ(pos, 0u);
@@ -123,9 +123,9 @@ TEST(KonfigIniSchreiben, EinheitenInWindows1252UndKeinUnendlich) {
     k.ineinheit[0] = "";
     k.voutmax = 4.095;
     k.outskalamax[0] = std::numeric_limits<double>::infinity();
-    shell::IniText ini;
+    settings::IniText ini;
     KonfigIniSchreiben(ini, k);
-    const std::string text = shell::Ini_ToText(ini);
+    const std::string text = settings::Ini_ToText(ini);
     EXPECT_NE(text.find("outeinheit0 = \"\xB5"
                         "A\"\r\n"),
               std::string::npos);
@@ -142,9 +142,9 @@ TEST(KonfigIni, DeutschesGebietsschemaSchreibtUndLiestPunkte) {
     Konfig k;
     k.voutmax = 4.095;
     k.inmin[2] = -1.5;
-    shell::IniText ini;
+    settings::IniText ini;
     KonfigIniSchreiben(ini, k);
-    const std::string text = shell::Ini_ToText(ini);
+    const std::string text = settings::Ini_ToText(ini);
     EXPECT_NE(text.find("voutmax = 4.095\r\n"), std::string::npos);
     EXPECT_NE(text.find("inmin2 = -1.5\r\n"), std::string::npos);
     Konfig zurueck;
@@ -169,10 +169,10 @@ TEST(KonfigIni, RundreiseUeberDenText) {
     }
     k.outeinheit = {"12345678", "µ", "°C", ""};
     k.ineinheit = {"%", "ÄÖÜ", "m/s²", "\"x\""};
-    shell::IniText ini;
+    settings::IniText ini;
     KonfigIniSchreiben(ini, k);
     Konfig zurueck;
-    KonfigIniLesen(Aus(shell::Ini_ToText(ini)), zurueck);
+    KonfigIniLesen(Aus(settings::Ini_ToText(ini)), zurueck);
     for (std::size_t i = 0; i < kKanaele; ++i) {
         EXPECT_EQ(zurueck.outeinheit[i], k.outeinheit[i]);
         EXPECT_EQ(zurueck.ineinheit[i], k.ineinheit[i]);

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "config/konfig_datei.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/help.h"
@@ -316,8 +316,8 @@ TEST_F(Konfigfenster, KonfigurationSetzenZeigtImFenster) {
 // ---- Start-up with the settings file -----------------------------------------------
 
 TEST_F(Konfigfenster, StartMitVoutmaxZehnZeigtDieVorbelegung) {
-    shell::IniText datei;
-    shell::Ini_ReadFromText(datei,
+    settings::IniText datei;
+    settings::Ini_ReadFromText(datei,
                             "[konfig]\r\nvoutmax = 10\r\noutmax0 = 10\r\noutskalamax0 = 10\r\n"
                             "outeinheit0 = \"V\"\r\nineinheit1 = \"mBar\"\r\ninmin1 = 1\r\n");
     const auto& eintrag = ui::registry().Eintrag(ui::Fenster::Konfig);
@@ -338,31 +338,31 @@ TEST_F(Konfigfenster, StartMitVoutmaxZehnZeigtDieVorbelegung) {
     EXPECT_EQ(gKonfig.outmax[0], 10.0);
     EXPECT_EQ(gKonfig.outeinheit[0], "V");
 
-    shell::IniText ende;
+    settings::IniText ende;
     eintrag.iniSchreiben(ende);
     double d = 0;
-    ASSERT_EQ(shell::Ini_GetDouble(ende, "konfig", "voutmax", d), 1);
+    ASSERT_EQ(settings::Ini_GetDouble(ende, "konfig", "voutmax", d), 1);
     EXPECT_EQ(d, 4.095);
-    ASSERT_EQ(shell::Ini_GetDouble(ende, "konfig", "outmax0", d), 1);
+    ASSERT_EQ(settings::Ini_GetDouble(ende, "konfig", "outmax0", d), 1);
     EXPECT_EQ(d, 4.095);
-    ASSERT_EQ(shell::Ini_GetDouble(ende, "konfig", "outskalamax0", d), 1);
+    ASSERT_EQ(settings::Ini_GetDouble(ende, "konfig", "outskalamax0", d), 1);
     EXPECT_EQ(d, 4.095);
     std::string einheit;
-    ASSERT_EQ(shell::Ini_GetRawStringIntoBuffer(ende, "konfig", "outeinheit0", einheit, 9), 1);
+    ASSERT_EQ(settings::Ini_GetRawStringIntoBuffer(ende, "konfig", "outeinheit0", einheit, 9), 1);
     EXPECT_EQ(einheit, "A");
     // The rest of the file's record survives the run.
-    ASSERT_EQ(shell::Ini_GetDouble(ende, "konfig", "inmin1", d), 1);
+    ASSERT_EQ(settings::Ini_GetDouble(ende, "konfig", "inmin1", d), 1);
     EXPECT_EQ(d, 1.0);
-    ASSERT_EQ(shell::Ini_GetRawStringIntoBuffer(ende, "konfig", "ineinheit1", einheit, 9), 1);
+    ASSERT_EQ(settings::Ini_GetRawStringIntoBuffer(ende, "konfig", "ineinheit1", einheit, 9), 1);
     EXPECT_EQ(einheit, "mBar");
     EXPECT_EQ(gKonfig.voutmax, 4.095) << "writing read the window first";
-    EXPECT_NE(shell::Ini_ToText(ende).find("voutmax = 4.095\r\n"), std::string::npos);
+    EXPECT_NE(settings::Ini_ToText(ende).find("voutmax = 4.095\r\n"), std::string::npos);
 }
 
 TEST_F(Konfigfenster, EinstellungenLesenSetztErstStandardwerte) {
     gKonfig = Beispiel();
-    shell::IniText datei;
-    shell::Ini_ReadFromText(datei, "[konfig]\nvinmax = 5\nouteinheit2 = \"\xB5V\"\n");
+    settings::IniText datei;
+    settings::Ini_ReadFromText(datei, "[konfig]\nvinmax = 5\nouteinheit2 = \"\xB5V\"\n");
     ui::registry().Eintrag(ui::Fenster::Konfig).iniLesen(datei);
     EXPECT_EQ(gKonfig.vinmax, 5.0);
     EXPECT_EQ(gKonfig.voutmax, 10.0);
@@ -376,9 +376,9 @@ TEST_F(Konfigfenster, EinstellungenLesenSetztErstStandardwerte) {
 TEST_F(Konfigfenster, EinstellungenSchreibenInWindows1252) {
     gKonfig = Beispiel();
     panel->KonfigurationAnzeigen();
-    shell::IniText ende;
+    settings::IniText ende;
     ui::registry().Eintrag(ui::Fenster::Konfig).iniSchreiben(ende);
-    const std::string text = shell::Ini_ToText(ende);
+    const std::string text = settings::Ini_ToText(ende);
     EXPECT_NE(text.find("outeinheit1 = \"\xB5"
                         "A\"\r\n"),
               std::string::npos);
@@ -386,8 +386,8 @@ TEST_F(Konfigfenster, EinstellungenSchreibenInWindows1252) {
     EXPECT_NE(text.find("ineinheit1 = \"\xC4\xD6\xDC\xE4\xF6\xFC\xDF\x80\"\r\n"),
               std::string::npos);
     // Read back by a fresh start: the same record.
-    shell::IniText wieder;
-    shell::Ini_ReadFromText(wieder, text);
+    settings::IniText wieder;
+    settings::Ini_ReadFromText(wieder, text);
     StandardwerteSetzen();
     ui::registry().Eintrag(ui::Fenster::Konfig).iniLesen(wieder);
     for (std::size_t i = 0; i < kKanaele; ++i) {

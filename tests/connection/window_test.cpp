@@ -331,14 +331,14 @@ TEST_F(Verbindungsfenster, DirekthilfeZeigtTexteStattZuSuchen) {
 class Comeinstellungen : public Verbindungsfenster {
   protected:
     void Lesen(const std::string& text) {
-        auto ini = shell::Ini_New(true);
-        shell::Ini_ReadFromText(*ini, text);
+        auto ini = settings::Ini_New(true);
+        settings::Ini_ReadFromText(*ini, text);
         ui::registry().Eintrag(ui::Fenster::Com).iniLesen(*ini);
     }
     std::string Geschrieben() {
-        auto ini = shell::Ini_New(true);
+        auto ini = settings::Ini_New(true);
         ui::registry().Eintrag(ui::Fenster::Com).iniSchreiben(*ini);
-        return shell::Ini_ToText(*ini);
+        return settings::Ini_ToText(*ini);
     }
 };
 

@@ -31,7 +31,7 @@
 #include "curves/transfer.h"
 #include "curves/view.h"
 #include "device/serial_port.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "simulated_port.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -1019,10 +1019,10 @@ TEST_F(KurvenFenster, Pinbelegung) {
 
 // ---- settings and program end --------------------------------------------------------
 TEST_F(KurvenFenster, EinstellungenAbschnittKurven) {
-    auto ini = shell::Ini_New(true);
-    shell::Ini_PutInt(*ini, "kurven", "darstellung", 1);
-    shell::Ini_PutInt(*ini, "kurven", "hintergrund1", 5);
-    shell::Ini_PutInt(*ini, "kurven", "hintergrund2", 0);
+    auto ini = settings::Ini_New(true);
+    settings::Ini_PutInt(*ini, "kurven", "darstellung", 1);
+    settings::Ini_PutInt(*ini, "kurven", "hintergrund1", 5);
+    settings::Ini_PutInt(*ini, "kurven", "hintergrund2", 0);
     auto& e = ui::registry().Eintrag(ui::Fenster::Kurven);
     ASSERT_TRUE(e.iniLesen && e.iniSchreiben);
     A("KURVEN_BEARBEITEN_HINTERGRUND_2")->setChecked(true);
@@ -1034,18 +1034,18 @@ TEST_F(KurvenFenster, EinstellungenAbschnittKurven) {
     EXPECT_TRUE(A("KURVEN_BEARBEITEN_HINTERGRUND_1")->isChecked());
     EXPECT_FALSE(A("KURVEN_BEARBEITEN_HINTERGRUND_2")->isChecked());
     A("KURVEN_ANSICHT_DARSTELLUNG_ST")->trigger();
-    auto aus = shell::Ini_New(true);
+    auto aus = settings::Ini_New(true);
     e.iniSchreiben(*aus);
     int d = 0;
-    EXPECT_EQ(shell::Ini_GetInt(*aus, "kurven", "darstellung", d), 1);
+    EXPECT_EQ(settings::Ini_GetInt(*aus, "kurven", "darstellung", d), 1);
     EXPECT_EQ(d, 2);
     // The background keys are only read.
-    EXPECT_EQ(shell::Ini_GetInt(*aus, "kurven", "hintergrund1", d), 0);
+    EXPECT_EQ(settings::Ini_GetInt(*aus, "kurven", "hintergrund1", d), 0);
 }
 
 TEST_F(KurvenFenster, DarstellungAusserhalbGibtLinienUndStufen) {
-    auto ini = shell::Ini_New(true);
-    shell::Ini_PutInt(*ini, "kurven", "darstellung", 0);
+    auto ini = settings::Ini_New(true);
+    settings::Ini_PutInt(*ini, "kurven", "darstellung", 0);
     ui::registry().Eintrag(ui::Fenster::Kurven).iniLesen(*ini);
     ASSERT_EQ(panel->KurvenpanelInit(), 0);
     EXPECT_EQ(curves::gDarstellung, 3);

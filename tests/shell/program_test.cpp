@@ -19,7 +19,7 @@
 
 #include "shell/info_window.h"
 #include "shell/main_window.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/childpanel.h"
@@ -282,23 +282,23 @@ TEST(Programmablauf, StartOhneEinstellungsdatei) {
     ASSERT_GE(dialoge->Alle("Meldung").size(), 1u);
     EXPECT_EQ(dialoge->Alle("Meldung")[0].titel, "Fehler #802201");
     EXPECT_EQ(dialoge->Alle("Meldung")[0].text, "INI-Datei nicht gefunden");
-    EXPECT_TRUE(std::filesystem::exists(dir / shell::kIniDatei));
+    EXPECT_TRUE(std::filesystem::exists(dir / settings::kIniDatei));
     EXPECT_TRUE(gMainpanel.isNull());
 }
 
 TEST(Programmablauf, SectionsDerFensterSortiertGeschrieben) {
     testsupport::TempDir dir(true);
     testsupport::DialogScope dialoge;
-    testsupport::Schreiben(dir / shell::kIniDatei, "[kurven]\r\ndarstellung = 2\r\n");
+    testsupport::Schreiben(dir / settings::kIniDatei, "[kurven]\r\ndarstellung = 2\r\n");
     shell::Programmablauf([&] {
         // A section as the curve window brings it, registered after set-up.
-        ui::registry().Eintrag(Fenster::Kurven).iniSchreiben = [](shell::IniText& ini) {
-            shell::Ini_PutInt(ini, "kurven", "testwert", 7);
+        ui::registry().Eintrag(Fenster::Kurven).iniSchreiben = [](settings::IniText& ini) {
+            settings::Ini_PutInt(ini, "kurven", "testwert", 7);
         };
         return 0;
     });
     EXPECT_TRUE(dialoge->Alle("Meldung").empty());
-    const std::string text = testsupport::Lesen(dir / shell::kIniDatei);
+    const std::string text = testsupport::Lesen(dir / settings::kIniDatei);
     EXPECT_NE(text.find("[kurven]\r\ntestwert = 7\r\n\r\n"), std::string::npos);
     EXPECT_NE(text.find("[com]\r\n"), std::string::npos);
     // Sections sorted, every line ended by CR LF.
@@ -340,11 +340,11 @@ TEST(Programmablauf, DeutscheLocaleSchreibtDieselbeEinstellungsdatei) {
         testsupport::DialogScope dialoge;
         testsupport::LocaleScope scope(locale);
         EXPECT_TRUE(scope.ok()) << locale << " is not generated (scripts/bootstrap does it)";
-        testsupport::Schreiben(dir / shell::kIniDatei,
+        testsupport::Schreiben(dir / settings::kIniDatei,
                                "[konfig]\r\nvoutmax = 7.25\r\noutmin1 = -0.5\r\n"
                                "outeinheit2 = \"\xB5\x41\"\r\n[com]\r\nadresse = 38\r\n");
         shell::Programmablauf([] { return 0; });
-        return testsupport::Lesen(dir / shell::kIniDatei);
+        return testsupport::Lesen(dir / settings::kIniDatei);
     };
     const std::string c = lauf("C");
     const std::string de = lauf("de_DE.UTF-8");

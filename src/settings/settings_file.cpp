@@ -1,6 +1,6 @@
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
-namespace shell {
+namespace settings {
 
 int ReadIni(std::span<const IniLeser> leser, const std::filesystem::path& datei) {
     auto ini = Ini_New(true);
@@ -28,4 +28,4 @@ int WriteIni(std::span<const IniSchreiber> schreiber, const std::filesystem::pat
     return 0;
 }
 
-}  // namespace shell
+}  // namespace settings

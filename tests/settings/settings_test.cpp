@@ -1,5 +1,5 @@
 // The settings library's reading and writing rules.
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace shell;
+using namespace settings;
 using namespace std::string_literals;
 
 std::unique_ptr<IniText> Aus(const std::string& text) {

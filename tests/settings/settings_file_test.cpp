@@ -1,5 +1,5 @@
 // ReadIni / WriteIni: the codes, the order of the sections, safe writing.
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace shell;
+using namespace settings;
 using testsupport::Lesen;
 using testsupport::Schreiben;
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace shell {
+namespace settings {
 
 struct IniItem {
     std::string name;
@@ -67,4 +67,4 @@ int Ini_GetDouble(const IniText& ini, std::string_view section, std::string_view
 int Ini_GetRawStringIntoBuffer(const IniText& ini, std::string_view section, std::string_view item,
                                std::string& puffer, std::size_t groesse);
 
-}  // namespace shell
+}  // namespace settings

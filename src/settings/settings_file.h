@@ -6,9 +6,9 @@
 #include <functional>
 #include <span>
 
-#include "shell/settings.h"
+#include "settings/settings.h"
 
-namespace shell {
+namespace settings {
 
 inline constexpr const char* kIniDatei = "vek7MKurvengenerator.ini";
 
@@ -29,4 +29,4 @@ int ReadIni(std::span<const IniLeser> leser, const std::filesystem::path& datei 
 int WriteIni(std::span<const IniSchreiber> schreiber,
              const std::filesystem::path& datei = kIniDatei);
 
-}  // namespace shell
+}  // namespace settings

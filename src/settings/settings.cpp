@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 #include <cctype>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "storage/c_numbers.h"
 #include "storage/safe_save.h"
 
-namespace shell {
+namespace settings {
 namespace {
 
 constexpr std::size_t kZeilenLaenge = 255;  // characters of a line that are kept
@@ -262,4 +262,4 @@ int Ini_GetRawStringIntoBuffer(const IniText& ini, std::string_view section, std
     return 1;
 }
 
-}  // namespace shell
+}  // namespace settings
