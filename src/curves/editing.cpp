@@ -51,10 +51,6 @@ Kurve& K() {
     return gKurven[static_cast<std::size_t>(gAktuelleKurve)];
 }
 
-std::size_t KI() {
-    return static_cast<std::size_t>(gAktuelleKurve);
-}
-
 Gerade& G(int i) {
     return K().geraden[static_cast<std::size_t>(i)];
 }
@@ -75,17 +71,9 @@ void AnzahlNachfuehren(Kurve& k) {
     k.anzahl = static_cast<std::int32_t>(k.geraden.size());
 }
 
-Ergebnis Abgelehnt(const char* text) {
-    return Ergebnis{Ausgang::Abgelehnt, text, 0};
-}
-
-Ergebnis Erledigt(std::string meldung = {}) {
-    return Ergebnis{Ausgang::Erledigt, std::move(meldung), 0};
-}
-
-Ergebnis Fehler(int code, std::string meldung = {}) {
-    return Ergebnis{Ausgang::Fehler, std::move(meldung), code};
-}
+using editor::Abgelehnt;
+using editor::Erledigt;
+using editor::Fehlgeschlagen;
 
 // A whole-number double within the int range, for lengths and values that
 // the checks before have bounded.
@@ -99,60 +87,31 @@ std::int32_t Ganz(double v) {
 
 std::string Kurve_UndoSichern() {
     gKurvenGeaendert = true;
-    const std::size_t k = KI();
-    gRedoAnzahl[k] = 0;
-    UndoSchritt& slot = gUndoRing[k][static_cast<std::size_t>(gUndoPosition[k])];
-    try {
-        slot.geraden = K().geraden;
-        slot.anzahl = K().anzahl;
-    } catch (const std::bad_alloc&) {
-        // A slot that could not take the state must not be counted: undoing
-        // into it would bring back a state that never was.
-        return kSpeicherFehlerText;
-    }
-    gUndoAnzahl[k] = std::min(gUndoAnzahl[k] + 1, kUndoSchritte);
-    gUndoPosition[k] = (gUndoPosition[k] + 1) % kUndoSchritte;
-    return {};
+    return Kurvenundo(gAktuelleKurve).Sichern(K().geraden) ? std::string{} : kSpeicherFehlerText;
 }
 
 Ergebnis Kurve_Rueckgaengig() {
-    const std::size_t k = KI();
-    if (gUndoAnzahl[k] < 1)
+    if (!Kurvenundo(gAktuelleKurve).Rueckgaengig(K().geraden))
         return {};
-    const int a = gUndoPosition[k] == 0 ? kUndoSchritte - 1 : gUndoPosition[k] - 1;
-    UndoSchritt& slot = gUndoRing[k][static_cast<std::size_t>(a)];
-    std::swap(slot.geraden, K().geraden);
     AnzahlNachfuehren(K());
-    slot.anzahl = static_cast<std::int32_t>(slot.geraden.size());
-    gUndoPosition[k] = a;
-    gUndoAnzahl[k] -= 1;
-    gRedoAnzahl[k] = std::min(gRedoAnzahl[k] + 1, kUndoSchritte);
     gKurvenGeaendert = true;
     return Erledigt();
 }
 
 Ergebnis Kurve_Wiederherstellen() {
-    const std::size_t k = KI();
-    if (gRedoAnzahl[k] < 1)
+    if (!Kurvenundo(gAktuelleKurve).Wiederherstellen(K().geraden))
         return {};
-    const int a = gUndoPosition[k];
-    UndoSchritt& slot = gUndoRing[k][static_cast<std::size_t>(a)];
-    std::swap(slot.geraden, K().geraden);
     AnzahlNachfuehren(K());
-    slot.anzahl = static_cast<std::int32_t>(slot.geraden.size());
-    gUndoPosition[k] = (a + 1) % kUndoSchritte;
-    gRedoAnzahl[k] -= 1;
-    gUndoAnzahl[k] = std::min(gUndoAnzahl[k] + 1, kUndoSchritte);
     gKurvenGeaendert = true;
     return Erledigt();
 }
 
 bool RueckgaengigMoeglich(int k) {
-    return gUndoAnzahl[static_cast<std::size_t>(k)] >= 1;
+    return Kurvenundo(k).RueckgaengigMoeglich();
 }
 
 bool WiederherstellenMoeglich(int k) {
-    return gRedoAnzahl[static_cast<std::size_t>(k)] >= 1;
+    return Kurvenundo(k).WiederherstellenMoeglich();
 }
 
 // ---- draw ----------------------------------------------------------------------
@@ -179,7 +138,7 @@ Ergebnis PunktZeichnen(double t, double y, int zeitbasis, double raster) {
     try {
         K().geraden.push_back(Gerade{});
     } catch (const std::bad_alloc&) {
-        return Fehler(kGroessenFehler, meldung);
+        return Fehlgeschlagen(kGroessenFehler, meldung);
     }
     AnzahlNachfuehren(K());
     const int neu = N() - 1;
@@ -397,7 +356,7 @@ Ergebnis GeradeTeilen(double t) {
     try {
         K().geraden.insert(K().geraden.begin() + b + 1, neu);
     } catch (const std::bad_alloc&) {
-        return Fehler(kGroessenFehler, meldung);
+        return Fehlgeschlagen(kGroessenFehler, meldung);
     }
     AnzahlNachfuehren(K());
     G(b).laenge = Ganz(e);
@@ -471,58 +430,36 @@ Ergebnis GeradenlaengeAendern(int b, double dauer) {
 // ---- mark ---------------------------------------------------------------------------------
 
 void MarkierungBeginnen(double t) {
-    gMarkierungStart = gMarkierungEnde = std::floor(t + 0.5);
-    gMarkierungAktiv = true;
+    Kurvenmarkierung().Beginnen(t);
 }
 
 void MarkierungZiehen(double t) {
-    if (!gMarkierungAktiv) {
-        MarkierungBeginnen(t);
-        return;
-    }
-    gMarkierungEnde = std::floor(t + 0.5);
+    Kurvenmarkierung().Ziehen(t);
 }
 
 void MarkierungBeenden(double t) {
-    if (!gMarkierungAktiv)
-        MarkierungBeginnen(t);
-    const double r = std::floor(t + 0.5);
-    if (t < gMarkierungStart) {
-        gMarkierungEnde = gMarkierungStart;
-        gMarkierungStart = r;
-    } else {
-        gMarkierungEnde = r;
-    }
+    Kurvenmarkierung().Beenden(t);
 }
 
 void MarkierungEntfernen() {
-    gMarkierungAktiv = false;
-    gMarkierungStart = gMarkierungEnde = 0;
+    Kurvenmarkierung().Entfernen();
 }
 
 void AllesMarkieren() {
-    gMarkierungStart = 0;
-    gMarkierungEnde = Kurve_Dauer(K());
-    gMarkierungAktiv = true;
+    Kurvenmarkierung().Setzen(0, Kurve_Dauer(K()));
 }
 
 Bereich MarkierteGeraden() {
-    Bereich r;
     if (!gMarkierungAktiv)
-        return r;
-    int a = Kurve_GeradeBeiZeit(K(), gMarkierungStart);
-    if (T(a) != gMarkierungStart)
-        a += 1;
-    r.von = a;
-    r.bis = Kurve_GeradeBeiZeit(K(), gMarkierungEnde) - 1;
-    return r;
+        return {};
+    return editor::MarkierteGeraden(K().geraden, gMarkierungStart, gMarkierungEnde, Gerade_Dauer);
 }
 
 // ---- clipboard -------------------------------------------------------------------------------
 
 namespace {
 void BereichEntfernen(const Bereich& r) {
-    K().geraden.erase(K().geraden.begin() + r.von, K().geraden.begin() + r.bis + 1);
+    editor::BereichEntfernen(K().geraden, r);
     AnzahlNachfuehren(K());
 }
 }  // namespace
@@ -531,13 +468,8 @@ Ergebnis Kopieren() {
     const Bereich r = MarkierteGeraden();
     if (r.leer())
         return {};
-    try {
-        std::vector<Gerade> kopie(K().geraden.begin() + r.von, K().geraden.begin() + r.bis + 1);
-        gZwischenspeicher.geraden = std::move(kopie);
-        gZwischenspeicher.anzahl = static_cast<std::int32_t>(gZwischenspeicher.geraden.size());
-    } catch (const std::bad_alloc&) {
-        return Fehler(-600460);
-    }
+    if (!editor::Kopieren(K().geraden, r, gZwischenspeicher))
+        return Fehlgeschlagen(-600460);
     return Erledigt();
 }
 
@@ -574,23 +506,15 @@ Ergebnis Einfuegen() {
         BereichEntfernen(r);
     const int n = N();
     const int ort = a + 1 < n ? a + 1 : a;
-    if (!gZwischenspeicher.geraden.empty()) {
-        // The inserted piece starts at the value of the point it displaces.
-        gZwischenspeicher.geraden.front().y = G(ort).y;
-        try {
-            K().geraden.insert(K().geraden.begin() + ort, gZwischenspeicher.geraden.begin(),
-                               gZwischenspeicher.geraden.end());
-        } catch (const std::bad_alloc&) {
-            // The marked segments are gone already: a change, with its code.
-            Ergebnis e = r.leer() ? Fehler(-600461, meldung) : Erledigt(meldung);
-            e.code = -600461;
-            return e;
-        }
-        AnzahlNachfuehren(K());
+    if (!editor::Einfuegen(K().geraden, ort, gZwischenspeicher)) {
+        // The marked segments are gone already: a change, with its code.
+        Ergebnis e = r.leer() ? Fehlgeschlagen(-600461, meldung) : Erledigt(meldung);
+        e.code = -600461;
+        return e;
     }
+    AnzahlNachfuehren(K());
     const double nach = T(ort + static_cast<int>(gZwischenspeicher.geraden.size())) + 0.05;
-    gMarkierungStart = gMarkierungEnde = nach;
-    gMarkierungAktiv = true;
+    Kurvenmarkierung().Setzen(nach, nach);
     return Erledigt(meldung);
 }
 

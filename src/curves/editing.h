@@ -8,30 +8,16 @@
 #include <string>
 
 #include "curves/model.h"
+#include "editor/mark.h"
+#include "editor/result.h"
 
 namespace curves {
 
-enum class Ausgang {
-    Erledigt,     // the curve changed
-    NichtsZuTun,  // nothing to do; curve and undo ring as they were
-    Abgelehnt,    // refused with `meldung`; curve and undo ring as they were
-    Fehler        // failed with `code` (and perhaps `meldung`)
-};
+// What an operation did (the editors' shared result).
+using Ausgang = editor::Ausgang;
+using Ergebnis = editor::Ergebnis;
 
-struct Ergebnis {
-    Ausgang ausgang = Ausgang::NichtsZuTun;
-    // Text for the "Fehler" box. With Erledigt it reports a part that could
-    // not be done (a lost undo step, a refused value after a time change).
-    std::string meldung;
-    // For the shared error pop-up; 0 = none. With Erledigt it reports a part
-    // that failed after the curve had changed (the cut's copy, the paste's
-    // insertion after its delete).
-    int code = 0;
-
-    bool geaendert() const { return ausgang == Ausgang::Erledigt; }
-};
-
-inline constexpr const char* kSpeicherFehlerText = "Speicherreservierung fehlgeschlagen";
+inline constexpr const char* kSpeicherFehlerText = editor::kSpeicherFehlerText;
 
 // ---- undo ------------------------------------------------------------------
 // Saves the edited curve's segments as one undo step and sets
@@ -129,11 +115,7 @@ void MarkierungBeenden(double t);   // release
 void MarkierungEntfernen();         // another tool, or "Zoom Markierung"
 void AllesMarkieren();
 // The segments lying wholly inside the mark; leer() when none.
-struct Bereich {
-    int von = 0;
-    int bis = -1;
-    bool leer() const { return bis < von; }
-};
+using Bereich = editor::Bereich;
 Bereich MarkierteGeraden();
 
 // ---- clipboard commands -------------------------------------------------------

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <new>
 
 #include "config/konfig.h"
+#include "editor/picking.h"
 
 namespace curves {
 
@@ -45,7 +45,7 @@ int KurvenInit() {
             gYZoomMin[i] = 0;
             gYZoomMax[i] = kMaxRoh;
             for (UndoSchritt& s : gUndoRing[i])
-                s = UndoSchritt{};
+                s = UndoSchritt{1, Startkurve().geraden};
             gUndoAnzahl[i] = 0;
             gRedoAnzahl[i] = 0;
             gUndoPosition[i] = 0;
@@ -65,6 +65,19 @@ int KurvenInit() {
         return -600402;
     }
     return 0;
+}
+
+editor::Ansicht Kurvenansicht() {
+    return editor::Ansicht(gAnsichtStart, gAnsichtEnde);
+}
+
+editor::Markierung Kurvenmarkierung() {
+    return editor::Markierung(gMarkierungStart, gMarkierungEnde, gMarkierungAktiv);
+}
+
+editor::UndoRing<Gerade> Kurvenundo(int k) {
+    const auto i = static_cast<std::size_t>(k);
+    return editor::UndoRing<Gerade>(gUndoRing[i], gUndoAnzahl[i], gRedoAnzahl[i], gUndoPosition[i]);
 }
 
 void DarstellungSetzen(int wert) {
@@ -118,12 +131,7 @@ double Kurve_Dauer(int i) {
 }
 
 double Kurve_Startzeit(const Kurve& k, int n) {
-    // Whole microseconds summed in a double stay exact far beyond any curve.
-    const int bis = std::clamp(n, 0, static_cast<int>(k.geraden.size()));
-    double t = 0.0;
-    for (int i = 0; i < bis; ++i)
-        t += Gerade_Dauer(k.geraden[static_cast<std::size_t>(i)]);
-    return t;
+    return editor::PunktX(k.geraden, n, Gerade_Dauer);
 }
 
 double Kurve_Startzeit(int n) {
@@ -131,15 +139,7 @@ double Kurve_Startzeit(int n) {
 }
 
 int Kurve_GeradeBeiZeit(const Kurve& k, double t) {
-    const double grenze = std::floor(t) + 1.0;
-    double ende = 0.0;
-    const int n = static_cast<int>(k.geraden.size());
-    for (int i = 0; i < n; ++i) {
-        ende += Gerade_Dauer(k.geraden[static_cast<std::size_t>(i)]);
-        if (grenze <= ende)
-            return i;
-    }
-    return n - 1;
+    return editor::GeradeBeiX(k.geraden, t, Gerade_Dauer);
 }
 
 int Kurve_GeradeBeiZeit(double t) {
@@ -148,22 +148,8 @@ int Kurve_GeradeBeiZeit(double t) {
 
 int Kurve_NaechsterPunkt(const Kurve& k, double t, double y, double breitePixel,
                          double hoehePixel) {
-    const double breite = gAnsichtEnde - gAnsichtStart + 1.0;
-    int beste = 0;
-    double besterAbstand = std::numeric_limits<double>::infinity();
-    double start = 0.0;
-    for (std::size_t i = 0; i < k.geraden.size(); ++i) {
-        const Gerade& g = k.geraden[i];
-        const double dx = std::fabs(std::trunc(t - start)) / breite * breitePixel;
-        const double dy = std::fabs(std::trunc(y - g.y)) / kMaxRoh * hoehePixel;
-        const double abstand = std::sqrt(dx * dx + dy * dy);
-        if (abstand < besterAbstand) {
-            besterAbstand = abstand;
-            beste = static_cast<int>(i);
-        }
-        start += Gerade_Dauer(g);
-    }
-    return beste;
+    const editor::Massstab m{Kurvenansicht().Breite(), breitePixel, hoehePixel};
+    return editor::NaechsterPunkt(k.geraden, t, y, m, Gerade_Dauer);
 }
 
 int Kurve_NaechsterPunkt(double t, double y, double breitePixel, double hoehePixel) {
@@ -172,18 +158,11 @@ int Kurve_NaechsterPunkt(double t, double y, double breitePixel, double hoehePix
 }
 
 double Kurve_YRasten(int i, double y, double raster) {
-    double ziel = y;
-    if (raster != 0.0) {
-        const double r0 = AnzeigeZuRoh(i, 0.0);
-        const double schritt = AnzeigeZuRoh(i, raster) - r0;
-        // A scaling without slope gives no usable grid; draw without one.
-        if (std::isfinite(r0) && std::isfinite(schritt) && schritt != 0.0)
-            ziel = std::floor((y - r0) / schritt + 0.5) * schritt + r0;
-    }
-    if (std::isnan(ziel))
-        ziel = 0.0;
-    ziel = std::clamp(ziel, 0.0, static_cast<double>(kMaxRoh));
-    return std::floor(ziel + 0.5);
+    if (raster == 0.0)
+        return editor::GanzBegrenzt(y);
+    // The grid is anchored at the raw value of display zero.
+    const double r0 = AnzeigeZuRoh(i, 0.0);
+    return editor::Rasten(y, r0, AnzeigeZuRoh(i, raster) - r0);
 }
 
 // ---- display conversion ----------------------------------------------------------

@@ -12,6 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/mark.h"
+#include "editor/undo_ring.h"
+#include "editor/view.h"
+
 namespace curves {
 
 inline constexpr int kKurven = 4;          // the board plays four curves
@@ -21,6 +25,7 @@ inline constexpr int kMaxRoh = 4095;       // full scale of an output, counts
 inline constexpr int kKommentarMax = 999;  // characters of a comment
 inline constexpr int kStartZeitbasis = 4;  // "10ms"
 inline constexpr double kStartAnsichtEnde = 10000.0;
+static_assert(kUndoSchritte == editor::kUndoSchritte && kMaxRoh == editor::kVollerWert);
 
 // One segment: starts at value y and runs linearly to the next segment's y
 // (the last one back to the first) over laenge ticks of its timebase.
@@ -41,16 +46,10 @@ struct Kurve {
 };
 
 // One saved curve state of the undo ring.
-struct UndoSchritt {
-    std::int32_t anzahl = 1;
-    std::vector<Gerade> geraden{Gerade{}};
-};
+using UndoSchritt = editor::Geradenliste<Gerade>;
 
 // Segments copied by "Kopieren"/"Ausschneiden"; shared by all four curves.
-struct Zwischenspeicher {
-    std::int32_t anzahl = 0;
-    std::vector<Gerade> geraden;
-};
+using Zwischenspeicher = editor::Geradenliste<Gerade>;
 
 // ---- window-wide state (KurvenInit puts it into its start state) ----------
 extern std::array<Kurve, kKurven> gKurven;
@@ -84,6 +83,12 @@ void DarstellungSetzen(int wert);
 
 // The start curve: one segment {0, 1, "10ms"}, empty comment.
 Kurve Startkurve();
+
+// The shared editor pieces on the state above: the visible range, the mark,
+// and the undo ring of curve k.
+editor::Ansicht Kurvenansicht();
+editor::Markierung Kurvenmarkierung();
+editor::UndoRing<Gerade> Kurvenundo(int k);
 
 // ---- timebases --------------------------------------------------------------
 inline constexpr int kZeitbasen = 8;

@@ -14,69 +14,40 @@ const Kurve& K() {
 }  // namespace
 
 double AnsichtBreite() {
-    return gAnsichtEnde - gAnsichtStart + 1.0;
+    return Kurvenansicht().Breite();
 }
 
 void ZoomPlus() {
-    const double w = AnsichtBreite();
-    const double w2 = std::max(w / 1.5, 1.0);
-    const double s = gAnsichtStart + (w - w2) / 2.0;
-    gAnsichtStart = std::floor(s);
-    gAnsichtEnde = std::floor(s + w2) - 1.0;
+    Kurvenansicht().ZoomPlus();
 }
 
 void ZoomMinus() {
-    const double w = AnsichtBreite();
-    const double w2 = 1.5 * w;
-    const double s = std::max(gAnsichtStart - w2 / 6.0, 0.0);
-    double e = s + w2;
-    if (std::floor(s + 1.0) >= std::floor(e))
-        e += 1.0;
-    gAnsichtStart = std::floor(s);
-    gAnsichtEnde = std::floor(e) - 1.0;
+    // A curve has no fixed end: zooming out may show time after it.
+    Kurvenansicht().ZoomMinus();
 }
 
 bool ZoomMarkierung() {
-    if (!gMarkierungAktiv)
-        return false;
-    if (gMarkierungEnde > gMarkierungStart) {
-        gAnsichtStart = gMarkierungStart;
-        gAnsichtEnde = gMarkierungEnde - 1.0;
-    }
-    gMarkierungAktiv = false;
-    gMarkierungStart = gMarkierungEnde = 0;
-    return true;
+    return editor::ZoomMarkierung(Kurvenansicht(), Kurvenmarkierung());
 }
 
 void ZoomGesamtkurve() {
-    gAnsichtStart = 0.0;
-    gAnsichtEnde = Kurve_Dauer(K()) - 1.0;
+    Kurvenansicht().Ganz(Kurve_Dauer(K()));
 }
 
 Rollbalken RollbalkenBerechnen() {
-    Rollbalken r;
-    const double dauer = Kurve_Dauer(K());
-    const double w = AnsichtBreite();
-    r.groesse = static_cast<int>(std::clamp(std::trunc(w / dauer * 100.0 + 0.5), 1.0, 100.0));
-    const double rest = std::trunc(dauer - w);
-    if (rest > 0) {
-        r.position =
-            static_cast<int>(std::clamp(std::trunc(100.0 * gAnsichtStart / rest), 0.0, 100.0));
-    }
-    return r;
+    return Kurvenansicht().RollbalkenBerechnen(Kurve_Dauer(K()));
 }
 
 void RollbalkenGesetzt(int position) {
-    const double w = AnsichtBreite();
-    const double p = std::clamp(position, 0, 100);
-    gAnsichtStart = std::max(0.0, std::floor(p * (Kurve_Dauer(K()) - w) / 100.0 + 0.5));
-    gAnsichtEnde = gAnsichtStart + w - 1.0;
+    Kurvenansicht().RollbalkenGesetzt(position, Kurve_Dauer(K()));
 }
 
 YAchse YAchseBerechnen(int k) {
     YAchse a;
-    a.versatz = RohZuAnzeige(k, 0);
-    a.faktor = (RohZuAnzeige(k, kMaxRoh) - a.versatz) / kMaxRoh;
+    const editor::Achsenskala skala =
+        editor::SkalaAus(RohZuAnzeige(k, 0), RohZuAnzeige(k, kMaxRoh));
+    a.faktor = skala.faktor;
+    a.versatz = skala.versatz;
     a.einheit = Einheit(k);
     a.min = gYZoomMin[static_cast<std::size_t>(k)];
     a.max = gYZoomMax[static_cast<std::size_t>(k)];
@@ -85,15 +56,9 @@ YAchse YAchseBerechnen(int k) {
 
 bool YZoomSetzen(double minAnzeige, double maxAnzeige) {
     const int k = gAktuelleKurve;
-    double mn = std::trunc(AnzeigeZuRoh(k, minAnzeige));
-    double mx = std::trunc(AnzeigeZuRoh(k, maxAnzeige));
-    mn = std::max(mn, 0.0);
-    mx = std::min(mx, double{kMaxRoh});
-    if (!(mn < mx))
-        return false;
-    gYZoomMin[static_cast<std::size_t>(k)] = static_cast<std::int32_t>(mn);
-    gYZoomMax[static_cast<std::size_t>(k)] = static_cast<std::int32_t>(mx);
-    return true;
+    const auto i = static_cast<std::size_t>(k);
+    return editor::YZoomSetzen(AnzeigeZuRoh(k, minAnzeige), AnzeigeZuRoh(k, maxAnzeige),
+                               gYZoomMin[i], gYZoomMax[i]);
 }
 
 double ZyklenUndRuhezustandSetzen(std::int32_t zyklen, double ruhezustandAnzeige) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "curves/model.h"
+#include "editor/view.h"
 
 namespace curves {
 
@@ -20,11 +21,8 @@ bool ZoomMarkierung();
 // read-back).
 void ZoomGesamtkurve();
 
-// The scroll bar in percent.
-struct Rollbalken {
-    int groesse = 100;  // thumb size 1..100
-    int position = 0;   // 0..100
-};
+// The scroll bar in percent: thumb size 1..100, position 0..100.
+using Rollbalken = editor::Rollbalken;
 Rollbalken RollbalkenBerechnen();
 // The end of a scroll gesture at position 0..100; the width stays.
 void RollbalkenGesetzt(int position);

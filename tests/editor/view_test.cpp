@@ -1,0 +1,127 @@
+#include "editor/view.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace editor {
+namespace {
+
+constexpr double kOffen = std::numeric_limits<double>::infinity();
+
+TEST(Ansicht, ZoomAufEinerGegebenenLaenge) {
+    enum Befehl { Plus, Minus };
+    struct Fall {
+        Befehl befehl;
+        double grenze;  // the end zoom out may reach
+        double start, ende;
+        double neuStart, neuEnde;
+    };
+    const Fall faelle[] = {
+        {Plus, kOffen, 0, 10000, 1666, 8333},  // the curve's start view
+        {Minus, kOffen, 0, 10000, 0, 15000},   //
+        {Minus, kOffen, 60000, 65999, 58500, 67499},
+        {Plus, 4095, 0, 4094, 682, 3411},    // the characteristic's whole range
+        {Minus, 4095, 682, 3411, 0, 4094},   // back, limited to its end
+        {Plus, kOffen, 500, 500, 500, 500},  // one unit stays one unit
+        {Minus, kOffen, 0, 0, 0, 1},         // and grows again
+    };
+    for (const Fall& f : faelle) {
+        double start = f.start, ende = f.ende;
+        Ansicht a(start, ende);
+        if (f.befehl == Plus)
+            a.ZoomPlus();
+        else
+            a.ZoomMinus(f.grenze);
+        EXPECT_EQ(start, f.neuStart) << f.start << ".." << f.ende;
+        EXPECT_EQ(ende, f.neuEnde) << f.start << ".." << f.ende;
+    }
+}
+
+TEST(Ansicht, GanzUndZoomMarkierung) {
+    double start = 100, ende = 200;
+    double mStart = 0, mEnde = 0;
+    bool aktiv = false;
+    Ansicht a(start, ende);
+    Markierung m(mStart, mEnde, aktiv);
+    a.Ganz(4095);
+    EXPECT_EQ(a.Breite(), 4095);
+    EXPECT_EQ(ende, 4094);
+    EXPECT_FALSE(ZoomMarkierung(a, m));
+    // A mark of zero width only goes away.
+    m.Setzen(100, 100);
+    EXPECT_TRUE(ZoomMarkierung(a, m));
+    EXPECT_FALSE(aktiv);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(ende, 4094);
+    m.Setzen(2000, 7000);
+    EXPECT_TRUE(ZoomMarkierung(a, m));
+    EXPECT_EQ(start, 2000);
+    EXPECT_EQ(ende, 6999);
+    EXPECT_FALSE(aktiv);
+}
+
+TEST(Ansicht, RollbalkenInProzent) {
+    struct Fall {
+        double laenge, start, ende;
+        int groesse, position;
+    };
+    const Fall faelle[] = {
+        {100000, 0, 99999, 100, 0}, {100000, 45000, 54999, 10, 50},
+        {4095, 0, 4094, 100, 0},    {4095, 682, 3411, 67, 49},  // 68200 / 1365
+        {100000, 0, 1e6, 100, 0},                               // wider than the whole
+        {1e9, 0, 9, 1, 0},                                      // the thumb keeps at least 1 %
+    };
+    for (const Fall& f : faelle) {
+        double start = f.start, ende = f.ende;
+        const Rollbalken r = Ansicht(start, ende).RollbalkenBerechnen(f.laenge);
+        EXPECT_EQ(r.groesse, f.groesse) << f.start << ".." << f.ende;
+        EXPECT_EQ(r.position, f.position) << f.start << ".." << f.ende;
+    }
+}
+
+TEST(Ansicht, RollbalkenGesetztBehaeltDieBreite) {
+    struct Fall {
+        int position;
+        double start;
+    };
+    const Fall faelle[] = {{100, 1365}, {0, 0}, {50, 683}, {-5, 0}, {250, 1365}};
+    for (const Fall& f : faelle) {
+        double start = 682, ende = 3411;
+        Ansicht(start, ende).RollbalkenGesetzt(f.position, 4095);
+        EXPECT_EQ(start, f.start) << f.position;
+        EXPECT_EQ(ende - start + 1, 2730) << f.position;
+    }
+}
+
+TEST(YZoom, GrenzenWerdenAbgeschnittenUndBegrenzt) {
+    struct Fall {
+        double min, max;
+        bool gesetzt;
+        int zmin, zmax;
+    };
+    const double nan = std::nan("");
+    const Fall faelle[] = {
+        {2047.5, 3071.25, true, 2047, 3071},
+        {-100, 5000, true, 0, 4095},
+        {5, 5.9, false, 10, 20},
+        {6, 5, false, 10, 20},
+        {nan, 100, false, 10, 20},
+    };
+    for (const Fall& f : faelle) {
+        std::int32_t zmin = 10, zmax = 20;
+        EXPECT_EQ(YZoomSetzen(f.min, f.max, zmin, zmax), f.gesetzt) << f.min << ", " << f.max;
+        EXPECT_EQ(zmin, f.zmin);
+        EXPECT_EQ(zmax, f.zmax);
+    }
+}
+
+TEST(YZoom, SkalaAusDenAnzeigewertenDerEnden) {
+    const Achsenskala s = SkalaAus(-5, 5);
+    EXPECT_DOUBLE_EQ(s.versatz, -5);
+    EXPECT_DOUBLE_EQ(s.faktor * 4095 + s.versatz, 5);
+}
+
+}  // namespace
+}  // namespace editor
