@@ -14,23 +14,6 @@ namespace {
 using test::Laenge;
 using test::Punkt;
 
-TEST(Punkte, XUndGeradeBeiX) {
-    const std::vector<Punkt> p{{10, 100}, {20, 50}, {30, 1}};  // at X 0, 100, 150
-    struct Fall {
-        double x;
-        int gerade;
-    };
-    // A position on a point belongs to the segment starting there; beyond the
-    // end, to the last point.
-    const Fall faelle[] = {{0, 0}, {99.9, 0}, {100, 1}, {149, 1}, {150, 2}, {5000, 2}, {-3, 0}};
-    for (const Fall& f : faelle)
-        EXPECT_EQ(GeradeBeiX(p, f.x, Laenge), f.gerade) << f.x;
-    EXPECT_EQ(PunktX(p, 2, Laenge), 150);
-    EXPECT_EQ(PunktX(p, 3, Laenge), 151);
-    EXPECT_EQ(PunktX(p, -1, Laenge), 0);
-    EXPECT_EQ(PunktX(p, 9, Laenge), 151);
-}
-
 TEST(Picken, NaechsterPunktInPixeln) {
     // Points at X 0, 100, 200 with values 0, 4095, 0; 1000 units visible.
     const std::vector<Punkt> p{{0, 100}, {4095, 100}, {0, 1}};
