@@ -6,11 +6,9 @@
 #include "device/commands.h"
 #include "device/link.h"
 #include "device/qt_serial_port.h"
+#include "support/process.h"
 
 #include <benchmark/benchmark.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -20,10 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -44,49 +39,13 @@ double CpuSekunden() {
     return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
 }
 
-class Simulator {
-  public:
-    explicit Simulator(const fs::path& ordner) : link_(ordner / "com1") {
-        std::string programm = MUX6SIM_PFAD;
-        std::string l = link_.string();
-        std::vector<std::string> a = {programm, "--link", l, "--baud", std::to_string(kBaud)};
-        std::vector<char*> argv;
-        for (auto& s : a) {
-            argv.push_back(s.data());
-        }
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, programm.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-            pid_ = -1;
-            return;
-        }
-        std::error_code ec;
-        for (int i = 0; i < 500 && !fs::exists(link_, ec); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-    ~Simulator() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool ok() const {
-        std::error_code ec;
-        return pid_ > 0 && fs::exists(link_, ec);
-    }
-
-  private:
-    fs::path link_;
-    pid_t pid_ = -1;
-};
-
 void BM_Bloecke64x64(benchmark::State& state) {
     const fs::path ordner = fs::temp_directory_path() / ("mux6bench-" + std::to_string(getpid()));
     fs::create_directories(ordner);
     const fs::path vorher = fs::current_path();
     fs::current_path(ordner);
     {
-        Simulator sim(ordner);
+        testsupport::SimProzess sim(ordner / "com1", {"--baud", std::to_string(kBaud)});
         device::PortFabrikSetzen(device::QtSerialPortFabrik());
         if (!sim.ok() || device::ORVKAP1_Open(1, kBaud) != 0 ||
             device::ORVKAP1_Timeout(1, 0.5) != 0) {

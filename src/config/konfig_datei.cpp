@@ -1,12 +1,11 @@
 #include "config/konfig_datei.h"
 
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "storage/byte_order.h"
+#include "storage/read_file.h"
 #include "storage/safe_save.h"
 
 namespace config {
@@ -66,17 +65,12 @@ int KonfigurationSpeichernNach(const std::filesystem::path& datei, const Konfig&
 }
 
 int KonfigurationLadenVon(const std::filesystem::path& datei, Konfig& k) {
-    std::error_code ec;
-    // A folder opens as a stream on some systems but is no file to load.
-    if (std::filesystem::is_directory(datei, ec))
+    // Only the first 392 bytes matter, however long the file is. A read that
+    // breaks off keeps what came before, judged like a file cut short.
+    std::vector<std::uint8_t> bytes;
+    if (storage::DateiLesen(datei, bytes, kKonfigDateiGroesse) ==
+        storage::Leseergebnis::NichtLesbar)
         return kFehlerKonfigOeffnenLesen;
-    std::ifstream f(datei, std::ios::binary);
-    if (!f)
-        return kFehlerKonfigOeffnenLesen;
-    // Only the first 392 bytes matter, however long the file is.
-    std::vector<std::uint8_t> bytes(kKonfigDateiGroesse);
-    f.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(f.gcount()));
     return KonfigDateiBildLesen(bytes, k);
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "connection/connection.h"
+#include "device/serial_port.h"
 #include "ui/connection_indicator.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
@@ -42,7 +43,7 @@ int GueltigeAdresse(int code) {
     return (code >= '1' && code <= '8') || code == '&' ? code : '1';
 }
 int GueltigerPort(int port) {
-    return (port >= 1 && port <= 8) || port == -1 ? port : -1;
+    return device::PortnummerGueltig(port) ? port : -1;
 }
 
 QPushButton* Knopf(const QString& name, const QString& text, QWidget* eltern) {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <new>
 
 #include "curves/editing.h"
@@ -12,6 +10,7 @@
 #include "storage/byte_order.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
+#include "storage/read_file.h"
 #include "storage/safe_save.h"
 
 namespace curves {
@@ -56,20 +55,6 @@ std::string TextAusFeld(std::span<const std::uint8_t> b, std::size_t at, std::si
 bool GeradeGueltig(const Gerade& g) {
     return g.y >= 0 && g.y <= kMaxRoh && g.laenge >= 1 && g.laenge <= kMaxLaenge &&
            g.zeitbasis >= 1 && g.zeitbasis <= kZeitbasen;
-}
-
-bool DateiEinlesen(const std::filesystem::path& pfad, std::vector<std::uint8_t>& bytes,
-                   bool& lesefehler) {
-    lesefehler = false;
-    std::error_code ec;
-    if (std::filesystem::is_directory(pfad, ec))
-        return false;
-    std::ifstream in(pfad, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    lesefehler = in.bad();
-    return true;
 }
 
 }  // namespace
@@ -240,17 +225,18 @@ Ladeergebnis LadenOderAnhaengen(const std::filesystem::path& pfad, bool anhaenge
     Kurvenpanel_Titel("");
     Ladeergebnis e;
     std::vector<std::uint8_t> bytes;
-    bool lesefehler = false;
+    storage::Leseergebnis gelesen;
     try {
-        if (!DateiEinlesen(pfad, bytes, lesefehler)) {
-            e.code = -308435;
-            return e;
-        }
+        gelesen = storage::DateiLesen(pfad, bytes);
     } catch (const std::bad_alloc&) {
         e.code = -600439;
         return e;
     }
-    if (lesefehler && bytes.size() < kDateikopfGroesse) {
+    if (gelesen == storage::Leseergebnis::NichtLesbar) {
+        e.code = -308435;
+        return e;
+    }
+    if (gelesen == storage::Leseergebnis::Lesefehler && bytes.size() < kDateikopfGroesse) {
         e.code = -304436;
         return e;
     }
@@ -523,18 +509,19 @@ Importergebnis KurvenImportText(std::string_view inhalt) {
 
 Importergebnis KurvenImportierenNach(const std::filesystem::path& pfad) {
     std::vector<std::uint8_t> bytes;
-    bool lesefehler = false;
     Importergebnis e;
+    storage::Leseergebnis gelesen;
     try {
-        if (!DateiEinlesen(pfad, bytes, lesefehler)) {
-            e.code = -308445;
-            return e;
-        }
+        gelesen = storage::DateiLesen(pfad, bytes);
     } catch (const std::bad_alloc&) {
         e.code = -304446;
         return e;
     }
-    if (lesefehler) {
+    if (gelesen == storage::Leseergebnis::NichtLesbar) {
+        e.code = -308445;
+        return e;
+    }
+    if (gelesen == storage::Leseergebnis::Lesefehler) {
         e.code = -304446;
         return e;
     }

@@ -5,7 +5,12 @@
 #include <new>
 
 #include "config/konfig.h"
+<<<<<<< HEAD
 #include "editor/picking.h"
+=======
+#include "storage/byte_order.h"
+#include "storage/checksum.h"
+>>>>>>> wip-a
 
 namespace curves {
 
@@ -238,20 +243,6 @@ double SpeicherbedarfProzent() {
     return 100.0 * static_cast<double>(Speicherbedarf()) / kSpeicherVerfuegbar + 0.05;
 }
 
-std::uint16_t Pruefsumme(std::span<const std::uint8_t> bytes) {
-    std::uint32_t summe = 1;
-    for (std::uint8_t b : bytes)
-        summe += b;
-    return static_cast<std::uint16_t>(summe);
-}
-
-namespace {
-void SchreibeBE16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-    b[at] = static_cast<std::uint8_t>(v >> 8);
-    b[at + 1] = static_cast<std::uint8_t>(v);
-}
-}  // namespace
-
 bool SpeicherabbildBauen(Speicherabbild& abbild) {
     const Kurve& k = gKurven[0];
     // The fit is known before a byte is written: 2 bytes per tick.
@@ -263,26 +254,25 @@ bool SpeicherabbildBauen(Speicherabbild& abbild) {
         return false;
 
     abbild.bytes.assign(kSpeicherGroesse, 0);
+    const std::span<std::uint8_t> b(abbild.bytes);
     std::size_t p = kDatenStart;
     const std::size_t n = k.geraden.size();
     for (std::size_t i = 0; i < n; ++i) {
         const Gerade& g = k.geraden[i];
         const int y1 = k.geraden[(i + 1) % n].y;
         for (std::int64_t t = 0; t < g.laenge; ++t) {
-            SchreibeBE16(abbild.bytes, p,
-                         Abtastwort(Abtastwert(g.y, y1, t, g.laenge), g.zeitbasis));
+            storage::SetBE16(b, p, Abtastwort(Abtastwert(g.y, y1, t, g.laenge), g.zeitbasis));
             p += 2;
         }
     }
-    SchreibeBE16(abbild.bytes, 0x1002, static_cast<std::uint32_t>(p - 1));
+    storage::SetBE16(b, kKopfEndadressen, static_cast<std::uint16_t>(p - 1));
     for (std::size_t i = 0; i < kKurven; ++i) {
-        SchreibeBE16(abbild.bytes, 0x100A + 2 * i, static_cast<std::uint32_t>(gZyklen[i]));
-        SchreibeBE16(abbild.bytes, 0x1012 + 2 * i, static_cast<std::uint32_t>(gRuhezustand[i]));
+        storage::SetBE16(b, kKopfZyklen + 2 * i, static_cast<std::uint16_t>(gZyklen[i]));
+        storage::SetBE16(b, kKopfRuhezustand + 2 * i, static_cast<std::uint16_t>(gRuhezustand[i]));
     }
-    abbild.bytes[0x101A] = 1;
-    const std::uint16_t summe =
-        Pruefsumme(std::span<const std::uint8_t>(abbild.bytes).subspan(0x1002, p - 0x1002));
-    SchreibeBE16(abbild.bytes, kSpeicherStart, summe);
+    b[kKopfKurvenzahl] = 1;
+    storage::SetBE16(b, kKopfPruefsumme,
+                     storage::Pruefsumme(b.subspan(kPruefsummeAb, p - kPruefsummeAb)));
     abbild.ende = p;
     return true;
 }

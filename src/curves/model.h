@@ -158,14 +158,20 @@ inline constexpr std::size_t kKopfGroesse = 32;
 inline constexpr std::size_t kDatenStart = kSpeicherStart + kKopfGroesse;  // 0x1020
 inline constexpr std::size_t kSpeicherGroesse = 0x10000;
 inline constexpr std::size_t kSpeicherVerfuegbar = kSpeicherGroesse - kSpeicherStart;  // 61440
+// The image's header by board address, 16-bit fields big-endian: the
+// checksum over kPruefsummeAb .. the last sample byte; per curve its last
+// byte, its cycles and its rest value; the number of curves in one byte.
+inline constexpr std::size_t kKopfPruefsumme = 0x1000;
+inline constexpr std::size_t kKopfEndadressen = 0x1002;
+inline constexpr std::size_t kKopfZyklen = 0x100A;
+inline constexpr std::size_t kKopfRuhezustand = 0x1012;
+inline constexpr std::size_t kKopfKurvenzahl = 0x101A;
+inline constexpr std::size_t kPruefsummeAb = kKopfEndadressen;
 
 // 32 + 2 bytes per tick of every one of the four curves.
 std::int64_t Speicherbedarf();
 // As the window shows it: 100 * need / 61440 + 0.05.
 double SpeicherbedarfProzent();
-
-// 16-bit sum of the bytes plus 1.
-std::uint16_t Pruefsumme(std::span<const std::uint8_t> bytes);
 
 // The image of curve 1 (with cycles and rest values of all four) in a 64 KiB
 // buffer indexed by board address.

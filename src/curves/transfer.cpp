@@ -7,37 +7,18 @@
 #include "curves/view.h"
 #include "device/commands.h"
 #include "device/serial_port.h"
+#include "storage/byte_order.h"
 #include "storage/c_numbers.h"
+#include "storage/checksum.h"
 
 namespace curves {
 
 namespace {
 
-bool PortOffen(int port) {
-    return port >= device::kErsterPort && port <= device::kLetzterPort;
+// A board address as the offset into the bytes read from 0x1000.
+constexpr std::size_t Versatz(std::size_t adresse) {
+    return adresse - kSpeicherStart;
 }
-
-std::uint16_t LeseBE16(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint16_t>((b[at] << 8) | b[at + 1]);
-}
-
-// Whole percent of a transfer after `fertig` of `gesamt` bytes.
-int Prozent(std::size_t fertig, std::size_t gesamt) {
-    return gesamt == 0 ? 100 : static_cast<int>(fertig * 100 / gesamt);
-}
-
-void Melden(const Fortschritt& fortschritt, int prozent) {
-    if (fortschritt) {
-        fortschritt(prozent);
-    }
-}
-
-// Offsets into the bytes from 0x1000.
-constexpr std::size_t kKopfEnden = 0x1002 - kSpeicherStart;
-constexpr std::size_t kKopfZyklen = 0x100A - kSpeicherStart;
-constexpr std::size_t kKopfRuhe = 0x1012 - kSpeicherStart;
-constexpr std::size_t kKopfAnzahl = 0x101A - kSpeicherStart;
-constexpr std::size_t kPruefsummeAb = 0x1002;
 
 }  // namespace
 
@@ -78,23 +59,12 @@ Laengenpruefung KurvenlaengenPruefen() {
 
 int SpeicherabbildSenden(int port, char adresse, const Speicherabbild& abbild,
                          const Fortschritt& fortschritt) {
-    if (!PortOffen(port)) {
+    if (!device::PortnummerGueltig(port)) {
         return kSendenOhnePort;
     }
-    const std::span<const std::uint8_t> bereich = abbild.Sendebereich();
-    const std::size_t gesamt = bereich.size();
-    Melden(fortschritt, 0);
-    for (std::size_t ab = 0; ab < gesamt; ab += kBlockGroesse) {
-        const std::size_t n = std::min<std::size_t>(kBlockGroesse, gesamt - ab);
-        const int code = device::ORVKAP1_SpeicherSchreiben(
-            port, adresse, kSpeichertyp, static_cast<int>(kSpeicherStart + ab), static_cast<int>(n),
-            bereich.subspan(ab, n));
-        if (code != 0) {
-            return code;
-        }
-        Melden(fortschritt, Prozent(ab + n, gesamt));
-    }
-    return 0;
+    return device::SpeicherBlockweiseSchreiben(port, adresse, kSpeichertyp,
+                                               static_cast<int>(kSpeicherStart),
+                                               abbild.Sendebereich(), fortschritt);
 }
 
 Sendeergebnis KurvenSenden(int port, char adresse, const Fortschritt& fortschritt) {
@@ -126,13 +96,13 @@ Sendeergebnis KurvenSendenNachFrage(int antwort, int port, char adresse,
 
 Speicherkopf KopfDecodieren(std::span<const std::uint8_t> kopf) {
     Speicherkopf k;
-    k.pruefsumme = LeseBE16(kopf, 0);
+    k.pruefsumme = storage::GetBE16(kopf, Versatz(kKopfPruefsumme));
     for (std::size_t i = 0; i < kKurven; ++i) {
-        k.endadresse[i] = LeseBE16(kopf, kKopfEnden + 2 * i);
-        k.zyklen[i] = LeseBE16(kopf, kKopfZyklen + 2 * i);
-        k.ruhezustand[i] = LeseBE16(kopf, kKopfRuhe + 2 * i);
+        k.endadresse[i] = storage::GetBE16(kopf, Versatz(kKopfEndadressen) + 2 * i);
+        k.zyklen[i] = storage::GetBE16(kopf, Versatz(kKopfZyklen) + 2 * i);
+        k.ruhezustand[i] = storage::GetBE16(kopf, Versatz(kKopfRuhezustand) + 2 * i);
     }
-    k.kurvenzahl = kopf[kKopfAnzahl];
+    k.kurvenzahl = kopf[Versatz(kKopfKurvenzahl)];
     return k;
 }
 
@@ -174,7 +144,7 @@ Rueckgelesen SpeicherabbildDecodieren(std::span<const std::uint8_t> bild, int ku
         return static_cast<std::size_t>(adresse - static_cast<std::int64_t>(kSpeicherStart));
     };
     const std::uint16_t summe =
-        Pruefsumme(bild.subspan(bei(kPruefsummeAb), bei(ende1 + 1) - bei(kPruefsummeAb)));
+        storage::Pruefsumme(bild.subspan(bei(kPruefsummeAb), bei(ende1 + 1) - bei(kPruefsummeAb)));
     if (summe != r.kopf.pruefsumme) {
         r.code = kPruefsummeFalsch;
         return r;
@@ -197,7 +167,7 @@ Rueckgelesen SpeicherabbildDecodieren(std::span<const std::uint8_t> bild, int ku
         return r;
     }
     for (std::size_t i = 0; i + 1 < daten.size(); i += 2) {
-        const std::uint16_t wort = LeseBE16(daten, i);
+        const std::uint16_t wort = storage::GetBE16(daten, i);
         if ((wort & 0x8000) != 0) {
             r.code = kWortUngueltig;
             r.geraden.clear();
@@ -225,7 +195,7 @@ void NachDemLesen() {
 }
 
 int Lesen(int port, char adresse, const Fortschritt& fortschritt) {
-    if (!PortOffen(port)) {
+    if (!device::PortnummerGueltig(port)) {
         return kLesenOhnePort;
     }
     std::vector<std::uint8_t> kopf;
@@ -242,28 +212,16 @@ int Lesen(int port, char adresse, const Fortschritt& fortschritt) {
     if (ende1 < kDatenStart) {
         return kKeineKurve;
     }
-    const std::size_t gesamt = ende1 + 1 - kSpeicherStart;
     std::vector<std::uint8_t> bild;
     try {
-        bild.reserve(gesamt);
+        bild.resize(ende1 + 1 - kSpeicherStart);
     } catch (const std::bad_alloc&) {
         return kKeinSpeicherAbbild;
     }
-    Melden(fortschritt, 0);
-    std::vector<std::uint8_t> block;
-    for (std::size_t ab = 0; ab < gesamt; ab += kBlockGroesse) {
-        const std::size_t n = std::min<std::size_t>(kBlockGroesse, gesamt - ab);
-        code = device::ORVKAP1_SpeicherLesen(port, adresse, kSpeichertyp,
-                                             static_cast<int>(kSpeicherStart + ab),
-                                             static_cast<int>(n), block);
-        if (code != 0) {
-            return code;
-        }
-        if (block.size() != n) {
-            return kBereichZuGross;
-        }
-        bild.insert(bild.end(), block.begin(), block.end());
-        Melden(fortschritt, Prozent(ab + n, gesamt));
+    code = device::SpeicherBlockweiseLesen(port, adresse, kSpeichertyp,
+                                           static_cast<int>(kSpeicherStart), bild, fortschritt);
+    if (code != 0) {
+        return code;
     }
     Rueckgelesen r = SpeicherabbildDecodieren(bild, 0);
     if (r.code != 0) {

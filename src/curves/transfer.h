@@ -10,21 +10,20 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "curves/model.h"
+#include "device/memory_transfer.h"
 
 namespace curves {
 
 // Called with 0 before the first block (the window may put up its dialog
 // then) and after each block with (total - remaining) * 100 / total.
-using Fortschritt = std::function<void(int prozent)>;
+using Fortschritt = device::Fortschritt;
 
-inline constexpr int kSpeichertyp = 4;    // the board's curve memory
-inline constexpr int kBlockGroesse = 64;  // bytes per memory command
+inline constexpr int kSpeichertyp = 4;  // the board's curve memory
 
 inline constexpr int kSendenOhnePort = -122430;
 inline constexpr int kLesenOhnePort = -122431;

@@ -40,10 +40,6 @@ void ORV_Fehlersprache(int sprache) {
     sgSprache = sprache;
 }
 
-int FehlerspracheHolen() {
-    return sgSprache;
-}
-
 std::optional<std::string> FehlerpopupTitel(int code, const std::string& titel) {
     if (FehlerGruppe(code) == kNieGezeigt)
         return std::nullopt;

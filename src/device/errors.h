@@ -17,7 +17,6 @@ const char* ORV_Fehlermeldung(int code);
 
 // 2 selects English, every other value German (the start value is 1).
 void ORV_Fehlersprache(int sprache);
-int FehlerspracheHolen();
 
 // The title of the error box, "Fehler #<-code>" ("Error #" in English), or
 // nullopt for group -6, which is never shown.

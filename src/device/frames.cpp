@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "storage/checksum.h"
+
 namespace device {
 
 namespace befehle {
@@ -146,14 +148,6 @@ int Hexchar2Int(char c) {
     return -1;
 }
 
-std::uint16_t Pruefsumme(ByteSpan bytes) {
-    std::uint32_t summe = 1;
-    for (std::uint8_t b : bytes) {
-        summe += b;
-    }
-    return static_cast<std::uint16_t>(summe & 0xFFFF);
-}
-
 bool AdresseEinzeln(char adresse) {
     return (adresse >= '1' && adresse <= '9') || (adresse >= 'a' && adresse <= 'f');
 }
@@ -198,7 +192,7 @@ Bytes SpeicherSchreibenRahmen(char adresse, int typ, int start, ByteSpan daten) 
     for (std::uint8_t d : daten) {
         Hex2Anhaengen(b, d);
     }
-    Hex4Anhaengen(b, Pruefsumme(daten));
+    Hex4Anhaengen(b, storage::Pruefsumme(daten));
     AbSiebtemGross(b);
     b.push_back(kCr);
     return b;
@@ -284,7 +278,6 @@ int SpeicherAntwortDecodieren(ByteSpan zeile, char adresse, int typ, int start, 
     }
     std::vector<std::uint8_t> gelesen;
     gelesen.reserve(n);
-    std::uint32_t summe = 1;
     std::size_t pos = 14;
     for (std::size_t i = 0; i < n; ++i, pos += 2) {
         const int hoch = Hexchar2Int(static_cast<char>(zeile[pos]));
@@ -297,7 +290,6 @@ int SpeicherAntwortDecodieren(ByteSpan zeile, char adresse, int typ, int start, 
         }
         const auto byte = static_cast<std::uint8_t>(hoch * 16 + tief);
         gelesen.push_back(byte);
-        summe += byte;
     }
     constexpr int kZifferFehler[4] = {-404110, -404111, -404112, -404113};
     unsigned pruef = 0;
@@ -308,7 +300,7 @@ int SpeicherAntwortDecodieren(ByteSpan zeile, char adresse, int typ, int start, 
         }
         pruef = pruef * 16 + static_cast<unsigned>(z);
     }
-    if (pruef != (summe & 0xFFFF)) {
+    if (pruef != static_cast<unsigned>(storage::Pruefsumme(gelesen))) {
         return -406114;
     }
     daten = std::move(gelesen);

@@ -73,10 +73,6 @@ inline constexpr int kSpeicherSchreibenMax = 64;
 // '0'..'9' -> 0..9, 'a'..'f' and 'A'..'F' -> 10..15, anything else -1.
 int Hexchar2Int(char c);
 
-// 1 plus the sum of the bytes, modulo 65536 (the memory blocks' checksum;
-// an empty block gives 0x0001).
-std::uint16_t Pruefsumme(ByteSpan bytes);
-
 // One board ('1'..'9', 'a'..'f'); or that or '&'.
 bool AdresseEinzeln(char adresse);
 bool AdresseEinzelnOderAlle(char adresse);

@@ -6,14 +6,6 @@
 
 namespace device {
 
-namespace {
-
-bool PortnummerGueltig(int port) {
-    return port >= kErsterPort && port <= kLetzterPort;
-}
-
-}  // namespace
-
 bool BaudrateErlaubt(int baud) {
     return baud == 4800 || baud == 9600 || baud == 19200 || baud == 38400;
 }

@@ -17,10 +17,6 @@ std::array<std::unique_ptr<SerialPort>, kLetzterPort + 1>& Tabelle() {
     return tabelle;
 }
 
-bool InTabelle(int port) {
-    return port >= kErsterPort && port <= kLetzterPort;
-}
-
 std::optional<std::filesystem::path> AufDemDateisystem(const std::filesystem::path& eintrag) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -46,11 +42,11 @@ const PortFabrik& PortFabrikHolen() {
 }
 
 SerialPort* OffenerPort(int port) {
-    return InTabelle(port) ? Tabelle()[static_cast<std::size_t>(port)].get() : nullptr;
+    return PortnummerGueltig(port) ? Tabelle()[static_cast<std::size_t>(port)].get() : nullptr;
 }
 
 void PortEintragen(int port, std::unique_ptr<SerialPort> offen) {
-    if (!InTabelle(port)) {
+    if (!PortnummerGueltig(port)) {
         return;
     }
     auto& platz = Tabelle()[static_cast<std::size_t>(port)];
@@ -61,7 +57,7 @@ void PortEintragen(int port, std::unique_ptr<SerialPort> offen) {
 }
 
 std::unique_ptr<SerialPort> PortAustragen(int port) {
-    if (!InTabelle(port)) {
+    if (!PortnummerGueltig(port)) {
         return nullptr;
     }
     return std::move(Tabelle()[static_cast<std::size_t>(port)]);

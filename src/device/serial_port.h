@@ -67,6 +67,10 @@ const PortFabrik& PortFabrikHolen();
 
 inline constexpr int kErsterPort = 1;
 inline constexpr int kLetzterPort = 8;
+// A number the port table has a place for; -1 stands for "no port open".
+constexpr bool PortnummerGueltig(int port) {
+    return port >= kErsterPort && port <= kLetzterPort;
+}
 
 // The open port behind a number 1..8, or nullptr.
 SerialPort* OffenerPort(int port);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "storage/c_numbers.h"
+#include "storage/read_file.h"
 #include "storage/safe_save.h"
 
 namespace settings {
@@ -200,7 +201,7 @@ int Ini_ReadFromFile(IniText& ini, const std::filesystem::path& pfad) {
     if (!std::filesystem::is_regular_file(pfad, ec))
         return kIniLesefehler;
     std::string inhalt;
-    if (!storage::DateiLesen(pfad, inhalt))
+    if (storage::DateiLesen(pfad, inhalt) != storage::Leseergebnis::Ok)
         return kIniLesefehler;
     Ini_ReadFromText(ini, inhalt);
     return kIniOk;

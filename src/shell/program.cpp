@@ -13,9 +13,9 @@
 #include "connection/window.h"
 #include "curves/window.h"
 #include "direct_io/window.h"
+#include "settings/settings_file.h"
 #include "shell/info_window.h"
 #include "shell/main_window.h"
-#include "settings/settings_file.h"
 #include "ui/connection_indicator.h"
 #include "ui/error_popup.h"
 #include "ui/help.h"
@@ -203,6 +203,7 @@ int DeinitialisierePanels() {
     Als<characteristic::Kennlinienpanel>(gKennlinienpanel)->KennlinienpanelClear();
     Als<curves::Kurvenpanel>(gKurvenpanel)->KurvenpanelClear();
     Als<direct_io::Direktpanel>(gDirektpanel)->DirektpanelClear();
+    Als<config::Konfigpanel>(gKonfigpanel)->KonfigpanelClear();
     Als<connection::Companel>(gCompanel)->CompanelClear();
     return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Field-by-field access to byte buffers. The program's files are little-endian,
-// the board's memory images big-endian; neither is ever memcpy'd from a struct.
+// Field-by-field access to byte buffers. The program's files are little-endian
+// and built by appending; the board's memory images are big-endian and built
+// in a buffer of fixed size, so their fields are set in place. Neither is ever
+// memcpy'd from a struct.
 
 #include <bit>
 #include <cstddef>
@@ -10,10 +12,7 @@
 
 namespace storage {
 
-inline void PutLE16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
+// ---- little-endian, the program's files -----------------------------------------
 
 inline void PutLE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
@@ -29,16 +28,7 @@ inline void PutLEDouble(std::vector<std::uint8_t>& out, double v) {
     PutLE64(out, std::bit_cast<std::uint64_t>(v));
 }
 
-inline void PutBE16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-    out.push_back(static_cast<std::uint8_t>(v));
-}
-
 // Readers take the offset of the field; the caller has checked the length.
-inline std::uint16_t GetLE16(std::span<const std::uint8_t> in, std::size_t at) {
-    return static_cast<std::uint16_t>(in[at] | (in[at + 1] << 8));
-}
-
 inline std::uint32_t GetLE32(std::span<const std::uint8_t> in, std::size_t at) {
     std::uint32_t v = 0;
     for (int i = 3; i >= 0; --i)
@@ -55,6 +45,13 @@ inline std::uint64_t GetLE64(std::span<const std::uint8_t> in, std::size_t at) {
 
 inline double GetLEDouble(std::span<const std::uint8_t> in, std::size_t at) {
     return std::bit_cast<double>(GetLE64(in, at));
+}
+
+// ---- big-endian, the board's memory images --------------------------------------
+
+inline void SetBE16(std::span<std::uint8_t> out, std::size_t at, std::uint16_t v) {
+    out[at] = static_cast<std::uint8_t>(v >> 8);
+    out[at + 1] = static_cast<std::uint8_t>(v);
 }
 
 inline std::uint16_t GetBE16(std::span<const std::uint8_t> in, std::size_t at) {

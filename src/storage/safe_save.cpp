@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <system_error>
 
 #ifdef _WIN32
@@ -132,17 +131,6 @@ Speicherergebnis SicherSchreiben(const fs::path& ziel, std::string_view inhalt,
         return Speicherergebnis::UmbenennFehler;
     }
     return Speicherergebnis::Ok;
-}
-
-bool DateiLesen(const fs::path& pfad, std::string& inhalt) {
-    std::ifstream in(pfad, std::ios::binary);
-    if (!in)
-        return false;
-    std::string daten((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return false;
-    inhalt = std::move(daten);
-    return true;
 }
 
 }  // namespace storage

@@ -34,7 +34,4 @@ inline Speicherergebnis SicherSchreiben(const std::filesystem::path& ziel,
     return SicherSchreiben(ziel, inhalt, StandardTemporaername(ziel));
 }
 
-// The whole file, or false when it cannot be opened or read.
-bool DateiLesen(const std::filesystem::path& pfad, std::string& inhalt);
-
 }  // namespace storage

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "config/konfig.h"
+#include "storage/checksum.h"
 
 namespace curves {
 namespace {
@@ -234,14 +235,6 @@ TEST(Abtastung, Abtastwoerter) {
     EXPECT_EQ(Abtastwort(0x123, 2), 0x1123);
 }
 
-TEST(Pruefsumme, SummePlusEins) {
-    const std::uint8_t b[] = {0x01, 0x02, 0x03};
-    EXPECT_EQ(Pruefsumme(b), 0x0007);
-    EXPECT_EQ(Pruefsumme({}), 0x0001);
-    std::vector<std::uint8_t> voll(300, 0xFF);  // 76500 + 1 wraps
-    EXPECT_EQ(Pruefsumme(voll), static_cast<std::uint16_t>(300 * 255 + 1));
-}
-
 TEST_F(ModellTest, SpeicherbedarfVierNeuerKurven) {
     EXPECT_EQ(Speicherbedarf(), 32 + 4 * 2);
     EXPECT_DOUBLE_EQ(SpeicherbedarfProzent(), 100.0 * 40 / 61440 + 0.05);
@@ -283,7 +276,7 @@ TEST_F(ModellTest, AbbildMitZyklenRuhewertenUndPruefsumme) {
     EXPECT_EQ(b[0x1022] << 8 | b[0x1023], 2048);
     EXPECT_EQ(b[0x1024] << 8 | b[0x1025], 0x7FFF);
     const std::uint16_t summe =
-        Pruefsumme(std::span<const std::uint8_t>(b).subspan(0x1002, a.ende - 0x1002));
+        storage::Pruefsumme(std::span<const std::uint8_t>(b).subspan(0x1002, a.ende - 0x1002));
     EXPECT_EQ(b[0x1000] << 8 | b[0x1001], summe);
 }
 

@@ -16,7 +16,7 @@
 #include "device/commands.h"
 #include "device/qt_serial_port.h"
 #include "device/serial_port.h"
-#include "sim_process.h"
+#include "support/process.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/graph.h"

@@ -194,14 +194,25 @@ TEST_P(JederBefehl, AnderesErstesByte) {
     }
 }
 
-TEST_P(JederBefehl, ZeileBrichtAb) {
-    if (f().zeile == 0) {
-        // A writing command reads nothing after the ACK.
-        s().Antwort(std::string(1, ACK) + "#1IRGENDWAS\r");
-        EXPECT_EQ(f().aufruf(), 0);
-        EXPECT_EQ(std::count(s().aufrufe.begin(), s().aufrufe.end(), "read"), 1);
-        return;
-    }
+// Commands with a reply line after the ACK, and those without.
+class JederLesebefehl : public JederBefehl {};
+class JederSchreibbefehl : public JederBefehl {};
+
+std::vector<Fall> Faelle(bool mitZeile) {
+    std::vector<Fall> auswahl;
+    for (Fall& f : Faelle())
+        if ((f.dekodier != 0) == mitZeile)
+            auswahl.push_back(std::move(f));
+    return auswahl;
+}
+
+TEST_P(JederSchreibbefehl, LiestNachDemAckNichts) {
+    s().Antwort(std::string(1, ACK) + "#1IRGENDWAS\r");
+    EXPECT_EQ(f().aufruf(), 0);
+    EXPECT_EQ(std::count(s().aufrufe.begin(), s().aufrufe.end(), "read"), 1);
+}
+
+TEST_P(JederLesebefehl, ZeileBrichtAb) {
     // Silence in the middle of the line, and a failing read there.
     s().Antwort(std::string(1, ACK) + f().gutZeile.substr(0, 4));
     EXPECT_EQ(f().aufruf(), f().zeile);
@@ -212,10 +223,7 @@ TEST_P(JederBefehl, ZeileBrichtAb) {
     EXPECT_EQ(f().aufruf(), f().zeile);
 }
 
-TEST_P(JederBefehl, UeberlangeZeileWirdAbgeschnittenUndVerworfen) {
-    if (f().dekodier == 0) {
-        return;
-    }
+TEST_P(JederLesebefehl, UeberlangeZeileWirdAbgeschnittenUndVerworfen) {
     // The board keeps talking: the read stops at the maximum, before the CR.
     std::string lang = f().gutZeile;
     lang.insert(lang.size() - 1, std::string(200, '0'));
@@ -225,10 +233,7 @@ TEST_P(JederBefehl, UeberlangeZeileWirdAbgeschnittenUndVerworfen) {
     EXPECT_LT(lesen, static_cast<long>(lang.size()));
 }
 
-TEST_P(JederBefehl, AntwortEinesAnderenGeraets) {
-    if (f().dekodier == 0) {
-        return;
-    }
+TEST_P(JederLesebefehl, AntwortEinesAnderenGeraets) {
     std::string fremd = f().gutZeile;
     fremd[1] = '7';
     s().Antwort(std::string(1, ACK) + fremd);
@@ -240,8 +245,11 @@ TEST_P(JederBefehl, PortNichtOffen) {
     EXPECT_EQ(f().aufruf(), f().flushEin);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tabelle, JederBefehl, ::testing::ValuesIn(Faelle()),
-                         [](const auto& info) { return std::string(info.param.name); });
+const auto kFallname = [](const auto& info) { return std::string(info.param.name); };
+INSTANTIATE_TEST_SUITE_P(Tabelle, JederBefehl, ::testing::ValuesIn(Faelle()), kFallname);
+INSTANTIATE_TEST_SUITE_P(Tabelle, JederLesebefehl, ::testing::ValuesIn(Faelle(true)), kFallname);
+INSTANTIATE_TEST_SUITE_P(Tabelle, JederSchreibbefehl, ::testing::ValuesIn(Faelle(false)),
+                         kFallname);
 
 // IDLesen.
 

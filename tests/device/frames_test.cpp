@@ -49,14 +49,6 @@ TEST(Hexziffern, BeideSchreibweisenUndNichtZiffern) {
     EXPECT_EQ(device::Hexchar2Int(static_cast<char>(0xC6)), -1);
 }
 
-TEST(Pruefsumme, EinsPlusSummeModulo65536) {
-    EXPECT_EQ(device::Pruefsumme(B("\x01\x02\x03")), 0x0007);
-    EXPECT_EQ(device::Pruefsumme(Bytes{}), 0x0001);
-    // 257 bytes of 0xFF: 1 + 257 * 255 = 65536 -> wraps to 0.
-    EXPECT_EQ(device::Pruefsumme(Bytes(257, 0xFF)), 0x0000);
-    EXPECT_EQ(device::Pruefsumme(Bytes(258, 0xFF)), 0x00FF);
-}
-
 TEST(Adressen, EinzelnUndAlle) {
     for (char c : std::string("123456789abcdef")) {
         EXPECT_TRUE(device::AdresseEinzeln(c)) << c;

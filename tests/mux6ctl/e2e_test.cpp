@@ -8,11 +8,10 @@
 #include <memory>
 
 #include "config/konfig.h"
-#include "ctl_process.h"
 #include "curves/files.h"
 #include "curves/model.h"
 #include "device/errors.h"
-#include "sim_process.h"
+#include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "device/commands.h"
 #include "device/link.h"
 #include "device/qt_serial_port.h"
-#include "sim_process.h"
+#include "support/process.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
