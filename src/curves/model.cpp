@@ -5,12 +5,9 @@
 #include <new>
 
 #include "config/konfig.h"
-<<<<<<< HEAD
 #include "editor/picking.h"
-=======
 #include "storage/byte_order.h"
 #include "storage/checksum.h"
->>>>>>> wip-a
 
 namespace curves {
 
