@@ -29,6 +29,7 @@ const ui::Aktion kTabelle[] = {
      .name = "NEU",
      .text = "Neu",
      .befehl = Befehl::Neu,
+     .wert = 7,
      .taste = {QKeySequence::New},
      .tooltip = "Neu",
      .hilfe = "h-neu"},
@@ -136,8 +137,8 @@ TEST_F(AktionenTest, MenuesInDerReihenfolgeDerTabelle) {
 
 TEST_F(AktionenTest, ToolbarNimmtDieEintraegeMitTooltip) {
     EXPECT_EQ(Namen(leiste->actions()),
-              QStringList({"T_DATEI_NEU", "-", "T_EDIT_UNDO", "T_EDIT_MARK", "T_EDIT_DRAW",
-                           "list", "(-)", "T_VIEW_LIN_SPIEGEL", "T_HILFE_HELP"}));
+              QStringList({"T_DATEI_NEU", "-", "T_EDIT_UNDO", "T_EDIT_MARK", "T_EDIT_DRAW", "list",
+                           "(-)", "T_VIEW_LIN_SPIEGEL", "T_HILFE_HELP"}));
     QComboBox* liste = aktionen.Liste("LIST");
     ASSERT_NE(liste, nullptr);
     EXPECT_EQ(liste->objectName(), "TPNL_LIST");
@@ -159,6 +160,7 @@ TEST_F(AktionenTest, EintraegeTragenTextTasteHilfeUndHaken) {
     EXPECT_TRUE(aktionen.ZuBefehl(Befehl::Schalter, 2)->isCheckable());
     EXPECT_EQ(aktionen.ZuBefehl(Befehl::Schalter, 1), nullptr);
     EXPECT_EQ(aktionen.Zu(neu), &kTabelle[0]);
+    EXPECT_EQ(aktionen.ZuBefehl(Befehl::Neu, 7), neu);
     EXPECT_EQ(aktionen.Eintrag("T_DATEI_GIBTSNICHT"), nullptr);
 }
 
