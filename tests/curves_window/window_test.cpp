@@ -540,6 +540,7 @@ TEST_F(KurvenFenster, PunktkoordinatenImDialog) {
     ASSERT_EQ(dialoge->Alle("Eingabe").size(), 1u);
     EXPECT_EQ(dialoge->Alle("Eingabe")[0].text, "KPUNKTPNL");
     EXPECT_EQ(dialoge->Alle("Eingabe")[0].titel, "Punkt 1");
+    EXPECT_EQ(dialoge->Alle("Eingabe")[0].ort, QCursor::pos() + QPoint(10, 10));  // at the mouse
     EXPECT_GE(markiert, 1);  // the point marked while the dialog is open
     EXPECT_EQ(K1().geraden[0].y, static_cast<int>(std::trunc(3 * 4095 / 10.0 + 0.5)));
     EXPECT_TRUE(dialoge->Alle("Meldung").empty());
@@ -1135,6 +1136,28 @@ TEST_F(KurvenFenster, ExportUndImport) {
     ASSERT_FALSE(dialoge->Alle("Meldung").empty());
     EXPECT_EQ(dialoge->Alle("Meldung")[0].titel, "Importfehler");
     EXPECT_EQ(K1().anzahl, 2);
+}
+
+TEST_F(KurvenFenster, DateienInEinemOrdnerMitUmlautenUndEuro) {
+    testsupport::TempDir dir;
+    const std::filesystem::path ordner = dir.path() / std::filesystem::path(u8"Kurven Ä€ß");
+    std::filesystem::create_directory(ordner);
+    const std::filesystem::path datei = ordner / std::filesystem::path(u8"größer.skr");
+    const QString pfad = QString::fromStdU16String(datei.u16string());
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 3000);
+    const std::vector<curves::Gerade> gezeichnet = K1().geraden;
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_SPEICHERNUNTER")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(datei));
+    EXPECT_EQ(panel->windowTitle(), QString::fromUtf8("Kurvengenerator - größer.skr"));
+    A("KURVEN_DATEI_NEU")->trigger();
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_LADEN")->trigger();
+    EXPECT_EQ(K1().geraden, gezeichnet);
+    EXPECT_TRUE(dialoge->Alle("Meldung").empty());
 }
 
 TEST_F(KurvenFenster, AbgebrochenerDateidialogAendertNichts) {
