@@ -27,7 +27,6 @@ const QColor kGruen(0x00, 0x80, 0x00);
 constexpr double kVollausschlag = 4095;  // counts: the frames span the whole value range
 constexpr double kZahlgrenze = 1e9;
 constexpr int kZahlstellen = 4;
-constexpr int kSpaltenbreite = 170;
 constexpr int kHervorhebung = 6;  // pixels round a point whose dialog is open
 
 const char* const kHilfeYZoom = "Skaliert die Y-Achse des Graphen.";
@@ -108,7 +107,7 @@ void Editorpanel::Anordnen(const Editoraufbau& aufbau) {
     stopp_ = knopf("STOPP", "Stopp", kHilfeStopp);
     auto* rechtsRahmen = new QWidget(inhalt());
     rechtsRahmen->setLayout(rechts);
-    rechtsRahmen->setFixedWidth(kSpaltenbreite);
+    rechtsRahmen->setFixedWidth(aufbau.spaltenbreite);
     oben->addWidget(rechtsRahmen);
     lay->addLayout(oben, 1);
 

@@ -88,7 +88,8 @@ struct Editoraufbau {
     std::span<const Menue> menues;
     std::span<const Aktion> aktionen;  // the window keeps the table for its lifetime
     std::span<const Dateidialog> dateidialoge;
-    const char* xName = "";  // name of the large graph's X axis
+    const char* xName = "";   // name of the large graph's X axis
+    int spaltenbreite = 170;  // pixels of the column right of the graph
 };
 
 class Editorpanel : public Childpanel {
