@@ -122,7 +122,8 @@ class Aktionen {
     using Gewaehlt = std::function<void(const Aktion&, QAction*)>;
 
     // Builds the menus and the toolbar of `panel` from the tables, in order.
-    // Choosing an item (menu, button, shortcut) calls `gewaehlt`.
+    // Choosing an item (menu, button, shortcut) calls `gewaehlt` with its
+    // entry. The tables are the window's static ones: they outlive this.
     Aktionen(Childpanel& panel, Toolbar& toolbar, std::span<const Menue> menues,
              std::span<const Aktion> tabelle, Gewaehlt gewaehlt);
 
