@@ -64,8 +64,6 @@ constexpr const char* kDateifilter = "*.sko";
 // have no range of their own, which a spin box cannot express, so they get a
 // wide one (and widen further for a value beyond it).
 constexpr double kOhneGrenze = 1e12;
-constexpr int kNachkommastellen = 9;
-constexpr int kMindestNachkomma = 3;
 
 struct Ringeintrag {
     const char* text;
@@ -109,54 +107,6 @@ std::filesystem::path Pfad(const QString& pfad) {
 }  // namespace
 
 // ---- Fields ---------------------------------------------------------------------
-
-Zahlenfeld::Zahlenfeld(const QString& name, double unten, double oben, QWidget* eltern)
-    : QDoubleSpinBox(eltern), unten_(unten), oben_(oben) {
-    setObjectName(name);
-    setLocale(QLocale::c());
-    setDecimals(kNachkommastellen);
-    setRange(unten, oben);
-    setSingleStep(oben - unten <= 10.0 ? 0.1 : 1.0);
-    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setAccelerated(true);
-    Setzen(0.0);
-}
-
-void Zahlenfeld::Setzen(double wert) {
-    const QSignalBlocker still(this);
-    exakt_ = wert;
-    // A finite value beyond the field's range widens it rather than being
-    // shown clamped; the record's values are finite, a stray NaN shows as 0.
-    const double zeigen = std::isfinite(wert) ? wert : 0.0;
-    setRange(std::min(unten_, zeigen), std::max(oben_, zeigen));
-    setValue(zeigen);
-}
-
-QString Zahlenfeld::textFromValue(double wert) const {
-    // As many decimals as the value needs, at least three ("4.095", "0.000").
-    QString t = QString::number(wert, 'f', decimals());
-    const qsizetype punkt = t.indexOf('.');
-    if (punkt >= 0) {
-        qsizetype ende = t.size();
-        while (ende > punkt + 1 + kMindestNachkomma && t[ende - 1] == '0')
-            --ende;
-        t.truncate(ende);
-    }
-    return t;
-}
-
-QSize Zahlenfeld::sizeHint() const {
-    // The base hint measures the range's extremes, which are far wider than
-    // any value the operator works with.
-    const QSize basis = QDoubleSpinBox::sizeHint();
-    const int breite = fontMetrics().horizontalAdvance("-00000.000") + 34;
-    return {breite, basis.height()};
-}
-
-QSize Zahlenfeld::minimumSizeHint() const {
-    return {fontMetrics().horizontalAdvance("-0.000") + 30,
-            QDoubleSpinBox::minimumSizeHint().height()};
-}
 
 Einheitfeld::Einheitfeld(const QString& name, QWidget* eltern) : QLineEdit(eltern) {
     setObjectName(name);
@@ -316,14 +266,14 @@ QWidget* Konfigpanel::Gruppe(const QString& titel, bool ausgaenge) {
     for (int i = 0; i < kKanaele; ++i) {
         const QString n = QString::number(i + 1);
         Kanalzeile& z = (ausgaenge ? ausgaenge_ : eingaenge_)[static_cast<std::size_t>(i)];
-        z.min = new Zahlenfeld("KONFIGPNL_SPANNUNG_" + art + "MIN" + n, unten, oben, box);
-        z.max = new Zahlenfeld("KONFIGPNL_SPANNUNG_" + art + "MAX" + n, unten, oben, box);
+        z.min = new ui::Zahlfeld("KONFIGPNL_SPANNUNG_" + art + "MIN" + n, unten, oben, box);
+        z.max = new ui::Zahlfeld("KONFIGPNL_SPANNUNG_" + art + "MAX" + n, unten, oben, box);
         z.skalamin =
-            new Zahlenfeld("KONFIGPNL_SKALA" + art + "MIN" + n, -kOhneGrenze, kOhneGrenze, box);
+            new ui::Zahlfeld("KONFIGPNL_SKALA" + art + "MIN" + n, -kOhneGrenze, kOhneGrenze, box);
         z.skalamax =
-            new Zahlenfeld("KONFIGPNL_SKALA" + art + "MAX" + n, -kOhneGrenze, kOhneGrenze, box);
+            new ui::Zahlfeld("KONFIGPNL_SKALA" + art + "MAX" + n, -kOhneGrenze, kOhneGrenze, box);
         z.einheit = new Einheitfeld("KONFIGPNL_EINHEIT" + art + n, box);
-        for (Zahlenfeld* f : {z.min, z.max, z.skalamin, z.skalamax}) {
+        for (ui::Zahlfeld* f : {z.min, z.max, z.skalamin, z.skalamax}) {
             ui::HilfetextSetzen(f, hilfe);
             Verbinden(f);
         }
@@ -360,8 +310,8 @@ QWidget* Konfigpanel::Gruppe(const QString& titel, bool ausgaenge) {
 // operator's edit becomes the value the window is read with. While direct help
 // is on no change counts: the control shows its value again.
 void Konfigpanel::Konfigcontrols_Callback(QWidget* control) {
-    if (auto* f = dynamic_cast<Zahlenfeld*>(control)) {
-        ui::gHilfeAktiv ? f->Zuruecksetzen() : f->Uebernehmen();
+    if (auto* f = dynamic_cast<ui::Zahlfeld*>(control)) {
+        f->Bearbeitet();
     } else if (auto* e = dynamic_cast<Einheitfeld*>(control)) {
         ui::gHilfeAktiv ? e->Zuruecksetzen() : e->Uebernehmen();
     } else if (auto* r = dynamic_cast<Bereichsring*>(control)) {
@@ -369,7 +319,7 @@ void Konfigpanel::Konfigcontrols_Callback(QWidget* control) {
     }
 }
 
-void Konfigpanel::Verbinden(Zahlenfeld* f) {
+void Konfigpanel::Verbinden(ui::Zahlfeld* f) {
     connect(f, &QDoubleSpinBox::valueChanged, this, [this, f] { Konfigcontrols_Callback(f); });
 }
 

@@ -10,43 +10,18 @@
 // its control and replaces it only when the operator edits the control.
 
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <array>
 #include <string>
 
 #include "config/konfig.h"
 #include "ui/childpanel.h"
+#include "ui/number_field.h"
 
 class QAction;
 class QPushButton;
 
 namespace config {
-
-// A numeric field. The spin box rounds to its decimals and clamps to its
-// range; the exact value stays here. A value outside the field's own range
-// widens the range, so the field shows what the record holds.
-class Zahlenfeld : public QDoubleSpinBox {
-  public:
-    Zahlenfeld(const QString& name, double unten, double oben, QWidget* eltern);
-
-    // Shows the value; emits nothing.
-    void Setzen(double wert);
-    double Wert() const { return exakt_; }
-    // The operator's edit: the exact value becomes what the control shows.
-    void Uebernehmen() { exakt_ = value(); }
-    // Shows the exact value again (a change that must not count).
-    void Zuruecksetzen() { Setzen(exakt_); }
-
-    QString textFromValue(double wert) const override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-  private:
-    double unten_;
-    double oben_;
-    double exakt_ = 0.0;
-};
 
 // A unit text: at most 8 characters, each one Windows-1252 can hold.
 class Einheitfeld : public QLineEdit {
@@ -118,16 +93,16 @@ class Konfigpanel : public ui::Childpanel {
 
   private:
     struct Kanalzeile {
-        Zahlenfeld* min = nullptr;
-        Zahlenfeld* max = nullptr;
-        Zahlenfeld* skalamin = nullptr;
-        Zahlenfeld* skalamax = nullptr;
+        ui::Zahlfeld* min = nullptr;
+        ui::Zahlfeld* max = nullptr;
+        ui::Zahlfeld* skalamin = nullptr;
+        ui::Zahlfeld* skalamax = nullptr;
         Einheitfeld* einheit = nullptr;
     };
 
     void Aufbauen();
     QWidget* Gruppe(const QString& titel, bool ausgaenge);
-    void Verbinden(Zahlenfeld* f);
+    void Verbinden(ui::Zahlfeld* f);
     void Verbinden(Einheitfeld* f);
     void Verbinden(Bereichsring* r);
     void LesenUndNeuSkalieren();

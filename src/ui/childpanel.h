@@ -72,11 +72,11 @@ class Childpanel : public QWidget {
     // The "?" toggle: its value becomes the direct-help state.
     void Direkthilfe_Callback(bool an);
 
-  protected:
-    virtual void FensterVerlassen(Fenster ziel);
-
     // objectName of a menu item: <BAR>_<MENU>_<ITEM>.
     QString Menuname(const QString& menue, const QString& eintrag) const;
+
+  protected:
+    virtual void FensterVerlassen(Fenster ziel);
 
   private:
     Childpanelaufbau aufbau_;

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -19,6 +20,27 @@ struct Dateiauswahl {
     QString vorgabe;  // default file name or folder
     QString filter;   // e.g. "*.skr"
 };
+
+// An entry dialog of number fields that ends only with its OK button ("Punkt"
+// KPUNKTPNL, "Gerade" KGERADEPNL, ...). Its controls are <name>_<feld> and
+// <name>_OK.
+struct Eingabefeld {
+    QString name = {};  // e.g. "XSTUNDEN"
+    QString text = {};  // the label above it, e.g. "std"
+    double wert = 0;    // shown exactly, given back exactly unless edited
+    int stellen = 0;    // decimals the operator can enter
+    double unten = 0;   // the smallest value the operator can enter
+};
+struct Eingabe {
+    QString name = {};
+    QString titel = {};
+    std::vector<Eingabefeld> felder = {};
+    std::optional<QPoint> ort = {};  // top-left corner on the screen; else centred
+};
+
+// The comment dialog KOMM1PNL: a text box of at most this many characters
+// (KOMM1PNL_TEXTBOX) and OK (KOMM1PNL_OK).
+inline constexpr int kKommentarZeichen = 999;
 
 class Dialogs {
   public:
@@ -34,6 +56,13 @@ class Dialogs {
 
     // The file dialog; nullopt when cancelled.
     virtual std::optional<QString> DateiWaehlen(QWidget* eltern, const Dateiauswahl& auswahl) = 0;
+
+    // The entry dialog: the fields' values in their order after OK.
+    virtual std::vector<double> Eingeben(QWidget* eltern, const Eingabe& eingabe) = 0;
+
+    // The comment dialog showing `text`: the text after OK, its lines joined
+    // with "\n" (none after the last).
+    virtual QString Kommentieren(QWidget* eltern, const QString& titel, const QString& text) = 0;
 
     // The direct-help box at `oben_links` (coordinates of `hauptfenster`); returns
     // after the operator's next click.

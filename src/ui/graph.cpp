@@ -293,10 +293,6 @@ QStringList Graph::YBeschriftungen() const {
     return plot_->yAxis->tickVectorLabels();
 }
 
-QStringList Graph::XBeschriftungen() const {
-    return plot_->xAxis->tickVectorLabels();
-}
-
 void Graph::AchsenSichtbar(bool sichtbar) {
     plot_->xAxis->setTickLabels(sichtbar);
     plot_->yAxis->setTickLabels(sichtbar);
@@ -314,13 +310,6 @@ QPointF Graph::PixelZuGraph(QPointF pixel) const {
 
 QPointF Graph::GraphZuPixel(QPointF graph) const {
     return {plot_->xAxis->coordToPixel(graph.x()), plot_->yAxis->coordToPixel(graph.y())};
-}
-
-QColor Graph::FarbeBei(QPointF graph) {
-    const QPixmap bild = plot_->toPixmap(plot_->width(), plot_->height(), 1.0);
-    const QPointF px = GraphZuPixel(graph);
-    return bild.toImage().pixelColor(static_cast<int>(std::lround(px.x())),
-                                     static_cast<int>(std::lround(px.y())));
 }
 
 QPointF Graph::Begrenzt(QPointF pixel) const {

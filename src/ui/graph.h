@@ -98,7 +98,6 @@ class Graph : public QWidget {
     void YAnzeigeSetzen(double faktor, double versatz);
     // The labels currently on the Y axis (after a redraw), in display units.
     QStringList YBeschriftungen() const;
-    QStringList XBeschriftungen() const;
     void AchsenSichtbar(bool sichtbar);
 
     // ---- geometry --------------------------------------------------------
@@ -106,8 +105,6 @@ class Graph : public QWidget {
     QSize Plotflaeche() const;
     QPointF PixelZuGraph(QPointF pixel) const;
     QPointF GraphZuPixel(QPointF graph) const;
-    // The pixel colour at a graph position of the last drawing (tests, checks).
-    QColor FarbeBei(QPointF graph);
 
     QCustomPlot* plot() const { return plot_; }
 

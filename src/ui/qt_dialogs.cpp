@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/entry_dialogs.h"
+
 namespace ui {
 namespace {
 
@@ -69,6 +71,18 @@ std::optional<QString> QtDialogs::DateiWaehlen(QWidget* eltern, const Dateiauswa
     if (pfad.isEmpty())
         return std::nullopt;
     return pfad;
+}
+
+std::vector<double> QtDialogs::Eingeben(QWidget* eltern, const Eingabe& eingabe) {
+    Eingabedialog d(eltern, eingabe);
+    d.exec();
+    return d.Werte();
+}
+
+QString QtDialogs::Kommentieren(QWidget* eltern, const QString& titel, const QString& text) {
+    Kommentardialog d(eltern, titel, text);
+    d.exec();
+    return d.Text();
 }
 
 QWidget* HilfeboxErstellen(QWidget* hauptfenster, const QString& text) {

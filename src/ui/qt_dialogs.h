@@ -11,6 +11,8 @@ class QtDialogs : public Dialogs {
     int Frage(QWidget* eltern, const QString& titel, const QString& text,
               const QStringList& knoepfe) override;
     std::optional<QString> DateiWaehlen(QWidget* eltern, const Dateiauswahl& auswahl) override;
+    std::vector<double> Eingeben(QWidget* eltern, const Eingabe& eingabe) override;
+    QString Kommentieren(QWidget* eltern, const QString& titel, const QString& text) override;
     void Hilfebox(QWidget* hauptfenster, const QString& text, QPoint oben_links) override;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
-// Conversions between the model's UTF-8 std::string and Qt's QString.
+// Conversions between the model's UTF-8 std::string and Qt's QString, and from
+// a path the operator chose to the file code's path.
 
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,12 @@ inline QString Q(std::string_view utf8) {
 
 inline std::string S(const QString& text) {
     return text.toUtf8().toStdString();
+}
+
+// Through UTF-16, so a folder name outside the system's code page (Windows)
+// reaches the file functions unchanged.
+inline std::filesystem::path Pfad(const QString& pfad) {
+    return std::filesystem::path(pfad.toStdU16String());
 }
 
 }  // namespace ui

@@ -70,11 +70,6 @@ QAction* Toolbar::Knopf(QAction* eintrag, const QString& tooltip, const QString&
     return eintrag;
 }
 
-QAction* Toolbar::Umschalter(QAction* eintrag, const QString& tooltip, const QString& bild) {
-    eintrag->setCheckable(true);
-    return Knopf(eintrag, tooltip, bild);
-}
-
 QActionGroup* Toolbar::Radiogruppe(const std::vector<QAction*>& eintraege,
                                    const std::vector<QString>& tooltips,
                                    const std::vector<QString>& bilder) {

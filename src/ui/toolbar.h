@@ -30,8 +30,6 @@ class Toolbar : public QToolBar {
 
     // The menu item itself as a button.
     QAction* Knopf(QAction* eintrag, const QString& tooltip, const QString& bild);
-    // The checkable menu item as a toggle button.
-    QAction* Umschalter(QAction* eintrag, const QString& tooltip, const QString& bild);
     // Checkable menu items as one exclusive group (the group is returned; the
     // items are made checkable and put into it).
     QActionGroup* Radiogruppe(const std::vector<QAction*>& eintraege,

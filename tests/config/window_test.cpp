@@ -86,7 +86,7 @@ class Konfigfenster : public ::testing::Test {
         EXPECT_NE(f, nullptr) << name.toStdString();
         return f;
     }
-    Zahlenfeld* Zahl(const QString& name) { return Feld<Zahlenfeld>(name); }
+    ui::Zahlfeld* Zahl(const QString& name) { return Feld<ui::Zahlfeld>(name); }
     Einheitfeld* Einheit(const QString& name) { return Feld<Einheitfeld>(name); }
 
     QAction* Aktion(const QString& name) {
@@ -142,7 +142,7 @@ TEST_F(Konfigfenster, JederKanalHatSeineSteuerelementeUndHilfetexte) {
                                         "KONFIGPNL_SPANNUNG_" + QString(art) + "MAX" + n,
                                         "KONFIGPNL_SKALA" + QString(art) + "MIN" + n,
                                         "KONFIGPNL_SKALA" + QString(art) + "MAX" + n}) {
-                Zahlenfeld* f = Zahl(name);
+                ui::Zahlfeld* f = Zahl(name);
                 ASSERT_NE(f, nullptr);
                 EXPECT_EQ(f->whatsThis(), aus ? kHilfeAusgang : kHilfeEingang)
                     << name.toStdString();
@@ -273,7 +273,7 @@ TEST_F(Konfigfenster, VollspannungOhneRingeintragBleibtErhalten) {
 TEST_F(Konfigfenster, EingabenDesBedienersWerdenGelesen) {
     gKonfig = Beispiel();
     panel->KonfigurationAnzeigen();
-    Zahlenfeld* f = Zahl("KONFIGPNL_SKALAOUTMAX3");
+    ui::Zahlfeld* f = Zahl("KONFIGPNL_SKALAOUTMAX3");
     f->setFocus();
     f->selectAll();
     QTest::keyClicks(f, "60");
@@ -486,7 +486,7 @@ TEST_F(Konfigfenster, DirekthilfeLaesstKeineAenderungZu) {
     gKonfig = Beispiel();
     panel->KonfigurationAnzeigen();
     ui::gHilfeAktiv = 1;
-    Zahlenfeld* f = Zahl("KONFIGPNL_SPANNUNG_INMAX2");
+    ui::Zahlfeld* f = Zahl("KONFIGPNL_SPANNUNG_INMAX2");
     f->setValue(3.0);  // e.g. the mouse wheel, which the help filter lets through
     EXPECT_EQ(f->value(), Beispiel().inmax[1]) << "the control shows its value again";
     Einheitfeld* e = Einheit("KONFIGPNL_EINHEITOUT3");
@@ -523,7 +523,7 @@ TEST_F(Konfigfenster, KlickImHilfemodusZeigtDenTextDesFelds) {
     panel->show();
     ui::DirekthilfeSetzen(true);
     dialoge->protokoll.clear();
-    Zahlenfeld* f = Zahl("KONFIGPNL_SKALAINMIN3");
+    ui::Zahlfeld* f = Zahl("KONFIGPNL_SKALAINMIN3");
     const double vorher = f->value();
     QTest::mouseClick(f, Qt::LeftButton);
     QApplication::processEvents();

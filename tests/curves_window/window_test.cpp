@@ -21,7 +21,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWidgetAction>
 #include <cmath>
+#include <map>
 
 #include "config/konfig.h"
 #include "connection/connection.h"
@@ -230,39 +232,45 @@ QStringList Texte(const QList<QAction*>& aktionen) {
     return r;
 }
 
+// What a menu or the toolbar holds: item names, "-" for separators, "ring"
+// for the list box.
+QStringList Namen(const QList<QAction*>& aktionen) {
+    QStringList r;
+    for (QAction* a : aktionen) {
+        if (a->isSeparator())
+            r << "-";
+        else if (qobject_cast<QWidgetAction*>(a))
+            r << "ring";
+        else
+            r << (a->objectName().endsWith("_SPIEGEL") ? a->objectName().chopped(8)
+                                                       : a->objectName());
+    }
+    return r;
+}
+
 TEST_F(KurvenFenster, MenueleisteNachDerEinrichtung) {
     QMenuBar* leiste = panel->menuleiste();
     EXPECT_EQ(Texte(leiste->actions()),
               QStringList({"Datei", "Bearbeiten", "Ansicht", "Fenster", "Hilfe"}));
-    EXPECT_EQ(Texte(panel->dateiMenue()->actions()),
-              QStringList({"Neu", "Kurven laden", "Kurven anhängen", "Kurven speichern",
-                           "Kurven speichern unter", "Kurven importieren", "Kurven exportieren",
-                           "-", "Beenden"}));
-    auto* bearbeiten = panel->findChild<QMenu*>("KURVEN_BEARBEITEN");
-    ASSERT_NE(bearbeiten, nullptr);
-    EXPECT_EQ(Texte(bearbeiten->actions()), QStringList({"Ausschneiden",
-                                                         "Kopieren",
-                                                         "Einfügen",
-                                                         "Löschen",
-                                                         "Alles Markieren",
-                                                         "Rückgängig",
-                                                         "Wiederherstellen",
-                                                         "-",
-                                                         "Markieren",
-                                                         "Punkt zeichnen",
-                                                         "Punkt verschieben",
-                                                         "Punktkoordinaten ändern",
-                                                         "Zeitbasis anzeigen",
-                                                         "Punkt auflösen",
-                                                         "Gerade teilen",
-                                                         "Zeitbasis ändern",
-                                                         "Geradenlänge ändern",
-                                                         "-",
-                                                         "Zoom +",
-                                                         "Zoom -",
-                                                         "Zoom Markierung",
-                                                         "Zoom Gesammtkurve",
-                                                         "-"}));
+    // Every menu holds its items of the table in the table's order, less what
+    // the set-up removes: the curve choice and background sub-menus and the
+    // pin assignment.
+    std::map<QString, QStringList> erwartet;
+    for (const ui::Aktion& a : curves::Kurvenaufbau().aktionen) {
+        const QString menue = a.menue;
+        if (a.art == ui::Art::Liste || (a.art == ui::Art::Trenner && a.trenner == ui::Ort::Toolbar))
+            continue;
+        if (menue.contains('_') || a.befehl == ui::Befehl::Pinbelegung)
+            continue;
+        erwartet[menue] << (a.art == ui::Art::Trenner ? QString("-")
+                                                      : "KURVEN_" + menue + "_" + a.name);
+    }
+    erwartet["DATEI"] << "KURVEN_DATEI_BEENDEN";
+    for (const auto& [menue, namen] : erwartet) {
+        auto* m = panel->findChild<QMenu*>("KURVEN_" + menue);
+        ASSERT_NE(m, nullptr) << menue.toStdString();
+        EXPECT_EQ(Namen(m->actions()), namen) << menue.toStdString();
+    }
     auto* darstellung = panel->findChild<QMenu*>("KURVEN_ANSICHT_DARSTELLUNG");
     ASSERT_NE(darstellung, nullptr);
     EXPECT_EQ(Texte(darstellung->actions()), QStringList({"Linien + Stufen", "Linien", "Stufen"}));
@@ -271,76 +279,30 @@ TEST_F(KurvenFenster, MenueleisteNachDerEinrichtung) {
     EXPECT_EQ(Texte(panel->hilfeMenue()->actions()), QStringList({"Direkthilfe"}));
 }
 
-TEST_F(KurvenFenster, ToolbarInDerReihenfolgeMitStartzustand) {
-    QStringList tips;
-    QList<bool> an;
-    for (QAction* a : panel->toolbar()->actions()) {
-        if (a->isSeparator()) {
-            tips << "-";
-            continue;
-        }
-        if (qobject_cast<QWidgetAction*>(a)) {
-            tips << "ring";
-            continue;
-        }
-        QWidget* w = panel->toolbar()->widgetForAction(a);
-        tips << (w ? w->toolTip() : a->toolTip());
-        an << a->isEnabled();
+TEST_F(KurvenFenster, ToolbarFolgtDerTabelleMitStartzustand) {
+    QStringList erwartet;
+    for (const ui::Aktion& a : curves::Kurvenaufbau().aktionen) {
+        if (a.art == ui::Art::Trenner && a.trenner != ui::Ort::Menue)
+            erwartet << "-";
+        else if (a.art == ui::Art::Liste)
+            erwartet << "ring";
+        else if (a.art != ui::Art::Trenner && a.tooltip)
+            erwartet << panel->Menuname(a.menue, a.name);
     }
-    const QStringList erwartet = {"Neu",
-                                  "Kurven Laden",
-                                  "Kurven Speichern",
-                                  "-",
-                                  "Ausschneiden",
-                                  "Kopieren",
-                                  "Einfügen",
-                                  "Löschen",
-                                  "Rückgängig",
-                                  "Wiederherstellen",
-                                  "-",
-                                  "Markieren",
-                                  "Punkt zeichnen",
-                                  "Punkt verschieben",
-                                  "Punktkoordinaten zeigen/ändern",
-                                  "Koordinaten und Zeitbasis anzeigen",
-                                  "Punkt auflösen",
-                                  "Gerade teilen",
-                                  "Zeitbasis ändern",
-                                  "Geradenlänge ändern",
-                                  "ring",
-                                  "-",
-                                  "Zoom +",
-                                  "Zoom -",
-                                  "Zoom Markierung",
-                                  "Zoom Gesammtkurve",
-                                  "-",
-                                  "Kurve 1 bearbeiten",
-                                  "Kurve 2 bearbeiten",
-                                  "Kurve 3 bearbeiten",
-                                  "Kurve 4 bearbeiten",
-                                  "-",
-                                  "Kurve 1 im Hintergrund",
-                                  "Kurve 2 im Hintergrund",
-                                  "Kurve 3 im Hintergrund",
-                                  "Kurve 4 im Hintergrund",
-                                  "-",
-                                  "Kurven als Linien + Stufen darstellen",
-                                  "Kurven als Linien darstellen",
-                                  "Kurven als Stufen darstellen",
-                                  "-",
-                                  "Direkthilfe"};
-    EXPECT_EQ(tips, erwartet);
-    // Enabled: 1-7, the tools, zoom, help; dimmed: undo, redo, curves,
-    // background and display-mode buttons.
-    QList<bool> erwartetAn;
-    for (int i = 0; i < 9; ++i)
-        erwartetAn << (i < 7);
-    for (int i = 0; i < 9 + 4; ++i)
-        erwartetAn << true;
-    for (int i = 0; i < 4 + 4 + 3; ++i)
-        erwartetAn << false;
-    erwartetAn << true;
-    EXPECT_EQ(an, erwartetAn);
+    EXPECT_EQ(Namen(panel->toolbar()->actions()), erwartet);
+    // Each button shows its tooltip; dimmed are undo and redo (nothing done
+    // yet) and the buttons the table dims.
+    for (const ui::Aktion& a : curves::Kurvenaufbau().aktionen) {
+        if (a.art == ui::Art::Trenner || a.art == ui::Art::Liste || !a.tooltip)
+            continue;
+        QAction* k = panel->toolbar()->ZuEintrag(A(panel->Menuname(a.menue, a.name)));
+        ASSERT_NE(k, nullptr) << a.name;
+        QWidget* w = panel->toolbar()->widgetForAction(k);
+        EXPECT_EQ(w ? w->toolTip() : k->toolTip(), QString(a.tooltip));
+        const bool undo =
+            a.befehl == ui::Befehl::Rueckgaengig || a.befehl == ui::Befehl::Wiederherstellen;
+        EXPECT_EQ(k->isEnabled(), !a.gedimmt && !undo) << a.tooltip;
+    }
     auto* ring = Control<QComboBox>("KURVENPNL_ZEITBASISAUSWAHL");
     EXPECT_EQ(ring->count(), 8);
     EXPECT_EQ(ring->currentText(), "1ms");
@@ -349,7 +311,7 @@ TEST_F(KurvenFenster, ToolbarInDerReihenfolgeMitStartzustand) {
 
 TEST_F(KurvenFenster, WerkzeugRadiogruppeInMenueUndToolbar) {
     QTest::mouseClick(Knopf("KURVEN_BEARBEITEN_MARKIEREN"), Qt::LeftButton);
-    EXPECT_EQ(panel->Werkzeug(), "MARKIEREN");
+    EXPECT_EQ(panel->AktivesWerkzeug(), ui::Werkzeug::Markieren);
     EXPECT_TRUE(A("KURVEN_BEARBEITEN_MARKIEREN")->isChecked());
     EXPECT_FALSE(A("KURVEN_BEARBEITEN_ZEICHNEN")->isChecked());
     A("KURVEN_BEARBEITEN_GERADETEILEN")->trigger();
@@ -571,29 +533,25 @@ TEST_F(KurvenFenster, GeradeTeilen) {
 
 TEST_F(KurvenFenster, PunktkoordinatenImDialog) {
     Werkzeug("PUNKTKOORDINAT");
-    QString titel;
     int markiert = 0;
-    panel->dialogAusfuehren = [&](QDialog& d) {
-        titel = d.windowTitle();
-        markiert = VorschauAnzahl();
-        EXPECT_EQ(d.objectName(), "KPUNKTPNL");
-        d.findChild<QDoubleSpinBox*>("KPUNKTPNL_Y")->setValue(3);
-    };
+    dialoge->waehrendDesDialogs = [&](const testsupport::Gefragt&) { markiert = VorschauAnzahl(); };
+    dialoge->eingaben = {{{"KPUNKTPNL_Y", 3}}};
     Klick(200, 50);
-    EXPECT_EQ(titel, "Punkt 1");
+    ASSERT_EQ(dialoge->Alle("Eingabe").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Eingabe")[0].text, "KPUNKTPNL");
+    EXPECT_EQ(dialoge->Alle("Eingabe")[0].titel, "Punkt 1");
+    EXPECT_EQ(dialoge->Alle("Eingabe")[0].ort, QCursor::pos() + QPoint(10, 10));  // at the mouse
     EXPECT_GE(markiert, 1);  // the point marked while the dialog is open
     EXPECT_EQ(K1().geraden[0].y, static_cast<int>(std::trunc(3 * 4095 / 10.0 + 0.5)));
-    EXPECT_TRUE(dialoge->protokoll.empty());
+    EXPECT_TRUE(dialoge->Alle("Meldung").empty());
 }
 
 TEST_F(KurvenFenster, PunktkoordinatenErsterPunktNichtAufDerZeitachse) {
     Werkzeug("PUNKTKOORDINAT");
-    panel->dialogAusfuehren = [](QDialog& d) {
-        d.findChild<QDoubleSpinBox*>("KPUNKTPNL_XMILISEKUNDEN")->setValue(5);
-    };
+    dialoge->eingaben = {{{"KPUNKTPNL_XMILISEKUNDEN", 5}}};
     Klick(200, 50);
-    ASSERT_EQ(dialoge->protokoll.size(), 1u);
-    EXPECT_EQ(dialoge->protokoll[0].text,
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].text,
               "Der erste Punkt kann nicht auf der Zeitachse verschoben werden.");
 }
 
@@ -653,9 +611,7 @@ TEST_F(KurvenFenster, GeradenlaengeNichtDurchZeitbasisTeilbar) {
     Werkzeug("ZEICHNEN");
     Klick(30000, 1000);
     Werkzeug("LAENGEAENDERN");
-    panel->dialogAusfuehren = [](QDialog& d) {
-        d.findChild<QDoubleSpinBox*>("KGERADEPNL_XMILISEKUNDEN")->setValue(25);
-    };
+    dialoge->eingaben = {{{"KGERADEPNL_XMILISEKUNDEN", 25}}};
     Klick(5000, 0);
     ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
     EXPECT_EQ(dialoge->Alle("Meldung")[0].text,
@@ -694,18 +650,19 @@ TEST_F(KurvenFenster, GeradenlaengeImDialogMitGelberMarkierung) {
     Klick(30000, 1000);
     Werkzeug("LAENGEAENDERN");
     bool gelb = false;
-    QString titel;
-    panel->dialogAusfuehren = [&](QDialog& d) {
-        titel = d.windowTitle();
+    dialoge->waehrendDesDialogs = [&](const testsupport::Gefragt&) {
         for (QCPLayerable* l : panel->graph()->plot()->layer("vorschau")->children()) {
             if (auto* linie = dynamic_cast<QCPItemLine*>(l))
                 gelb = gelb || linie->pen().color() == QColor(255, 255, 0);
         }
-        EXPECT_DOUBLE_EQ(d.findChild<QDoubleSpinBox*>("KGERADEPNL_XMILISEKUNDEN")->value(), 30);
-        d.findChild<QDoubleSpinBox*>("KGERADEPNL_XMILISEKUNDEN")->setValue(50);
     };
+    dialoge->eingaben = {{{"KGERADEPNL_XMILISEKUNDEN", 50}}};
     Klick(5000, 0);
-    EXPECT_EQ(titel, "Gerade 1");
+    ASSERT_EQ(dialoge->Alle("Eingabe").size(), 1u);
+    const testsupport::Gefragt dialog = dialoge->Alle("Eingabe")[0];
+    EXPECT_EQ(dialog.text, "KGERADEPNL");
+    EXPECT_EQ(dialog.titel, "Gerade 1");
+    EXPECT_DOUBLE_EQ(dialog.werte.at("KGERADEPNL_XMILISEKUNDEN"), 30);
     EXPECT_TRUE(gelb);
     EXPECT_EQ(K1().geraden[0].laenge, 5);
     EXPECT_DOUBLE_EQ(curves::Kurve_Dauer(0), 60000);
@@ -737,31 +694,26 @@ TEST_F(KurvenFenster, ZeitbasisAnzeigenZeigtLabelsUndAnzeige) {
 
 // ---- comment ----------------------------------------------------------------------
 TEST_F(KurvenFenster, KommentarZeilenMitZeilenvorschubUndVorschau) {
-    QString titel;
-    panel->dialogAusfuehren = [&](QDialog& d) {
-        titel = d.windowTitle();
-        d.findChild<QPlainTextEdit*>("KOMM1PNL_TEXTBOX")->setPlainText("a\nb");
-    };
+    dialoge->kommentare = {"a\nb"};
     QTest::mouseClick(Control<QPushButton>("KURVENPNL_KOMMENTAR"), Qt::LeftButton);
-    EXPECT_EQ(titel, "Kommentar - Kurve 1");
+    ASSERT_EQ(dialoge->Alle("Kommentar").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Kommentar")[0].titel, "Kommentar - Kurve 1");
     EXPECT_EQ(K1().kommentar, "a\nb");
     EXPECT_TRUE(curves::gKurvenGeaendert);
     EXPECT_EQ(Control<QLabel>("KURVENPNL_KOMMENTARVORSCHAU")->text(), "a\nb");
 
     const QString lang = "Erste Zeile des Kommentars\nzweite Zeile, die lang ist";
-    panel->dialogAusfuehren = [&](QDialog& d) {
-        auto* box = d.findChild<QPlainTextEdit*>("KOMM1PNL_TEXTBOX");
-        EXPECT_EQ(box->toPlainText(), "a\nb");  // shows the comment
-        box->setPlainText(lang);
-    };
+    dialoge->kommentare = {lang};
     QTest::mouseClick(Control<QPushButton>("KURVENPNL_KOMMENTAR"), Qt::LeftButton);
+    ASSERT_EQ(dialoge->Alle("Kommentar").size(), 2u);
+    EXPECT_EQ(dialoge->Alle("Kommentar")[1].text, "a\nb");  // shows the comment
     EXPECT_EQ(ui::Q(K1().kommentar), lang);
     EXPECT_EQ(Control<QLabel>("KURVENPNL_KOMMENTARVORSCHAU")->text(), lang.left(30));
 }
 
 TEST_F(KurvenFenster, KommentarOhneAenderungSetztNichtsGeaendert) {
-    panel->dialogAusfuehren = [](QDialog&) {};
     QTest::mouseClick(Control<QPushButton>("KURVENPNL_KOMMENTAR"), Qt::LeftButton);
+    ASSERT_EQ(dialoge->Alle("Kommentar").size(), 1u);
     EXPECT_FALSE(curves::gKurvenGeaendert);
 }
 
@@ -1186,6 +1138,28 @@ TEST_F(KurvenFenster, ExportUndImport) {
     EXPECT_EQ(K1().anzahl, 2);
 }
 
+TEST_F(KurvenFenster, DateienInEinemOrdnerMitUmlautenUndEuro) {
+    testsupport::TempDir dir;
+    const std::filesystem::path ordner = dir.path() / std::filesystem::path(u8"Kurven Ä€ß");
+    std::filesystem::create_directory(ordner);
+    const std::filesystem::path datei = ordner / std::filesystem::path(u8"größer.skr");
+    const QString pfad = QString::fromStdU16String(datei.u16string());
+    Sichtbar(0, 40000);
+    ZeitbasisWaehlen(4);
+    Werkzeug("ZEICHNEN");
+    Klick(30000, 3000);
+    const std::vector<curves::Gerade> gezeichnet = K1().geraden;
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_SPEICHERNUNTER")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(datei));
+    EXPECT_EQ(panel->windowTitle(), QString::fromUtf8("Kurvengenerator - größer.skr"));
+    A("KURVEN_DATEI_NEU")->trigger();
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_LADEN")->trigger();
+    EXPECT_EQ(K1().geraden, gezeichnet);
+    EXPECT_TRUE(dialoge->Alle("Meldung").empty());
+}
+
 TEST_F(KurvenFenster, AbgebrochenerDateidialogAendertNichts) {
     Sichtbar(0, 40000);
     ZeitbasisWaehlen(4);
@@ -1214,6 +1188,7 @@ void WennModal(std::function<void(QWidget*)> tun) {
 }
 
 TEST_F(KurvenFenster, EchterKommentardialog) {
+    ui::DialogeSetzen(std::make_unique<ui::QtDialogs>());
     WennModal([](QWidget* d) {
         EXPECT_EQ(d->objectName(), "KOMM1PNL");
         d->findChild<QPlainTextEdit*>("KOMM1PNL_TEXTBOX")->setPlainText("x\ny");
@@ -1227,6 +1202,7 @@ TEST_F(KurvenFenster, EchterKommentardialog) {
 }
 
 TEST_F(KurvenFenster, EchterPunktdialog) {
+    ui::DialogeSetzen(std::make_unique<ui::QtDialogs>());
     Werkzeug("PUNKTKOORDINAT");
     WennModal([](QWidget* d) {
         EXPECT_EQ(d->objectName(), "KPUNKTPNL");
@@ -1239,6 +1215,7 @@ TEST_F(KurvenFenster, EchterPunktdialog) {
 }
 
 TEST_F(KurvenFenster, EchterGeradendialog) {
+    ui::DialogeSetzen(std::make_unique<ui::QtDialogs>());
     Sichtbar(0, 40000);
     ZeitbasisWaehlen(4);
     Werkzeug("ZEICHNEN");

@@ -4,31 +4,61 @@
 
 namespace testsupport {
 
+namespace {
+
+template <class T>
+T Naechste(std::deque<T>& liste) {
+    if (liste.empty())
+        return T{};
+    T t = std::move(liste.front());
+    liste.pop_front();
+    return t;
+}
+
+}  // namespace
+
+void ScriptedDialogs::Aufzeichnen(Gefragt g) {
+    protokoll.push_back(std::move(g));
+    if (waehrendDesDialogs)
+        waehrendDesDialogs(protokoll.back());
+}
+
 void ScriptedDialogs::Meldung(QWidget*, const QString& titel, const QString& text) {
-    protokoll.push_back({"Meldung", titel, text, {}, {}});
+    Aufzeichnen({"Meldung", titel, text, {}, {}, {}});
 }
 
 int ScriptedDialogs::Frage(QWidget*, const QString& titel, const QString& text,
                            const QStringList& knoepfe) {
-    protokoll.push_back({"Frage", titel, text, knoepfe, {}});
-    if (antworten.empty())
-        return 0;
-    const int a = antworten.front();
-    antworten.pop_front();
-    return a;
+    Aufzeichnen({"Frage", titel, text, knoepfe, {}, {}});
+    return Naechste(antworten);
 }
 
 std::optional<QString> ScriptedDialogs::DateiWaehlen(QWidget*, const ui::Dateiauswahl& a) {
-    protokoll.push_back({"Datei", a.titel, a.vorgabe, {a.filter}, {}});
-    if (dateien.empty())
-        return std::nullopt;
-    auto d = dateien.front();
-    dateien.pop_front();
-    return d;
+    Aufzeichnen({"Datei", a.titel, a.vorgabe, {a.filter}, {}, {}});
+    return Naechste(dateien);
 }
 
 void ScriptedDialogs::Hilfebox(QWidget*, const QString& text, QPoint oben_links) {
-    protokoll.push_back({"Hilfe", {}, text, {}, oben_links});
+    Aufzeichnen({"Hilfe", {}, text, {}, oben_links, {}});
+}
+
+std::vector<double> ScriptedDialogs::Eingeben(QWidget*, const ui::Eingabe& e) {
+    Gefragt g{"Eingabe", e.titel, e.name, {}, e.ort.value_or(QPoint()), {}};
+    for (const ui::Eingabefeld& f : e.felder)
+        g.werte[e.name + "_" + f.name] = f.wert;
+    Aufzeichnen(g);
+    const std::map<QString, double> geaendert = Naechste(eingaben);
+    std::vector<double> werte;
+    for (const ui::Eingabefeld& f : e.felder) {
+        const auto it = geaendert.find(e.name + "_" + f.name);
+        werte.push_back(it == geaendert.end() ? f.wert : it->second);
+    }
+    return werte;
+}
+
+QString ScriptedDialogs::Kommentieren(QWidget*, const QString& titel, const QString& text) {
+    Aufzeichnen({"Kommentar", titel, text, {}, {}, {}});
+    return Naechste(kommentare).value_or(text);
 }
 
 std::vector<Gefragt> ScriptedDialogs::Alle(const QString& art) const {

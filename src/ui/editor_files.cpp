@@ -1,0 +1,141 @@
+// The editor frame's "Datei" flow and transfer sequence: the questions, the
+// file dialogs and the boxes around the model's steps.
+#include <memory>
+
+#include "ui/dialogs.h"
+#include "ui/editor_panel.h"
+#include "ui/error_popup.h"
+#include "ui/help.h"
+#include "ui/progress.h"
+#include "ui/registry.h"
+#include "ui/texts.h"
+#include "ui/veto.h"
+
+namespace ui {
+namespace {
+
+const char* const kKonfigFrageTitel = "Konfiguration laden?";
+const char* const kImportfehlerTitel = "Importfehler";
+
+void Fehlerbox(int code) {
+    if (code != 0)
+        ORV_Fehlerpopup(code);
+}
+
+}  // namespace
+
+int Editorpanel::AbbruchWeilNichtGespeichert() {
+    return ui::AbbruchWeilNichtGespeichert(Geaendert(), Dateiname(),
+                                           [this] { return Speichern(false); });
+}
+
+std::optional<QString> Editorpanel::DateiWaehlen(Befehl b, const QString& vorgabe) {
+    for (const Dateidialog& d : dateidialoge_) {
+        if (d.befehl != b)
+            continue;
+        const bool laden = b == Befehl::Laden || b == Befehl::Anhaengen || b == Befehl::Importieren;
+        return dialogs().DateiWaehlen(
+            this, {.art = laden ? Dateiauswahl::Art::Laden : Dateiauswahl::Art::Speichern,
+                   .titel = d.titel,
+                   .vorgabe = vorgabe.isEmpty() ? QString(d.filter) : vorgabe,
+                   .filter = d.filter});
+    }
+    return std::nullopt;
+}
+
+int Editorpanel::Speichern(bool als) {
+    QString pfad = Dateipfad();
+    if (als || pfad.isEmpty()) {
+        const auto gewaehlt = DateiWaehlen(Befehl::Speichern, pfad);
+        if (!gewaehlt)
+            return 0;
+        pfad = *gewaehlt;
+    }
+    const int r = Dateischritt(Befehl::Speichern, Pfad(pfad)).code;
+    if (r == 0)
+        TitelSetzen(pfad);
+    return r;
+}
+
+void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
+    Fehlerbox(r.code);
+    if (r.konfigUebernehmen && dialogs().Frage(this, kKonfigFrageTitel, Q(r.konfigFrage),
+                                               {"laden", "nicht laden", {}}) == 1) {
+        r.konfigUebernehmen();
+        // Taking over the record rescales nothing by itself.
+        NeuSkalieren();
+    }
+    if (r.code == 0) {
+        TitelSetzen(pfad);
+        Zoomen(Befehl::ZoomGesamt);
+    }
+}
+
+void Editorpanel::Menu_Datei(Befehl b) {
+    if (gHilfeAktiv)
+        return;
+    switch (b) {
+        case Befehl::Neu:
+            if (AbbruchWeilNichtGespeichert())
+                return;
+            Fehlerbox(Dateischritt(b, {}).code);
+            TitelSetzen({});
+            break;
+        case Befehl::Laden:
+        case Befehl::Anhaengen: {
+            if (b == Befehl::Laden && AbbruchWeilNichtGespeichert())
+                return;
+            const auto pfad = DateiWaehlen(b, {});
+            if (!pfad)
+                return;
+            // No file is shown until the load has succeeded.
+            if (b == Befehl::Laden)
+                TitelSetzen({});
+            NachDemLaden(Dateischritt(b, Pfad(*pfad)), *pfad);
+            break;
+        }
+        case Befehl::Speichern:
+        case Befehl::SpeichernUnter:
+            Fehlerbox(Speichern(b == Befehl::SpeichernUnter));
+            break;
+        case Befehl::Exportieren:
+        case Befehl::Importieren: {
+            const auto pfad = DateiWaehlen(b, {});
+            if (!pfad)
+                return;
+            const Dateiergebnis r = Dateischritt(b, Pfad(*pfad));
+            if (!r.meldung.empty())
+                dialogs().Meldung(this, kImportfehlerTitel, Q(r.meldung));
+            if (!r.fehlerText.empty())
+                dialogs().Meldung(this, "Fehler", Q(r.fehlerText));
+            Fehlerbox(r.code);
+            break;
+        }
+        default:
+            return;
+    }
+    KommentarvorschauAktualisieren();
+    Aktualisieren();
+}
+
+int Editorpanel::Uebertragen(const QString& text,
+                             const std::function<int(const std::function<void(int)>&)>& schritt) {
+    // The dialog goes up with the transfer's first report, which comes only
+    // once the transfer really begins; the error display is cleared then.
+    std::unique_ptr<Fortschritt> fortschritt;
+    const int code = schritt([&](int prozent) {
+        if (!fortschritt) {
+            ComFehlerSetzen(0);
+            fortschritt = std::make_unique<Fortschritt>(this, text, text);
+        }
+        fortschritt->Setzen(prozent);
+    });
+    fortschritt.reset();
+    if (code != 0) {
+        ComFehlerSetzen(code);
+        ORV_Fehlerpopup(code);
+    }
+    return code;
+}
+
+}  // namespace ui
