@@ -53,8 +53,8 @@ int EingangAbfragen(int port, char adresse, int i, Zyklus& z) {
     }
     const bool gueltig = i >= 0 && i < kKanaele;
     double volt = 0.0;
-    const int code = device::ORVKAP1_EingangLesen(port, adresse, gueltig ? kEingangKanal[i] : "",
-                                                  volt);
+    const int code =
+        device::ORVKAP1_EingangLesen(port, adresse, gueltig ? kEingangKanal[i] : "", volt);
     if (code != 0) {
         return code;
     }

@@ -17,8 +17,8 @@ inline constexpr int kFehlerModusOhnePort = -122315;
 
 struct Zyklus {
     // 0 when the cycle went through. Otherwise sampling must stop: a failed
-    // reading (`lesefehler`, for the error display; the log got its three
-    // error lines) or a failed log line (for the error box); the log is closed.
+    // reading (`lesefehler`, for the error display; the log got its error
+    // lines) or a failed log line (for the error box); the log is closed.
     int code = 0;
     bool lesefehler = false;
     // Input i was read: its gauge shows EingangPhysikalisch(i).
@@ -45,7 +45,7 @@ int Eingang4Abfragen(int port, char adresse, bool& aktiv);
 int EingangAbfragen(int port, char adresse, int i, Zyklus& z);
 
 // One tick of the sampling timer: the four inputs in turn, then the log line.
-// A failed reading ends the cycle and the block with its three error lines.
+// A failed reading ends the cycle and the block with its error lines.
 Zyklus AbtastZyklus(int port, char adresse);
 
 struct Start {

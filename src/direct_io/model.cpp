@@ -69,7 +69,8 @@ double EingangPhysikalisch(int i) {
     if (i < 0 || i >= kKanaele) {
         return 0.0;
     }
-    return config::EingangRohZuAnzeige(i, RohAusProzent(gEingangProzent[static_cast<std::size_t>(i)]));
+    return config::EingangRohZuAnzeige(i,
+                                       RohAusProzent(gEingangProzent[static_cast<std::size_t>(i)]));
 }
 
 double AusgangPhysikalisch(int i) {

@@ -185,8 +185,7 @@ int ProtokollZeileSchreiben(std::string* zeile) {
     const auto [datum, zeit] = Zeitpunkt();
     const std::string zeitteil = Zweistellig(datum.tag) + "." + Zweistellig(datum.monat) + "." +
                                  Vierstellig(datum.jahr) + "\t" + Zweistellig(zeit.stunde) + ":" +
-                                 Zweistellig(zeit.minute) + ":" + Zweistellig(zeit.sekunde) +
-                                 "\t";
+                                 Zweistellig(zeit.minute) + ":" + Zweistellig(zeit.sekunde) + "\t";
     const std::string eingaenge = Eingaenge();
     const std::string ausgaenge = Ausgaenge();
     if (int c = Teil(zeitteil, kFehlerZeileZeit); c != 0) {

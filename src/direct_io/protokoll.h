@@ -67,8 +67,8 @@ int ProtokollZeileSchreiben(std::string* zeile = nullptr);
 // -301314 when it cannot be written; the log stays open.
 int ProtokollText(std::string_view text);
 
-// The three lines that end a block when a reading fails ("Fehler - ...", the
-// code's message, an empty line); then the log is closed.
+// The end of a block when a reading fails: the line kTextAbgebrochen, then the
+// code's message and a line end; then the log is closed.
 void ProtokollAbbrechen(int code);
 
 // ---- The clock -------------------------------------------------------------------
