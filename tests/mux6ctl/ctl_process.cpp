@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 
 extern char** environ;
@@ -14,7 +15,7 @@ extern char** environ;
 namespace testsupport {
 
 CtlErgebnis CtlAusfuehren(const std::vector<std::string>& argumente,
-                          std::chrono::milliseconds warten) {
+                          std::chrono::milliseconds warten, std::chrono::milliseconds sigtermNach) {
     CtlErgebnis e;
     int aus[2];
     int fehler[2];
@@ -51,6 +52,8 @@ CtlErgebnis CtlAusfuehren(const std::vector<std::string>& argumente,
         return e;
     }
     const auto ende = std::chrono::steady_clock::now() + warten;
+    const auto sigterm = std::chrono::steady_clock::now() + sigtermNach;
+    bool beenden = sigtermNach.count() > 0;
     pollfd fds[2] = {{aus[0], POLLIN, 0}, {fehler[0], POLLIN, 0}};
     std::string* ziele[2] = {&e.aus, &e.fehler};
     int offen = 2;
@@ -62,7 +65,18 @@ CtlErgebnis CtlAusfuehren(const std::vector<std::string>& argumente,
             abgebrochen = true;
             break;
         }
-        if (poll(fds, 2, static_cast<int>(rest.count())) < 0) {
+        auto bis = rest;
+        if (beenden) {
+            const auto n = std::chrono::steady_clock::now();
+            if (n >= sigterm) {
+                kill(pid, SIGTERM);
+                beenden = false;
+            } else {
+                bis = std::min(bis, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        sigterm - n + std::chrono::milliseconds(1)));
+            }
+        }
+        if (poll(fds, 2, static_cast<int>(bis.count())) < 0) {
             abgebrochen = true;
             break;
         }

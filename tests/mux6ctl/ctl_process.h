@@ -14,7 +14,9 @@ struct CtlErgebnis {
     std::string fehler;
 };
 
+// With `sigtermNach` above zero, SIGTERM is sent once that time has passed.
 CtlErgebnis CtlAusfuehren(const std::vector<std::string>& argumente,
-                          std::chrono::milliseconds warten = std::chrono::seconds(30));
+                          std::chrono::milliseconds warten = std::chrono::seconds(30),
+                          std::chrono::milliseconds sigtermNach = std::chrono::milliseconds(0));
 
 }  // namespace testsupport

@@ -76,8 +76,11 @@ class Ctl : public ::testing::Test {
         aus.str("");
         fehler.str("");
         ctl::Umgebung u{
-            [l = leitung, n = namen](int) { return std::make_unique<BenannterPort>(l, n); }, aus,
-            fehler, fortschritt};
+            [l = leitung, n = namen](int) { return std::make_unique<BenannterPort>(l, n); },
+            aus,
+            fehler,
+            fortschritt,
+            {}};
         return ctl::Ausfuehren(argumente, u);
     }
     Platine& Board(std::size_t i = 0) { return leitung->Platinen()[i]; }
