@@ -1,6 +1,7 @@
 #pragma once
 // The direct input/output model in its start state, the simulated board open
-// behind port 1, a clock fixed at 24.01.2012 14:05:09 and a fresh folder for logs.
+// behind port 1, a clock fixed at 24.01.2012 14:05:09 and a fresh folder for
+// logs as the working directory (where a settings file would be looked for).
 
 #include <gtest/gtest.h>
 
@@ -55,19 +56,9 @@ class DirektTest : public ::testing::Test {
     }
     std::string Log(const std::string& name = "log.txt") { return testsupport::Lesen(dir / name); }
 
-    testsupport::TempDir dir;
+    testsupport::TempDir dir{true};
     std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
 };
-
-// A channel scaled from volts lo..hi onto the physical range slo..shi.
-inline void Ausgangsskala(int i, double lo, double hi, double slo, double shi) {
-    auto& k = config::gKonfig;
-    const auto n = static_cast<std::size_t>(i);
-    k.outmin[n] = lo;
-    k.outmax[n] = hi;
-    k.outskalamin[n] = slo;
-    k.outskalamax[n] = shi;
-}
 
 inline device::sim::Stoerplan Plan(device::sim::Stoerung art, std::vector<long> bei = {},
                                    double anteil = 0.0, std::uint32_t seed = 1) {

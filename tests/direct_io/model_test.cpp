@@ -1,5 +1,5 @@
-// Channel ranges and decimals, the window's small rules, setting outputs under
-// their limits and to physical zero, and the "direkt" settings section.
+// Decimals, the window's small rules, an output that was not sent, and the
+// "direkt" settings section. (Limits and physical zero: tests/mux6ctl.)
 
 #include <cfloat>
 #include <cmath>
@@ -38,43 +38,6 @@ TEST(Regeln, AbtastzeitUndZoom) {
 
 using Ausgaenge = DirektTest;
 
-TEST_F(Ausgaenge, GrenzeUndKnopfbereich) {
-    // 0..5 V shown as 0..60 on a 10 V board: the physical range is 0..120.
-    Ausgangsskala(0, 0, 5, 0, 60);
-    const Bereich b = AusgangBereich(0);
-    EXPECT_EQ(b.hi, 120.0);
-    EXPECT_EQ(b.stellen, 2);
-    struct Fall {
-        double wert, grenze, knopf, volt;
-    };
-    for (const Fall& f : {Fall{50, 40, 40, 3.333}, Fall{30, 40, 30, 2.5}, Fall{500, 1e9, 120, 10},
-                          Fall{-7, 40, 0, 0}, Fall{50, -1, 0, 0}}) {
-        const Ausgabe a = AusgangSetzen(kPort, kAdresse, 0, f.wert, f.grenze);
-        EXPECT_EQ(a.code, 0);
-        EXPECT_EQ(a.wert, f.knopf) << f.wert;
-        EXPECT_EQ(Board().ausgaenge[0], f.volt) << f.wert;
-        EXPECT_NEAR(AusgangPhysikalisch(0), f.knopf, 1e-9);
-    }
-    EXPECT_TRUE(AusgangImBereich(0, 120.0));
-    EXPECT_FALSE(AusgangImBereich(0, 120.01));
-    EXPECT_FALSE(AusgangImBereich(0, -0.01));
-}
-
-TEST_F(Ausgaenge, AufPhysikalischNull) {
-    Ausgangsskala(1, 1, 6, 0, 1000);   // 0 sits at 1 V
-    Ausgangsskala(2, 0, 10, 20, 80);   // 0 lies below the range: its lower end
-    Ausgangsskala(3, 0, 10, 10, -10);  // falling, 0 in the middle
-    Board().ausgaenge = {9, 9, 9, 9};
-    const double knopf[] = {0, 0, 20, 0};
-    const double volt[] = {0, 1, 0, 5};
-    for (int i = 0; i < kKanaele; ++i) {
-        const Ausgabe a = AusgangAufNull(kPort, kAdresse, i);
-        EXPECT_EQ(a.code, 0);
-        EXPECT_EQ(a.wert, knopf[i]) << i;
-        EXPECT_EQ(Board().ausgaenge[static_cast<std::size_t>(i)], volt[i]) << i;
-    }
-}
-
 TEST_F(Ausgaenge, OhnePortOderAbgelehntBleibtDasGesendete) {
     ASSERT_EQ(AusgangSetzen(kPort, kAdresse, 1, 4.0, 10).code, 0);
     const Ausgabe a = AusgangSetzen(-1, kAdresse, 1, 12.0, 6.0);
@@ -97,12 +60,10 @@ TEST(Einstellungen, GrenzenUndKurvenschalter) {
     DirektIniLesen(*ini, e);
     EXPECT_EQ(e.grenze, (std::array<double, 4>{40, kStandardgrenze, -2.5, kStandardgrenze}));
     EXPECT_EQ(e.kurve, (std::array<bool, 4>{false, true, false, true}));
-    auto neu = settings::Ini_New(true);
-    DirektIniSchreiben(*neu, e);
-    DirektEinstellungen zurueck;
-    DirektIniLesen(*neu, zurueck);
-    EXPECT_EQ(zurueck.grenze, e.grenze);
-    EXPECT_EQ(zurueck.kurve, e.kurve);
+    DirektIniSchreiben(*ini, e);
+    EXPECT_EQ(settings::Ini_ToText(*ini),
+              "[direkt]\r\ngrenze1 = 40\r\ngrenze2 = 10\r\ngrenze3 = -2.5\r\ngrenze4 = 10\r\n"
+              "kurve1 = 0\r\nkurve2 = 1\r\nkurve3 = 0\r\nkurve4 = 1\r\n\r\n");
 }
 
 }  // namespace

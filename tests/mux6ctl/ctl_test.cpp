@@ -117,9 +117,12 @@ class Ctl : public ::testing::Test {
 
 TEST_F(Ctl, HilfeNenntJedeOptionUndJedenBefehl) {
     EXPECT_EQ(Lauf({"--help"}), 0);
-    for (const char* s : {"--port", "--device", "--address", "--baud", "--force", "id", "scan",
-                          "start", "stop", "curve send", "curve read", "curve export",
-                          "curve import", "curve image", "Fehler #", "Exit status"}) {
+    for (const char* s :
+         {"--port",      "--device",     "--address",    "--baud",         "--force",
+          "id",          "scan",         "start",        "stop",           "curve send",
+          "curve read",  "curve export", "curve import", "curve image",    "Fehler #",
+          "Exit status", "--konfig",     "eingang [N]",  "ausgang N WERT", "ausgang null",
+          "messen",      "--intervall",  "--anzahl",     "--setze",        "--log"}) {
         EXPECT_NE(aus.str().find(s), std::string::npos) << s;
     }
     EXPECT_EQ(Lauf({"-h"}), 0);

@@ -2,47 +2,25 @@
 // whose inputs read back its outputs: scaling from --konfig, the limits of the
 // settings file, the measurement log, and how a run ends.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <csignal>
 #include <sstream>
 
-#include "board_model.h"
-#include "config/konfig.h"
 #include "config/konfig_datei.h"
 #include "ctl.h"
 #include "device/errors.h"
-#include "device/link.h"
-#include "direct_io/abfrage.h"
 #include "direct_io/ausgaenge.h"
-#include "direct_io/model.h"
-#include "direct_io/protokoll.h"
-#include "simulated_port.h"
+#include "direct_io/direkt_fixture.h"
 #include "storage/cp1252.h"
-#include "support/temp_dir.h"
 
 namespace {
 
 namespace dio = direct_io;
 using device::sim::Stoerung;
+using dio::test::Plan;
 
-class Direkt : public ::testing::Test {
+class Direkt : public dio::test::DirektTest {
   protected:
-    void SetUp() override {
-        config::StandardwerteSetzen();
-        dio::UhrSetzen({[] {
-                            return dio::Datum{24, 1, 2012};
-                        },
-                        [] {
-                            return dio::Uhrzeit{14, 5, 9};
-                        }});
-    }
-    void TearDown() override {
-        dio::UhrSetzen({});
-        dio::DirektModellInit();
-        config::StandardwerteSetzen();
-    }
     int Lauf(const std::vector<std::string>& argumente) {
         aus.str("");
         fehler.str("");
@@ -55,9 +33,8 @@ class Direkt : public ::testing::Test {
                         }};
         return ctl::Ausfuehren(argumente, u);
     }
-    device::sim::Platine& Board() { return leitung->Platinen().front(); }
     // Output 1: 0..5 V shown as 0..60 on a 10 V board (range 0..120); output 2:
-    // 1..6 V as 0..1000; output 3 shown as 20..80.
+    // 1..6 V as 0..1000; output 3 shown as 20..80; output 4 falling, 10..-10.
     std::string Konfigdatei() {
         config::Konfig k;
         k.outmax[0] = 5;
@@ -67,24 +44,17 @@ class Direkt : public ::testing::Test {
         k.outskalamax[1] = 1000;
         k.outskalamin[2] = 20;
         k.outskalamax[2] = 80;
+        k.outskalamin[3] = 10;
+        k.outskalamax[3] = -10;
         EXPECT_EQ(config::KonfigurationSpeichernNach(dir / "k.sko", k), 0);
         return "k.sko";
     }
 
-    testsupport::TempDir dir{true};
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
     std::ostringstream aus;
     std::ostringstream fehler;
     std::vector<std::chrono::milliseconds> gewartet;
     std::size_t abbrechenNach = 0;
 };
-
-device::sim::Stoerplan NakBei(long rahmen) {
-    device::sim::Stoerplan p;
-    p.art = Stoerung::Nak;
-    p.beiRahmen = {rahmen};
-    return p;
-}
 
 long Zeilen(const std::string& s) {
     return std::count(s.begin(), s.end(), '\n');
@@ -95,11 +65,6 @@ std::string FehlerZeile(int code) {
 }
 
 TEST_F(Direkt, FalscheAufrufe) {
-    EXPECT_EQ(Lauf({"--help"}), 0);
-    for (const char* s : {"--konfig", "eingang [N]", "ausgang N WERT", "ausgang null", "messen",
-                          "--intervall", "--anzahl", "--setze", "--log"}) {
-        EXPECT_NE(aus.str().find(s), std::string::npos) << s;
-    }
     const std::vector<std::vector<std::string>> falsch = {
         {"eingang", "5"},
         {"eingang", "1", "2"},
@@ -141,11 +106,12 @@ TEST_F(Direkt, AusgangUnterSeinerGrenze) {
 
 TEST_F(Direkt, AusgaengeAufNullUndEingaenge) {
     Board().ausgaenge = {9, 9, 9, 9};
-    leitung->StoerungSetzen(NakBei(1));
+    leitung->StoerungSetzen(Plan(Stoerung::Nak, {1}));
     EXPECT_EQ(Lauf({"--konfig", Konfigdatei(), "ausgang", "null"}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(-402065));
-    EXPECT_EQ(aus.str(), "0.0 V\n20.00 V\n0.000 V\n");  // output 2 shows -200..1800
-    EXPECT_EQ(Board().ausgaenge, (std::array<double, 4>{9, 1, 0, 0}));
+    // Output 2 shows -200..1800 with one decimal; a falling range gets none.
+    EXPECT_EQ(aus.str(), "0.0 V\n20.00 V\n0 V\n");
+    EXPECT_EQ(Board().ausgaenge, (std::array<double, 4>{9, 1, 0, 5}));
 
     Board().ausgaenge = {1.234, 5, 0, 7};
     EXPECT_EQ(Lauf({"eingang"}), 0);
@@ -172,24 +138,18 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
     // The window's way through the model writes the same bytes.
     dio::DirektModellInit();
     device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
-    ASSERT_EQ(device::ORVKAP1_Open(1, 9600), 0);
-    ASSERT_EQ(dio::AusgangSetzen(1, '1', 1, 7.5, 10).code, 0);
-    const auto w = [&] {
-        return dio::Dateiwahl{dio::Dateiwahl::Ergebnis::Gewaehlt, dir / "w.txt"};
-    };
-    ASSERT_EQ(dio::AbfrageStarten(1, '1', true, w).code, 0);
+    ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
+    ASSERT_EQ(dio::AusgangSetzen(kPort, kAdresse, 1, 7.5, 10).code, 0);
+    ASSERT_EQ(dio::AbfrageStarten(kPort, kAdresse, true, Datei("w.txt")).code, 0);
     for (int i = 0; i < 3; ++i) {
-        ASSERT_EQ(dio::AbtastZyklus(1, '1').code, 0);
+        ASSERT_EQ(dio::AbtastZyklus(kPort, kAdresse).code, 0);
     }
     dio::ProtokollText(dio::kTextBeendet);
     dio::AbfrageStoppen();
-    device::PortTabelleLeeren();
-    device::PortFabrikSetzen(nullptr);
-    EXPECT_EQ(testsupport::Lesen(dir / "m.txt"), testsupport::Lesen(dir / "w.txt"));
+    EXPECT_EQ(Log("m.txt"), Log("w.txt"));
 }
 
 TEST_F(Direkt, MessenEndetMitSignalOderFehler) {
-    const auto log = [&] { return testsupport::Lesen(dir / "m.txt"); };
     const auto fehlerzeilen = [](int code) {
         return storage::Utf8ZuCp1252Ersetzt("Fehler - Datenübertragung abgebrochen\r\n" +
                                             std::string(device::ORV_Fehlermeldung(code)) + "\r\n");
@@ -198,20 +158,20 @@ TEST_F(Direkt, MessenEndetMitSignalOderFehler) {
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "m.txt"}), 0);
     EXPECT_EQ(Zeilen(aus.str()), 3);
     EXPECT_TRUE(aus.str().ends_with("0.000\nDatenerfassung beendet\n"));
-    EXPECT_TRUE(log().ends_with("\t0.000\r\nDatenerfassung beendet\r\n"));
+    EXPECT_TRUE(Log("m.txt").ends_with("\t0.000\r\nDatenerfassung beendet\r\n"));
 
     // Frame 1 reads the mode, 2..5 are the first cycle: input 2 of the second fails.
-    leitung->StoerungSetzen(NakBei(leitung->Rahmenzahl() + 7));
+    leitung->StoerungSetzen(Plan(Stoerung::Nak, {leitung->Rahmenzahl() + 7}));
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "m.txt"}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(-402049));
     EXPECT_EQ(Zeilen(aus.str()), 1);
-    EXPECT_TRUE(log().ends_with("\t0.000\r\n" + fehlerzeilen(-402049)));
+    EXPECT_TRUE(Log("m.txt").ends_with("\t0.000\r\n" + fehlerzeilen(-402049)));
 
     // The mode byte unread: the block holds its head and the error lines.
-    leitung->StoerungSetzen(NakBei(leitung->Rahmenzahl() + 1));
+    leitung->StoerungSetzen(Plan(Stoerung::Nak, {leitung->Rahmenzahl() + 1}));
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "m.txt"}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(-402154));
-    EXPECT_TRUE(log().ends_with("Ausg4[V]\r\n" + fehlerzeilen(-402154)));
+    EXPECT_TRUE(Log("m.txt").ends_with("Ausg4[V]\r\n" + fehlerzeilen(-402154)));
 
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "fehlt/m.txt"}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(-308306));
