@@ -55,13 +55,17 @@ void KonfigIniSchreiben(settings::IniText& ini, const Konfig& k) {
     for (std::size_t i = 0; i < kKanaele; ++i) {
         settings::Ini_PutDouble(ini, kIniSektion, Schluessel("outmin", i), sauber.outmin[i]);
         settings::Ini_PutDouble(ini, kIniSektion, Schluessel("outmax", i), sauber.outmax[i]);
-        settings::Ini_PutDouble(ini, kIniSektion, Schluessel("outskalamin", i), sauber.outskalamin[i]);
-        settings::Ini_PutDouble(ini, kIniSektion, Schluessel("outskalamax", i), sauber.outskalamax[i]);
+        settings::Ini_PutDouble(ini, kIniSektion, Schluessel("outskalamin", i),
+                                sauber.outskalamin[i]);
+        settings::Ini_PutDouble(ini, kIniSektion, Schluessel("outskalamax", i),
+                                sauber.outskalamax[i]);
         EinheitSchreiben(ini, Schluessel("outeinheit", i), sauber.outeinheit[i]);
         settings::Ini_PutDouble(ini, kIniSektion, Schluessel("inmin", i), sauber.inmin[i]);
         settings::Ini_PutDouble(ini, kIniSektion, Schluessel("inmax", i), sauber.inmax[i]);
-        settings::Ini_PutDouble(ini, kIniSektion, Schluessel("inskalamin", i), sauber.inskalamin[i]);
-        settings::Ini_PutDouble(ini, kIniSektion, Schluessel("inskalamax", i), sauber.inskalamax[i]);
+        settings::Ini_PutDouble(ini, kIniSektion, Schluessel("inskalamin", i),
+                                sauber.inskalamin[i]);
+        settings::Ini_PutDouble(ini, kIniSektion, Schluessel("inskalamax", i),
+                                sauber.inskalamax[i]);
         EinheitSchreiben(ini, Schluessel("ineinheit", i), sauber.ineinheit[i]);
     }
 }

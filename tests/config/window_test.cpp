@@ -318,8 +318,8 @@ TEST_F(Konfigfenster, KonfigurationSetzenZeigtImFenster) {
 TEST_F(Konfigfenster, StartMitVoutmaxZehnZeigtDieVorbelegung) {
     settings::IniText datei;
     settings::Ini_ReadFromText(datei,
-                            "[konfig]\r\nvoutmax = 10\r\noutmax0 = 10\r\noutskalamax0 = 10\r\n"
-                            "outeinheit0 = \"V\"\r\nineinheit1 = \"mBar\"\r\ninmin1 = 1\r\n");
+                               "[konfig]\r\nvoutmax = 10\r\noutmax0 = 10\r\noutskalamax0 = 10\r\n"
+                               "outeinheit0 = \"V\"\r\nineinheit1 = \"mBar\"\r\ninmin1 = 1\r\n");
     const auto& eintrag = ui::registry().Eintrag(ui::Fenster::Konfig);
     ASSERT_TRUE(eintrag.iniLesen);
     ASSERT_TRUE(eintrag.iniSchreiben);

@@ -17,9 +17,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "settings/settings_file.h"
 #include "shell/info_window.h"
 #include "shell/main_window.h"
-#include "settings/settings_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/childpanel.h"
