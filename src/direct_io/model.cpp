@@ -23,6 +23,16 @@ double RohAusProzent(double prozent) {
     return config::kVollausschlag * prozent / 100.0;
 }
 
+// The physical values of counts 0 and 4095 by a channel's scaling.
+template <class Umrechnung>
+Bereich BereichVon(Umrechnung physikalisch) {
+    Bereich b;
+    b.lo = physikalisch(0.0);
+    b.hi = physikalisch(config::kVollausschlag);
+    b.stellen = Nachkommastellen(b.lo, b.hi, config::kVollausschlag);
+    return b;
+}
+
 }  // namespace
 
 void DirektModellInit() {
@@ -46,19 +56,11 @@ int Nachkommastellen(double lo, double hi, double aufloesung) {
 }
 
 Bereich EingangBereich(int i) {
-    Bereich b;
-    b.lo = config::EingangRohZuAnzeige(i, 0.0);
-    b.hi = config::EingangRohZuAnzeige(i, config::kVollausschlag);
-    b.stellen = Nachkommastellen(b.lo, b.hi, config::kVollausschlag);
-    return b;
+    return BereichVon([i](double roh) { return config::EingangRohZuAnzeige(i, roh); });
 }
 
 Bereich AusgangBereich(int i) {
-    Bereich b;
-    b.lo = config::RohZuAnzeige(i, 0.0);
-    b.hi = config::RohZuAnzeige(i, config::kVollausschlag);
-    b.stellen = Nachkommastellen(b.lo, b.hi, config::kVollausschlag);
-    return b;
+    return BereichVon([i](double roh) { return config::RohZuAnzeige(i, roh); });
 }
 
 double EingangPhysikalisch(int i, double volt) {

@@ -37,15 +37,10 @@ class Direkt : public dio::test::DirektTest {
     // 1..6 V as 0..1000; output 3 shown as 20..80; output 4 falling, 10..-10.
     std::string Konfigdatei() {
         config::Konfig k;
-        k.outmax[0] = 5;
-        k.outskalamax[0] = 60;
-        k.outmin[1] = 1;
-        k.outmax[1] = 6;
-        k.outskalamax[1] = 1000;
-        k.outskalamin[2] = 20;
-        k.outskalamax[2] = 80;
-        k.outskalamin[3] = 10;
-        k.outskalamax[3] = -10;
+        k.outmin = {0, 1, 0, 0};
+        k.outmax = {5, 6, 10, 10};
+        k.outskalamin = {0, 0, 20, 10};
+        k.outskalamax = {60, 1000, 80, -10};
         EXPECT_EQ(config::KonfigurationSpeichernNach(dir / "k.sko", k), 0);
         return "k.sko";
     }

@@ -88,6 +88,12 @@ int Konfiguration(const Aufruf& a, dio::DirektEinstellungen& e) {
     return a.konfig.empty() ? 0 : config::KonfigurationLadenVon(a.konfig, config::gKonfig);
 }
 
+// The configuration and limits, then the port: what every command here needs first.
+int Vorbereiten(Lauf& l, const Aufruf& a, dio::DirektEinstellungen& e) {
+    const int code = Konfiguration(a, e);
+    return code == 0 ? l.Oeffnen(a) : code;
+}
+
 // Channel "1".."4" as index 0..3.
 bool Kanal(const std::string& text, int& i) {
     int n = 0;
@@ -133,10 +139,7 @@ int AusgangAnzeigen(Lauf& l, int i, double wert) {
 // eingang [N]
 int Eingaenge(Lauf& l, const Aufruf& a, int von, int bis) {
     dio::DirektEinstellungen e;
-    int code = Konfiguration(a, e);
-    if (code == 0) {
-        code = l.Oeffnen(a);
-    }
+    int code = Vorbereiten(l, a, e);
     // Input 4 is asked for only as the window would: when the mode byte allows.
     bool aktiv = false;
     if (code == 0 && bis == dio::kKanaele - 1) {
@@ -160,11 +163,7 @@ int Eingaenge(Lauf& l, const Aufruf& a, int von, int bis) {
 // ausgang N WERT
 int Ausgang(Lauf& l, const Aufruf& a, int i, double wert) {
     dio::DirektEinstellungen e;
-    int code = Konfiguration(a, e);
-    if (code == 0) {
-        code = l.Oeffnen(a);
-    }
-    if (code != 0) {
+    if (const int code = Vorbereiten(l, a, e); code != 0) {
         return l.Fehler(code);
     }
     const int status = Setzen(l, a, i, wert, e);
@@ -174,11 +173,7 @@ int Ausgang(Lauf& l, const Aufruf& a, int i, double wert) {
 // ausgang null: a failing output does not keep the others from zero.
 int AusgaengeAufNull(Lauf& l, const Aufruf& a) {
     dio::DirektEinstellungen e;
-    int code = Konfiguration(a, e);
-    if (code == 0) {
-        code = l.Oeffnen(a);
-    }
-    if (code != 0) {
+    if (const int code = Vorbereiten(l, a, e); code != 0) {
         return l.Fehler(code);
     }
     int status = kErfolg;
@@ -252,11 +247,7 @@ int Messen(Lauf& l, const Aufruf& a) {
         return l.Aufruffehler(fehler);
     }
     dio::DirektEinstellungen e;
-    int code = Konfiguration(a, e);
-    if (code == 0) {
-        code = l.Oeffnen(a);
-    }
-    if (code != 0) {
+    if (const int code = Vorbereiten(l, a, e); code != 0) {
         return l.Fehler(code);
     }
     for (const auto& [i, wert] : m.setzen) {
