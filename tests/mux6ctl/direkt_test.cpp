@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <iterator>
 #include <sstream>
 
 #include "config/konfig_datei.h"
@@ -60,23 +61,16 @@ std::string FehlerZeile(int code) {
 }
 
 TEST_F(Direkt, FalscheAufrufe) {
-    const std::vector<std::vector<std::string>> falsch = {
-        {"eingang", "5"},
-        {"eingang", "1", "2"},
-        {"ausgang", "1"},
-        {"ausgang", "0", "1"},
-        {"ausgang", "1", "inf"},
-        {"ausgang", "1", "1,5"},
-        {"eingang", "--konfig"},
-        {"messen", "--log", "m.txt"},
-        {"messen", "--intervall", "1"},
-        {"messen", "--intervall", "x", "--log", "m.txt"},
-        {"messen", "--intervall", "1e9", "--log", "m.txt"},
-        {"messen", "--intervall", "1", "--anzahl", "0", "--log", "m.txt"},
-        {"messen", "--intervall", "1", "--setze", "5=1", "--log", "m.txt"},
-        {"messen", "--intervall", "1", "--setze", "1", "--log", "m.txt"}};
-    for (const auto& a : falsch) {
-        EXPECT_EQ(Lauf(a), ctl::kAufruffehler) << a.back();
+    for (const char* falsch :
+         {"eingang 5", "eingang 1 2", "ausgang 1", "ausgang 0 1", "ausgang 1 inf", "ausgang 1 1,5",
+          "eingang --konfig", "messen --log m.txt", "messen --intervall 1",
+          "messen --intervall x --log m.txt", "messen --intervall 1e9 --log m.txt",
+          "messen --intervall 1 --anzahl 0 --log m.txt",
+          "messen --intervall 1 --setze 5=1 --log m.txt",
+          "messen --intervall 1 --setze 1 --log m.txt"}) {
+        std::istringstream woerter(falsch);
+        const std::vector<std::string> a{std::istream_iterator<std::string>(woerter), {}};
+        EXPECT_EQ(Lauf(a), ctl::kAufruffehler) << falsch;
         EXPECT_TRUE(aus.str().empty());
     }
     EXPECT_EQ(leitung->Rahmenzahl(), 0);
