@@ -76,8 +76,11 @@ class Ctl : public ::testing::Test {
         aus.str("");
         fehler.str("");
         ctl::Umgebung u{
-            [l = leitung, n = namen](int) { return std::make_unique<BenannterPort>(l, n); }, aus,
-            fehler, fortschritt};
+            [l = leitung, n = namen](int) { return std::make_unique<BenannterPort>(l, n); },
+            aus,
+            fehler,
+            fortschritt,
+            {}};
         return ctl::Ausfuehren(argumente, u);
     }
     Platine& Board(std::size_t i = 0) { return leitung->Platinen()[i]; }
@@ -114,9 +117,12 @@ class Ctl : public ::testing::Test {
 
 TEST_F(Ctl, HilfeNenntJedeOptionUndJedenBefehl) {
     EXPECT_EQ(Lauf({"--help"}), 0);
-    for (const char* s : {"--port", "--device", "--address", "--baud", "--force", "id", "scan",
-                          "start", "stop", "curve send", "curve read", "curve export",
-                          "curve import", "curve image", "Fehler #", "Exit status"}) {
+    for (const char* s :
+         {"--port",      "--device",     "--address",    "--baud",         "--force",
+          "id",          "scan",         "start",        "stop",           "curve send",
+          "curve read",  "curve export", "curve import", "curve image",    "Fehler #",
+          "Exit status", "--konfig",     "eingang [N]",  "ausgang N WERT", "ausgang null",
+          "messen",      "--intervall",  "--anzahl",     "--setze",        "--log"}) {
         EXPECT_NE(aus.str().find(s), std::string::npos) << s;
     }
     EXPECT_EQ(Lauf({"-h"}), 0);

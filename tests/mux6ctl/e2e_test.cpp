@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -146,6 +147,19 @@ TEST_F(Ende, HilfeUndFalscherAufruf) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.aus.empty());
     EXPECT_NE(r.fehler.find("mux6ctl --help"), std::string::npos);
+}
+
+TEST_F(Ende, MessenBisSigterm) {
+    Starten();
+    const auto r =
+        CtlAusfuehren({"messen", "--intervall", "0.2", "--setze", "3=4.5", "--log", "m.txt"},
+                      std::chrono::seconds(30), std::chrono::milliseconds(900));
+    EXPECT_EQ(r.status, 0) << r.fehler;
+    const std::string zeile = "\t0.000\t0.000\t4.500\t0.000\t0.000\t0.000\t4.500\t0.000";
+    EXPECT_TRUE(r.aus.ends_with(zeile + "\nDatenerfassung beendet\n")) << r.aus;
+    EXPECT_GE(std::count(r.aus.begin(), r.aus.end(), '\n'), 3);
+    EXPECT_TRUE(
+        testsupport::Lesen(dir / "m.txt").ends_with(zeile + "\r\nDatenerfassung beendet\r\n"));
 }
 
 }  // namespace

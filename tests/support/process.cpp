@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 
 extern char** environ;
@@ -54,16 +55,25 @@ void Toeten(pid_t pid) {
     waitpid(pid, nullptr, 0);
 }
 
-// Reads both pipes until they close; false when `ende` came first.
-bool Sammeln(int aus, int fehler, Prozessergebnis& e, std::chrono::steady_clock::time_point ende) {
+// Reads both pipes until they close; false when `ende` came first. With a
+// `pid`, SIGTERM goes to it once at `sigterm`.
+bool Sammeln(int aus, int fehler, Prozessergebnis& e, std::chrono::steady_clock::time_point ende,
+             pid_t pid = -1, std::chrono::steady_clock::time_point sigterm = {}) {
     pollfd fds[2] = {{aus, POLLIN, 0}, {fehler, POLLIN, 0}};
     std::string* ziele[2] = {&e.aus, &e.fehler};
     int offen = 2;
     bool fertig = true;
     while (offen > 0) {
-        const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(
-            ende - std::chrono::steady_clock::now());
-        if (rest.count() <= 0 || poll(fds, 2, static_cast<int>(rest.count())) < 0) {
+        const auto jetzt = std::chrono::steady_clock::now();
+        if (pid > 0 && jetzt >= sigterm) {
+            kill(pid, SIGTERM);
+            pid = -1;
+        }
+        const auto bis = pid > 0 ? std::min(ende, sigterm) : ende;
+        const auto rest =
+            std::chrono::duration_cast<std::chrono::milliseconds>(bis - jetzt) +
+            std::chrono::milliseconds(pid > 0 ? 1 : 0);
+        if ((jetzt >= ende) || poll(fds, 2, static_cast<int>(rest.count())) < 0) {
             fertig = false;
             break;
         }
@@ -90,7 +100,7 @@ bool Sammeln(int aus, int fehler, Prozessergebnis& e, std::chrono::steady_clock:
 }  // namespace
 
 Prozessergebnis Ausfuehren(const std::string& programm, const std::vector<std::string>& argumente,
-                           std::chrono::milliseconds warten) {
+                           std::chrono::milliseconds warten, std::chrono::milliseconds sigtermNach) {
     Prozessergebnis e;
     int aus[2];
     int fehler[2];
@@ -118,7 +128,9 @@ Prozessergebnis Ausfuehren(const std::string& programm, const std::vector<std::s
         return e;
     }
     const auto ende = std::chrono::steady_clock::now() + warten;
-    if (!Sammeln(aus[0], fehler[0], e, ende)) {
+    const bool beenden = sigtermNach.count() > 0;
+    if (!Sammeln(aus[0], fehler[0], e, ende, beenden ? pid : -1,
+                 std::chrono::steady_clock::now() + sigtermNach)) {
         Toeten(pid);
         return e;
     }
@@ -130,8 +142,8 @@ Prozessergebnis Ausfuehren(const std::string& programm, const std::vector<std::s
 }
 
 Prozessergebnis CtlAusfuehren(const std::vector<std::string>& argumente,
-                              std::chrono::milliseconds warten) {
-    return Ausfuehren(MUX6CTL_PFAD, argumente, warten);
+                              std::chrono::milliseconds warten, std::chrono::milliseconds sigtermNach) {
+    return Ausfuehren(MUX6CTL_PFAD, argumente, warten, sigtermNach);
 }
 
 int SimAusfuehren(const std::vector<std::string>& argumente, std::string& ausgabe) {

@@ -20,13 +20,16 @@ struct Prozessergebnis {
 };
 
 // Runs `programm` with `argumente` to its end, standard input from /dev/null,
-// standard output and standard error kept apart.
+// standard output and standard error kept apart. With `sigtermNach` above
+// zero, SIGTERM is sent once that time has passed (as Ctrl-C would end it).
 Prozessergebnis Ausfuehren(const std::string& programm, const std::vector<std::string>& argumente,
-                           std::chrono::milliseconds warten);
+                           std::chrono::milliseconds warten,
+                           std::chrono::milliseconds sigtermNach = std::chrono::milliseconds(0));
 
 // mux6ctl run to its end.
 Prozessergebnis CtlAusfuehren(const std::vector<std::string>& argumente,
-                              std::chrono::milliseconds warten = std::chrono::seconds(30));
+                              std::chrono::milliseconds warten = std::chrono::seconds(30),
+                              std::chrono::milliseconds sigtermNach = std::chrono::milliseconds(0));
 
 // mux6sim run to its end with `argumente`; its exit status and standard output.
 int SimAusfuehren(const std::vector<std::string>& argumente, std::string& ausgabe);

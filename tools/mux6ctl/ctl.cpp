@@ -4,7 +4,9 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -15,24 +17,31 @@
 #include "device/commands.h"
 #include "device/errors.h"
 #include "device/link.h"
+#include "direkt.h"
+#include "lauf.h"
 #include "storage/safe_save.h"
 
 namespace ctl {
 
 const char* const kHilfe =
     "Usage: mux6ctl [options] COMMAND [ARGUMENTS]\n"
-    "Talks to MUX-6 boards on a serial line and converts curve files, on the same\n"
-    "code as the program.\n"
+    "Talks to MUX-6 boards on a serial line, reads and sets their inputs and\n"
+    "outputs, logs measurements and converts curve files, on the same code as the\n"
+    "program.\n"
     "\n"
     "Options (anywhere on the line):\n"
     "  --port N        serial port 1..8, mapped as by the program: a file or link\n"
     "                  comN in the working directory, else /dev/ttyS<N-1> (COMN on\n"
     "                  Windows). Default 1\n"
     "  --device PATH   this serial device instead of a port number\n"
-    "  --address A     board address 1..8, or & for all boards (start, stop and\n"
-    "                  curve send only; nobody answers &). Default 1\n"
+    "  --address A     board address 1..8, or & for all boards (start, stop,\n"
+    "                  ausgang and curve send only; nobody answers &). Default 1\n"
     "  --baud B        4800, 9600, 19200 or 38400. Default 9600\n"
     "  --force         curve send: send even when the curves differ in length\n"
+    "  --konfig FILE.sko  eingang, ausgang, messen: the scaling of this\n"
+    "                  configuration file; else the program's start-up one (the\n"
+    "                  section konfig of vek7MKurvengenerator.ini here, or the\n"
+    "                  defaults: 0..10 V shown as 0..10 V)\n"
     "  -h, --help      this text\n"
     "\n"
     "Commands:\n"
@@ -49,6 +58,24 @@ const char* const kHilfe =
     "  curve import IN.txt OUT.skr     the text as curve 1 of a fresh curve file\n"
     "  curve image FILE.skr OUT.bin    the bytes from 0x1000 to the last sample\n"
     "                              byte, exactly as curve send writes them\n"
+    "  eingang [N]                 input N (1..4), or all four one a line, in its\n"
+    "                              physical unit with the channel's decimals;\n"
+    "                              ----- for input 4 while the mode byte makes it\n"
+    "                              the start/stop input\n"
+    "  ausgang N WERT              output N to the physical value WERT, held below\n"
+    "                              its limit (grenzeN of the settings file's section\n"
+    "                              direkt, else 10); prints the value set. A value\n"
+    "                              outside the output's range is refused\n"
+    "  ausgang null                all four outputs to physical zero (0 V only when\n"
+    "                              the scaling maps 0 V to 0)\n"
+    "  messen --intervall S [--anzahl N] [--setze N=WERT ...] --log DATEI\n"
+    "                              sets the outputs given as ausgang does, then\n"
+    "                              reads the inputs every S seconds (0.2 at least)\n"
+    "                              and appends a block to the measurement log DATEI;\n"
+    "                              each line goes to standard output as well. Ends\n"
+    "                              after N cycles, or on Ctrl-C or SIGTERM, with\n"
+    "                              \"Datenerfassung beendet\"; a failed reading ends\n"
+    "                              the block with its error lines (exit 1)\n"
     "\n"
     "Exit status: 0 on success; 1 on failure, with \"Fehler #N: \" and the German\n"
     "text of the program's error code N on standard error (an import error first\n"
@@ -61,129 +88,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kZeitlimitSekunden = 0.5;  // as the connection window sets it
-constexpr int kStandardBaud = 9600;
-
-// The named device behind whatever port number the link opens.
-class GeraetPort final : public device::SerialPort {
-  public:
-    GeraetPort(std::unique_ptr<device::SerialPort> port, std::string pfad)
-        : port_(std::move(port)), pfad_(std::move(pfad)) {}
-    int open(const std::string&, const device::Leitungseinstellung& e) override {
-        return port_->open(pfad_, e);
-    }
-    int close() override { return port_->close(); }
-    int setTimeout(std::chrono::milliseconds z) override { return port_->setTimeout(z); }
-    int write(std::span<const std::uint8_t> b) override { return port_->write(b); }
-    int readByte() override { return port_->readByte(); }
-    int bytesToWrite() override { return port_->bytesToWrite(); }
-    int drain() override { return port_->drain(); }
-    int flushInput() override { return port_->flushInput(); }
-    int flushOutput() override { return port_->flushOutput(); }
-
-  private:
-    std::unique_ptr<device::SerialPort> port_;
-    std::string pfad_;
-};
-
-struct Aufruf {
-    int port = 1;
-    bool portGegeben = false;
-    std::string geraet;
-    char adresse = '1';
-    int baud = kStandardBaud;
-    bool erzwingen = false;
-    bool hilfe = false;
-    std::vector<std::string> woerter;
-};
-
 bool Zahl(std::string_view s, int& wert) {
     const auto r = std::from_chars(s.data(), s.data() + s.size(), wert);
     return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-class Lauf {
-  public:
-    explicit Lauf(Umgebung& u) : u_(u) {}
-
-    int Aufruffehler(const std::string& text) {
-        u_.fehler << "mux6ctl: " << text << "\nTry 'mux6ctl --help'.\n";
-        return kAufruffehler;
-    }
-    int Fehler(int code) {
-        u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
-        return kFehlschlag;
-    }
-    int Text(const std::string& text) {
-        u_.fehler << text << '\n';
-        return kFehlschlag;
-    }
-    std::ostream& aus() { return u_.aus; }
-
-    // Opens the port with the program's line settings and time-out; the port
-    // is closed when the run ends.
-    int Oeffnen(const Aufruf& a) {
-        device::PortTabelleLeeren();
-        if (!a.geraet.empty()) {
-            std::error_code ec;
-            fs::path pfad = fs::absolute(a.geraet, ec);
-            if (!ec) {
-                // The lock file is named after the device, not the link to it.
-                const fs::path echt = fs::weakly_canonical(pfad, ec);
-                if (!ec) {
-                    pfad = echt;
-                }
-            }
-            device::PortFabrikSetzen(
-                [f = u_.fabrik, p = pfad.string()](int n) -> std::unique_ptr<device::SerialPort> {
-                    std::unique_ptr<device::SerialPort> innen = f ? f(n) : nullptr;
-                    if (!innen) {
-                        return nullptr;
-                    }
-                    return std::make_unique<GeraetPort>(std::move(innen), p);
-                });
-        } else {
-            device::PortFabrikSetzen(u_.fabrik);
-        }
-        int code = device::ORVKAP1_Open(a.port, a.baud);
-        if (code == 0) {
-            offen_ = a.port;
-            code = device::ORVKAP1_Timeout(a.port, kZeitlimitSekunden);
-        }
-        return code;
-    }
-
-    curves::Fortschritt Anzeige(const char* text) {
-        if (!u_.fortschritt) {
-            return {};
-        }
-        return [this, text](int prozent) {
-            u_.fehler << '\r' << text << ": " << prozent << " %" << std::flush;
-            zeileOffen_ = true;
-        };
-    }
-    void AnzeigeBeenden() {
-        if (zeileOffen_) {
-            u_.fehler << '\n';
-            zeileOffen_ = false;
-        }
-    }
-
-    ~Lauf() {
-        AnzeigeBeenden();
-        if (offen_ > 0) {
-            device::ORVKAP1_Close(offen_);
-        }
-        device::PortTabelleLeeren();
-        device::PortFabrikSetzen(nullptr);
-    }
-    Lauf(const Lauf&) = delete;
-    Lauf& operator=(const Lauf&) = delete;
-
-  private:
-    Umgebung& u_;
-    int offen_ = -1;
-    bool zeileOffen_ = false;
+// Options whose value is kept as text; the command that uses it checks it.
+struct Textoption {
+    const char* name;
+    std::string Aufruf::*feld;
+    const char* fehlt;
+};
+constexpr Textoption kTextoptionen[] = {
+    {"--device", &Aufruf::geraet, "--device needs a path"},
+    {"--konfig", &Aufruf::konfig, "--konfig needs a configuration file"},
+    {"--intervall", &Aufruf::intervall, "--intervall needs seconds"},
+    {"--anzahl", &Aufruf::anzahl, "--anzahl needs a number"},
+    {"--log", &Aufruf::log, "--log needs a file"},
 };
 
 // 0 or the usage error's text.
@@ -217,11 +138,18 @@ std::string Lesen(const std::vector<std::string>& argumente, Aufruf& a) {
                 return "--port needs a number 1..8";
             }
             a.portGegeben = true;
-        } else if (name == "--device") {
+        } else if (const auto t = std::find_if(std::begin(kTextoptionen), std::end(kTextoptionen),
+                                               [&](const Textoption& o) { return name == o.name; });
+                   t != std::end(kTextoptionen)) {
             if (!holen() || wert.empty()) {
-                return "--device needs a path";
+                return t->fehlt;
             }
-            a.geraet = wert;
+            a.*(t->feld) = wert;
+        } else if (name == "--setze") {
+            if (!holen() || wert.empty()) {
+                return "--setze needs N=WERT";
+            }
+            a.setze.push_back(wert);
         } else if (name == "--address") {
             if (!holen() || wert.size() != 1 ||
                 !((wert[0] >= '1' && wert[0] <= '8') || wert[0] == '&')) {
@@ -445,6 +373,9 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         if (was == "image" && genau(4)) {
             return Abbild(l, w[2], w[3]);
         }
+    }
+    if (const std::optional<int> status = DirektAusfuehren(l, a)) {
+        return *status;
     }
     std::string zeile;
     for (const std::string& s : w) {

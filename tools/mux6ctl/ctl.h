@@ -4,6 +4,8 @@
 // Kept apart from main() so tests run it in-process against a simulated
 // board as well as through the executable.
 
+#include <chrono>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -23,6 +25,9 @@ struct Umgebung {
     std::ostream& fehler;
     // Progress of a transfer on `fehler` (only when that is a terminal).
     bool fortschritt = false;
+    // messen: waits this long before the next sampling cycle, or less when
+    // SIGINT or SIGTERM came. Empty: sleeps; tests count instead.
+    std::function<void(std::chrono::milliseconds)> warten;
 };
 
 // The arguments after the program name; the exit status.

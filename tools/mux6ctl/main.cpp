@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> argumente(argv + 1, argv + argc);
     // QSerialPort's notifiers want an application object, even without its loop.
     QCoreApplication app(argc, argv);
-    ctl::Umgebung u{device::QtSerialPortFabrik(), std::cout, std::cerr,
-                    MUX6_ISATTY(MUX6_STDERR) != 0};
+    ctl::Umgebung u{
+        device::QtSerialPortFabrik(), std::cout, std::cerr, MUX6_ISATTY(MUX6_STDERR) != 0, {}};
     const int status = ctl::Ausfuehren(argumente, u);
     std::cout.flush();
     return status;

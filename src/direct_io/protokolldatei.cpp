@@ -1,0 +1,121 @@
+// The log's file and the local clock: the two places where the log meets the
+// operating system.
+
+#include <cerrno>
+#include <chrono>
+#include <ctime>
+
+#include "direct_io/protokoll.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace direct_io {
+
+namespace {
+
+#ifdef _WIN32
+int Oeffnen(const std::filesystem::path& datei) {
+    return _wopen(datei.wstring().c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
+}
+long Schreibe(int fd, const char* p, std::size_t n) {
+    return _write(fd, p, static_cast<unsigned>(n));
+}
+bool AufPlatte(int fd) {
+    return _commit(fd) == 0;
+}
+void Zu(int fd) {
+    _close(fd);
+}
+bool Ortszeit(std::time_t t, std::tm& tm) {
+    return localtime_s(&tm, &t) == 0;
+}
+#else
+int Oeffnen(const std::filesystem::path& datei) {
+    return ::open(datei.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+}
+long Schreibe(int fd, const char* p, std::size_t n) {
+    return static_cast<long>(::write(fd, p, n));
+}
+bool AufPlatte(int fd) {
+    // A device or pipe as the log (EINVAL) has nothing to bring to a disk.
+    return ::fdatasync(fd) == 0 || errno == EINVAL;
+}
+void Zu(int fd) {
+    ::close(fd);
+}
+bool Ortszeit(std::time_t t, std::tm& tm) {
+    return localtime_r(&t, &tm) != nullptr;
+}
+#endif
+
+// Unbuffered: every write reaches the operating system at once, so a full
+// disk is reported by the write that meets it.
+class Anhangdatei final : public Protokollziel {
+  public:
+    explicit Anhangdatei(int fd) : fd_(fd) {}
+    ~Anhangdatei() override { Zu(fd_); }
+    Anhangdatei(const Anhangdatei&) = delete;
+    Anhangdatei& operator=(const Anhangdatei&) = delete;
+
+    bool Schreiben(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            const long n = Schreibe(fd_, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                return false;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    }
+    bool Sichern() override { return AufPlatte(fd_); }
+
+  private:
+    int fd_;
+};
+
+std::tm Jetzt() {
+    std::tm tm{};
+    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    if (!Ortszeit(t, tm)) {
+        tm = std::tm{};
+    }
+    return tm;
+}
+
+}  // namespace
+
+std::unique_ptr<Protokollziel> DateiAnhaengen(const std::filesystem::path& datei) {
+    std::error_code ec;
+    // A folder opens on some systems; it is no log.
+    if (std::filesystem::is_directory(datei, ec)) {
+        return nullptr;
+    }
+    const int fd = Oeffnen(datei);
+    if (fd < 0) {
+        return nullptr;
+    }
+    return std::make_unique<Anhangdatei>(fd);
+}
+
+Datum SystemDatum() {
+    const std::tm tm = Jetzt();
+    return {tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900};
+}
+
+Uhrzeit SystemUhrzeit() {
+    const std::tm tm = Jetzt();
+    return {tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+}  // namespace direct_io

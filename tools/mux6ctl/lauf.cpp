@@ -1,0 +1,113 @@
+#include "lauf.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "device/errors.h"
+#include "device/link.h"
+
+namespace ctl {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kZeitlimitSekunden = 0.5;  // as the connection window sets it
+
+// The named device behind whatever port number the link opens.
+class GeraetPort final : public device::SerialPort {
+  public:
+    GeraetPort(std::unique_ptr<device::SerialPort> port, std::string pfad)
+        : port_(std::move(port)), pfad_(std::move(pfad)) {}
+    int open(const std::string&, const device::Leitungseinstellung& e) override {
+        return port_->open(pfad_, e);
+    }
+    int close() override { return port_->close(); }
+    int setTimeout(std::chrono::milliseconds z) override { return port_->setTimeout(z); }
+    int write(std::span<const std::uint8_t> b) override { return port_->write(b); }
+    int readByte() override { return port_->readByte(); }
+    int bytesToWrite() override { return port_->bytesToWrite(); }
+    int drain() override { return port_->drain(); }
+    int flushInput() override { return port_->flushInput(); }
+    int flushOutput() override { return port_->flushOutput(); }
+
+  private:
+    std::unique_ptr<device::SerialPort> port_;
+    std::string pfad_;
+};
+
+}  // namespace
+
+int Lauf::Aufruffehler(const std::string& text) {
+    u_.fehler << "mux6ctl: " << text << "\nTry 'mux6ctl --help'.\n";
+    return kAufruffehler;
+}
+
+int Lauf::Fehler(int code) {
+    u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
+    return kFehlschlag;
+}
+
+int Lauf::Text(const std::string& text) {
+    u_.fehler << text << '\n';
+    return kFehlschlag;
+}
+
+int Lauf::Oeffnen(const Aufruf& a) {
+    device::PortTabelleLeeren();
+    if (!a.geraet.empty()) {
+        std::error_code ec;
+        fs::path pfad = fs::absolute(a.geraet, ec);
+        if (!ec) {
+            // The lock file is named after the device, not the link to it.
+            const fs::path echt = fs::weakly_canonical(pfad, ec);
+            if (!ec) {
+                pfad = echt;
+            }
+        }
+        device::PortFabrikSetzen(
+            [f = u_.fabrik, p = pfad.string()](int n) -> std::unique_ptr<device::SerialPort> {
+                std::unique_ptr<device::SerialPort> innen = f ? f(n) : nullptr;
+                if (!innen) {
+                    return nullptr;
+                }
+                return std::make_unique<GeraetPort>(std::move(innen), p);
+            });
+    } else {
+        device::PortFabrikSetzen(u_.fabrik);
+    }
+    int code = device::ORVKAP1_Open(a.port, a.baud);
+    if (code == 0) {
+        offen_ = a.port;
+        code = device::ORVKAP1_Timeout(a.port, kZeitlimitSekunden);
+    }
+    return code;
+}
+
+curves::Fortschritt Lauf::Anzeige(const char* text) {
+    if (!u_.fortschritt) {
+        return {};
+    }
+    return [this, text](int prozent) {
+        u_.fehler << '\r' << text << ": " << prozent << " %" << std::flush;
+        zeileOffen_ = true;
+    };
+}
+
+void Lauf::AnzeigeBeenden() {
+    if (zeileOffen_) {
+        u_.fehler << '\n';
+        zeileOffen_ = false;
+    }
+}
+
+Lauf::~Lauf() {
+    AnzeigeBeenden();
+    if (offen_ > 0) {
+        device::ORVKAP1_Close(offen_);
+    }
+    device::PortTabelleLeeren();
+    device::PortFabrikSetzen(nullptr);
+}
+
+}  // namespace ctl

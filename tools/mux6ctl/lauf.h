@@ -1,0 +1,60 @@
+#pragma once
+// What every mux6ctl command shares: the command line as read, and one run
+// with its port, its output streams and its way of reporting failures.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ctl.h"
+#include "curves/transfer.h"
+
+namespace ctl {
+
+struct Aufruf {
+    int port = 1;
+    bool portGegeben = false;
+    std::string geraet;
+    char adresse = '1';
+    int baud = 9600;
+    bool erzwingen = false;
+    bool hilfe = false;
+    // The configuration file for the scaling; empty: the program's start-up one.
+    std::string konfig;
+    // messen: as written on the line, checked by the command.
+    std::string intervall;
+    std::string anzahl;
+    std::vector<std::string> setze;
+    std::string log;
+    std::vector<std::string> woerter;
+};
+
+class Lauf {
+  public:
+    explicit Lauf(Umgebung& u) : u_(u) {}
+    ~Lauf();
+    Lauf(const Lauf&) = delete;
+    Lauf& operator=(const Lauf&) = delete;
+
+    // Each returns the exit status it stands for.
+    int Aufruffehler(const std::string& text);
+    int Fehler(int code);
+    int Text(const std::string& text);
+    std::ostream& aus() { return u_.aus; }
+    Umgebung& umgebung() { return u_; }
+
+    // Opens the port with the program's line settings and time-out; the port
+    // is closed when the run ends.
+    int Oeffnen(const Aufruf& a);
+
+    // Progress of a transfer on standard error, when asked for.
+    curves::Fortschritt Anzeige(const char* text);
+    void AnzeigeBeenden();
+
+  private:
+    Umgebung& u_;
+    int offen_ = -1;
+    bool zeileOffen_ = false;
+};
+
+}  // namespace ctl
