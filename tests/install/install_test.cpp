@@ -116,80 +116,62 @@ TEST_F(Installation, BilderAlsBmpMitIhrerTransparenz) {
     EXPECT_GT(durchsichtig, 0);
 }
 
-TEST_F(Installation, DesktopEintragUndMetainfoBestehenIhrePruefungen) {
-    const QString desktop = QDir(Pfad("share/applications")).entryList({"*.desktop"}).value(0);
-    const QString metainfo = QDir(Pfad("share/metainfo")).entryList({"*.xml"}).value(0);
-    const std::pair<Lauf, const char*> pruefungen[] = {
-        {Ausfuehren(MUX6_DESKTOP_FILE_VALIDATE, {Pfad("share/applications/" + desktop)}), "desktop"},
-        {Ausfuehren(MUX6_APPSTREAMCLI, {"validate", "--no-net", Pfad("share/metainfo/" + metainfo)}),
-         "metainfo"}};
-    for (const auto& [lauf, was] : pruefungen)
-        EXPECT_EQ(lauf.code, 0) << was << ": " << lauf.ausgabe.toStdString();
-
-    // The entry starts an installed program and names an icon of the theme,
+TEST_F(Installation, DesktopEintragMetainfoUndSymbol) {
+    const QString desktop = Pfad("share/applications/de.vek7m.mux6.desktop");
+    for (const Lauf& pruefung :
+         {Ausfuehren(MUX6_DESKTOP_FILE_VALIDATE, {desktop}),
+          Ausfuehren(MUX6_APPSTREAMCLI,
+                     {"validate", "--no-net", Pfad("share/metainfo/de.vek7m.mux6.metainfo.xml")})})
+        EXPECT_EQ(pruefung.code, 0) << pruefung.ausgabe.toStdString();
+    // The entry starts the installed program and names an icon of the theme,
     // scalable and drawn at sizes that match their folders.
-    const QString eintrag = Lesen(Pfad("share/applications/" + desktop));
-    const auto wert = [&](const QString& schluessel) {
-        return eintrag.section("\n" + schluessel + "=", 1).section('\n', 0, 0);
+    const QString eintrag = Lesen(desktop);
+    const auto wert = [&](const char* schluessel) {
+        return eintrag.section(QString("\n%1=").arg(schluessel), 1).section('\n', 0, 0);
     };
     EXPECT_TRUE(QFile::exists(Pfad("bin/" + wert("Exec"))));
-    const QString symbol = wert("Icon");
-    EXPECT_TRUE(QFile::exists(Pfad("share/icons/hicolor/scalable/apps/" + symbol + ".svg")));
     const QDir hicolor(Pfad("share/icons/hicolor"));
+    EXPECT_TRUE(QFile::exists(hicolor.filePath("scalable/apps/" + wert("Icon") + ".svg")));
     const QStringList groessen = hicolor.entryList({"*x*"}, QDir::Dirs);
     EXPECT_FALSE(groessen.isEmpty());
     for (const QString& groesse : groessen) {
-        const QImage bild(hicolor.filePath(groesse + "/apps/" + symbol + ".png"));
+        const QImage bild(hicolor.filePath(groesse + "/apps/" + wert("Icon") + ".png"));
         EXPECT_EQ(QString("%1x%2").arg(bild.width()).arg(bild.height()), groesse);
     }
 }
 
-// The data folder beside the executable wins over the installed one; without
-// either, the one beside it (which then simply has no pictures).
-TEST(Datenordner, NebenDemProgrammVorDemInstallierten) {
+// The first folder of the search order that holds what is looked for: the
+// data folder beside the executable before the installed one (without either,
+// the one beside it, which then has no pictures); Qt's translations folder
+// before the program's, and a folder without qtbase_de.qm does not count.
+TEST(Ordnersuche, ErsterTrefferDerReihenfolge) {
     struct Fall {
-        bool daneben, installiert;
-        const char* erwartet;
+        QStringList anlegen;  // folders, or files where the name ends in .qm
+        bool uebersetzung;
+        QString erwartet;
     };
-    const Fall faelle[] = {{true, true, "bin/buttons"},
-                           {false, true, "share/mux6/buttons"},
-                           {true, false, "bin/buttons"},
-                           {false, false, "bin/buttons"}};
+    const Fall faelle[] = {
+        {{"bin/buttons", "share/mux6/buttons"}, false, "bin/buttons"},
+        {{"share/mux6/buttons"}, false, "share/mux6/buttons"},
+        {{}, false, "bin/buttons"},
+        {{"qt/qtbase_de.qm", "share/mux6/translations/qtbase_de.qm"}, true, "qt"},
+        {{"qt", "share/mux6/translations/qtbase_de.qm"}, true, "share/mux6/translations"},
+        {{"qt", "bin/translations"}, true, ""}};
     for (const Fall& f : faelle) {
         QTemporaryDir wurzel;
         const QDir w(wurzel.path());
         w.mkpath("bin");
-        if (f.daneben)
-            w.mkpath("bin/buttons");
-        if (f.installiert)
-            w.mkpath("share/mux6/buttons");
-        EXPECT_EQ(ui::Datenordner(w.filePath("bin"), "buttons"), w.filePath(f.erwartet))
-            << f.daneben << f.installiert;
-    }
-}
-
-// Qt's German translations: Qt's own folder first, then the program's data
-// folder; a folder without qtbase_de.qm does not count.
-TEST(Uebersetzungsordner, QtsOrdnerVorDemDatenordner) {
-    struct Fall {
-        bool beiQt, imDatenordner;
-        const char* erwartet;
-    };
-    const Fall faelle[] = {{true, true, "qt"},
-                           {false, true, "share/mux6/translations"},
-                           {false, false, nullptr}};
-    for (const Fall& f : faelle) {
-        QTemporaryDir wurzel;
-        const QDir w(wurzel.path());
-        for (const auto& [da, ordner] : {std::pair{f.beiQt, "qt"},
-                                         std::pair{f.imDatenordner, "share/mux6/translations"}}) {
-            w.mkpath(ordner);
-            if (da)
-                QFile(w.filePath(QString(ordner) + "/qtbase_de.qm")).open(QIODevice::WriteOnly);
+        for (const QString& pfad : f.anlegen) {
+            const bool datei = pfad.endsWith(".qm");
+            w.mkpath(datei ? QFileInfo(pfad).path() : pfad);
+            if (datei)
+                QFile(w.filePath(pfad)).open(QIODevice::WriteOnly);
         }
-        w.mkpath("bin");
-        const QString gefunden = ui::UebersetzungsordnerIn(w.filePath("qt"), w.filePath("bin"));
-        EXPECT_EQ(gefunden, f.erwartet ? w.filePath(f.erwartet) : QString()) << f.beiQt;
+        const QString gefunden =
+            f.uebersetzung ? ui::UebersetzungsordnerIn(w.filePath("qt"), w.filePath("bin"))
+                           : ui::Datenordner(w.filePath("bin"), "buttons");
+        EXPECT_EQ(gefunden, f.erwartet.isEmpty() ? QString() : w.filePath(f.erwartet))
+            << f.anlegen.join(' ').toStdString();
     }
 }
 

@@ -39,7 +39,8 @@ void Schritt() {
     }
     static bool berichtet = false;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        const auto* leiste = w->isVisible() ? w->findChild<QToolBar*>("KURVENPNL_TOOLBAR") : nullptr;
+        const auto* leiste =
+            w->isVisible() ? w->findChild<QToolBar*>("KURVENPNL_TOOLBAR") : nullptr;
         if (leiste == nullptr)
             continue;
         if (!std::exchange(berichtet, true))
