@@ -98,9 +98,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded by Qt at run time, so no library dependency names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# The summary above is the package's first line; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"Steuerprogramm für die MUX-6 / control program for the MUX-6 board
-Das Programm öffnet die RS-232-Schnittstelle und findet die MUX-6-Karten auf
+"Das Programm öffnet die RS-232-Schnittstelle und findet die MUX-6-Karten auf
 der Leitung, zeichnet Zeitkurven für ihre vier Analogausgänge, hält sie in
 Dateien, schreibt sie in den Speicher der Karte und liest sie zurück, und
 startet und stoppt die Ausgabe; dazu Kennlinienregler, direkte Ein-/Ausgabe
