@@ -13,7 +13,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <fstream>
-#include <utility>
 
 #include "support/temp_dir.h"
 
@@ -67,21 +66,6 @@ TEST_F(ToolbarTest, FehlendesBildGibtTextknopf) {
     EXPECT_FALSE(Knopf(fehlt)->text().isEmpty());
     // The menu keeps its own text.
     EXPECT_EQ(fehlt->text(), "Kurven laden");
-}
-
-TEST_F(ToolbarTest, GeladenWirdDerFesteNameBmp) {
-    // Only <name>.bmp counts, whatever the name's ending: a PNG of the same
-    // name is not loaded.
-    QPixmap png(24, 24);
-    png.fill(Qt::blue);
-    ASSERT_TRUE(png.save(QString::fromStdString((dir.path() / "nurpng.png").string())));
-    const std::pair<const char*, bool> faelle[] = {
-        {"da.png", true}, {"da", true}, {"nurpng.png", false}};
-    for (const auto& [bild, geladen] : faelle) {
-        QAction* a = menue.addAction(bild);
-        leiste->Knopf(a, bild, bild);
-        EXPECT_EQ(leiste->HatBild(a), geladen) << bild;
-    }
 }
 
 TEST_F(ToolbarTest, DefektesBildGibtTextknopf) {
