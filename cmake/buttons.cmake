@@ -4,7 +4,12 @@
 # the picture, ImageMagick writes it as BMP. Without those tools the SVG source
 # itself is copied, and the program loads that instead.
 find_program(MUX6_RSVG_CONVERT rsvg-convert)
-find_program(MUX6_IMAGEMAGICK convert)
+# On Windows, convert.exe is the system's file-system tool: only ImageMagick 7's magick there.
+if(WIN32)
+  find_program(MUX6_IMAGEMAGICK magick)
+else()
+  find_program(MUX6_IMAGEMAGICK NAMES magick convert)
+endif()
 if(NOT MUX6_RSVG_CONVERT OR NOT MUX6_IMAGEMAGICK)
   message(WARNING "rsvg-convert or ImageMagick missing: the toolbar pictures stay SVG")
 endif()
