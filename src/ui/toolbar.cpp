@@ -3,30 +3,19 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "ui/data_paths.h"
+
 namespace ui {
 
 namespace {
 constexpr const char* kHatBild = "mux6_hat_bild";
-}
-
-QString Bilderordner() {
-    // Next to the executable; in a build tree the executable sits a few folders
-    // below the one the pictures are built into; last the working folder.
-    QDir d(QCoreApplication::applicationDirPath());
-    for (int stufe = 0; stufe < 4; ++stufe) {
-        if (d.exists("buttons"))
-            return d.filePath("buttons");
-        if (!d.cdUp())
-            break;
-    }
-    return QDir::current().filePath("buttons");
 }
 
 Toolbar::Toolbar(QWidget* eltern, const QString& ordner)
@@ -45,10 +34,13 @@ void Toolbar::BildSetzen(QAction* knopf, const QString& tooltip, const QString& 
     knopf->setToolTip(tooltip);
     QPixmap p;
     if (!bild.isEmpty()) {
-        p.load(QDir(ordner_).filePath(bild));
-        // Without its converted PNG, the picture's SVG source will do.
-        if (p.isNull() && bild.endsWith(".png"))
-            p.load(QDir(ordner_).filePath(bild.chopped(4) + ".svg"));
+        // The pictures keep their fixed names <name>.bmp, so an operator may put
+        // pictures of their own in their place; a build without the converters
+        // ships the SVG sources, which will do.
+        const QString stamm = QFileInfo(bild).completeBaseName();
+        p.load(QDir(ordner_).filePath(stamm + ".bmp"));
+        if (p.isNull())
+            p.load(QDir(ordner_).filePath(stamm + ".svg"));
     }
     const bool hat = !p.isNull();
     knopf->setProperty(kHatBild, hat);

@@ -4,8 +4,8 @@
 // drift from the item's and a click runs the item. Where a button must stay
 // dimmed while its item works, a mirror keeps only the checked state in step.
 //
-// Pictures are files (relative to the program's folder); a missing or broken
-// file leaves a text button, never a failure.
+// Pictures are the files <name>.bmp in the picture folder (Bilderordner()); a
+// missing or broken file leaves a text button, never a failure.
 
 #include <QString>
 #include <QToolBar>
@@ -17,11 +17,6 @@ class QActionGroup;
 class QComboBox;
 
 namespace ui {
-
-// The folder the toolbar pictures are loaded from: "buttons" next to the
-// executable (or up to three folders above it, as in a build tree), else in
-// the working folder.
-QString Bilderordner();
 
 class Toolbar : public QToolBar {
   public:

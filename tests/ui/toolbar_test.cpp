@@ -23,7 +23,7 @@ class ToolbarTest : public ::testing::Test {
     void SetUp() override {
         QPixmap bild(24, 24);
         bild.fill(Qt::red);
-        ASSERT_TRUE(bild.save(QString::fromStdString((dir.path() / "da.png").string())));
+        ASSERT_TRUE(bild.save(QString::fromStdString((dir.path() / "da.bmp").string())));
         leiste = new ui::Toolbar(&fenster, QString::fromStdString(dir.path().string()));
         fenster.resize(400, 60);
     }
@@ -40,7 +40,7 @@ TEST_F(ToolbarTest, KnopfUndMenueeintragSindEineAktion) {
     QAction* neu = menue.addAction("Neu");
     int ausgefuehrt = 0;
     QObject::connect(neu, &QAction::triggered, [&] { ++ausgefuehrt; });
-    leiste->Knopf(neu, "Neu", "da.png");
+    leiste->Knopf(neu, "Neu", "da.bmp");
     fenster.show();
     QToolButton* k = Knopf(neu);
     ASSERT_NE(k, nullptr);
@@ -57,7 +57,7 @@ TEST_F(ToolbarTest, KnopfUndMenueeintragSindEineAktion) {
 TEST_F(ToolbarTest, FehlendesBildGibtTextknopf) {
     QAction* da = menue.addAction("Da");
     QAction* fehlt = menue.addAction("Kurven laden");
-    leiste->Knopf(da, "Da", "da.png");
+    leiste->Knopf(da, "Da", "da.bmp");
     leiste->Knopf(fehlt, "Kurven Laden", "gibtsnicht.png");
     EXPECT_TRUE(leiste->HatBild(da));
     EXPECT_FALSE(leiste->HatBild(fehlt));
@@ -70,11 +70,11 @@ TEST_F(ToolbarTest, FehlendesBildGibtTextknopf) {
 
 TEST_F(ToolbarTest, DefektesBildGibtTextknopf) {
     {
-        std::ofstream f(dir.path() / "kaputt.png", std::ios::binary);
+        std::ofstream f(dir.path() / "kaputt.bmp", std::ios::binary);
         f << "keine Bilddatei";
     }
     QAction* a = menue.addAction("X");
-    leiste->Knopf(a, "X", "kaputt.png");
+    leiste->Knopf(a, "X", "kaputt.bmp");
     EXPECT_FALSE(leiste->HatBild(a));
     EXPECT_EQ(Knopf(a)->toolButtonStyle(), Qt::ToolButtonTextOnly);
 }
@@ -84,7 +84,7 @@ TEST_F(ToolbarTest, RadiogruppeSchliesstAndereAus) {
     QAction* b = menue.addAction("B");
     QAction* c = menue.addAction("C");
     QActionGroup* g =
-        leiste->Radiogruppe({a, b, c}, {"A", "B", "C"}, {"da.png", "da.png", "da.png"});
+        leiste->Radiogruppe({a, b, c}, {"A", "B", "C"}, {"da.bmp", "da.bmp", "da.bmp"});
     fenster.show();
     a->setChecked(true);
     QTest::mouseClick(Knopf(c), Qt::LeftButton);
@@ -111,8 +111,8 @@ TEST_F(ToolbarTest, SpiegelFolgtDemHakenAberNichtDemDimmen) {
         g->addAction(a);
     }
     lin->setChecked(true);
-    QAction* kLin = leiste->Spiegel(lin, "Linien", "da.png");
-    QAction* kSt = leiste->Spiegel(st, "Stufen", "da.png");
+    QAction* kLin = leiste->Spiegel(lin, "Linien", "da.bmp");
+    QAction* kSt = leiste->Spiegel(st, "Stufen", "da.bmp");
     EXPECT_NE(kLin, lin);
     EXPECT_TRUE(kLin->isChecked());
     kLin->setEnabled(false);
@@ -145,7 +145,7 @@ TEST_F(ToolbarTest, RingMitWertenUndTrenner) {
 
 namespace {
 
-TEST(ToolbarBilder, SvgQuelleWennDasPngFehlt) {
+TEST(ToolbarBilder, SvgQuelleWennDasBmpFehlt) {
     testsupport::TempDir dir;
     {
         std::ofstream f(dir.path() / "punkt.svg");

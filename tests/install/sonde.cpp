@@ -1,0 +1,54 @@
+// A probe the install test loads into the installed program through Qt's
+// generic plugin hook (QT_QPA_GENERIC_PLUGINS=mux6sonde), so the program
+// carries no test mode of its own. It answers a box shown at start-up (the
+// missing settings file); once the main window is up it prints the number of
+// buttons of the curve window's toolbar and the tooltips of those without a
+// picture on standard error, then closes the main window as an operator would.
+#include <QApplication>
+#include <QDialog>
+#include <QGenericPlugin>
+#include <QTimer>
+#include <QToolBar>
+#include <QWidgetAction>
+#include <cstdio>
+
+namespace {
+
+void Schritt() {
+    if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        return box->reject();
+    static bool berichtet = false;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const auto* leiste =
+            w->isVisible() ? w->findChild<QToolBar*>("KURVENPNL_TOOLBAR") : nullptr;
+        if (leiste == nullptr)
+            continue;
+        QStringList knoepfe, ohneBild;
+        for (QAction* a : leiste->actions()) {
+            if (!a->isSeparator() && qobject_cast<QWidgetAction*>(a) == nullptr)
+                (a->icon().isNull() ? ohneBild : knoepfe) << a->toolTip();
+        }
+        if (!berichtet)
+            std::fprintf(stderr, "\nsonde %lld [%s]\n", static_cast<long long>(knoepfe.size()),
+                         qPrintable(ohneBild.join(',')));
+        berichtet = true;
+        w->close();
+    }
+}
+
+}  // namespace
+
+class Sonde : public QGenericPlugin {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "sonde.json")
+
+  public:
+    QObject* create(const QString&, const QString&) override {
+        auto* takt = new QTimer;
+        QObject::connect(takt, &QTimer::timeout, takt, &Schritt);
+        takt->start(100);
+        return takt;
+    }
+};
+
+#include "sonde.moc"
