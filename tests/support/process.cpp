@@ -70,9 +70,8 @@ bool Sammeln(int aus, int fehler, Prozessergebnis& e, std::chrono::steady_clock:
             pid = -1;
         }
         const auto bis = pid > 0 ? std::min(ende, sigterm) : ende;
-        const auto rest =
-            std::chrono::duration_cast<std::chrono::milliseconds>(bis - jetzt) +
-            std::chrono::milliseconds(pid > 0 ? 1 : 0);
+        const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(bis - jetzt) +
+                          std::chrono::milliseconds(pid > 0 ? 1 : 0);
         if ((jetzt >= ende) || poll(fds, 2, static_cast<int>(rest.count())) < 0) {
             fertig = false;
             break;
@@ -100,7 +99,8 @@ bool Sammeln(int aus, int fehler, Prozessergebnis& e, std::chrono::steady_clock:
 }  // namespace
 
 Prozessergebnis Ausfuehren(const std::string& programm, const std::vector<std::string>& argumente,
-                           std::chrono::milliseconds warten, std::chrono::milliseconds sigtermNach) {
+                           std::chrono::milliseconds warten,
+                           std::chrono::milliseconds sigtermNach) {
     Prozessergebnis e;
     int aus[2];
     int fehler[2];
@@ -142,7 +142,8 @@ Prozessergebnis Ausfuehren(const std::string& programm, const std::vector<std::s
 }
 
 Prozessergebnis CtlAusfuehren(const std::vector<std::string>& argumente,
-                              std::chrono::milliseconds warten, std::chrono::milliseconds sigtermNach) {
+                              std::chrono::milliseconds warten,
+                              std::chrono::milliseconds sigtermNach) {
     return Ausfuehren(MUX6CTL_PFAD, argumente, warten, sigtermNach);
 }
 
