@@ -19,6 +19,8 @@ struct Dateiauswahl {
     QString titel;
     QString vorgabe;  // default file name or folder
     QString filter;   // e.g. "*.skr"
+    // Saving: ask before an existing file is chosen (not for a file appended to).
+    bool ueberschreibenFragen = true;
 };
 
 // An entry dialog of number fields that ends only with its OK button ("Punkt"

@@ -67,7 +67,10 @@ int QtDialogs::Frage(QWidget* eltern, const QString& titel, const QString& text,
 std::optional<QString> QtDialogs::DateiWaehlen(QWidget* eltern, const Dateiauswahl& a) {
     const QString pfad = a.art == Dateiauswahl::Art::Laden
                              ? QFileDialog::getOpenFileName(eltern, a.titel, a.vorgabe, a.filter)
-                             : QFileDialog::getSaveFileName(eltern, a.titel, a.vorgabe, a.filter);
+                             : QFileDialog::getSaveFileName(
+                                   eltern, a.titel, a.vorgabe, a.filter, nullptr,
+                                   a.ueberschreibenFragen ? QFileDialog::Options()
+                                                          : QFileDialog::DontConfirmOverwrite);
     if (pfad.isEmpty())
         return std::nullopt;
     return pfad;
