@@ -26,46 +26,6 @@
 namespace direct_io {
 namespace {
 
-const char* const kHilfeEingang =
-    "Analogeingang der MUX-6, dargestellt mit einem\nnachgebildeten Zeigerinstrument sowie "
-    "einem\nZahlenwert. Die Eingänge werden gelesen, wenn\nder Knopf 'Eingänge lesen' aktiviert "
-    "wurde.\nDie Einheit der Zahlenwerte entspricht der Einheit,\ndie im Fenster 'Konfiguration' "
-    "eingestellt wurde.";
-const char* const kHilfeMin =
-    "Kleinster aufgetretener Wert für diesen Eingang.\nDer Wert kann mit dem Knopf 'min/max "
-    "Reset' zurück-\ngesetzt werden.";
-const char* const kHilfeMax =
-    "Größter aufgetretener Wert für diesen Eingang.\nDer Wert kann mit dem Knopf 'min/max "
-    "Reset'\nzurückgesetzt werden.";
-const char* const kHilfeBegrenzung =
-    "Die Ausgänge werden auf den hier eingestellten Wert begrenzt.\nSo kann vermieden werden, "
-    "dass versehentlich ein gefährlich hoher\nWert eingestellt wird.";
-const char* const kHilfeDateiSpeichern = "Protokollieren der Ein- und Ausgänge in eine Textdatei.";
-const char* const kHilfeDateiLed = "LED grün -> speichern in eine Datei ist aktiv.";
-const char* const kHilfeStripchart = "Graphische Darstellung der Eingänge.\nSkala: 0 bis 100%";
-const char* const kHilfePlot =
-    "Bestimmt, ob dieser Eingang als Kurvendiagramm\ndargestellt werden soll.";
-const char* const kHilfeAusgang =
-    "Die vier Ausgänge der MUX-6 können mit\nden Drehreglern oder durch Eingabe "
-    "eines\nZahlenwertes eingestellt werden.\nDie Einheit der Zahlenwerte entspricht "
-    "der\nEinheit, die im Fenster 'Konfiguration'\neingestellt wurde.";
-const char* const kHilfeAufNull =
-    "Setzt alle vier Ausgänge auf Null. Null bezieht sich hier auf die\nphysikalische Einheit "
-    "nach der Umrechnung und entspricht nicht\nunbedingt Null Volt am Ausgang der MUX-6.";
-const char* const kHilfeMinMaxReset = "Setzt alle Min- und Max-Werte zurück.";
-const char* const kHilfeAbfragen = "Schaltet die laufende Abfrage der\nEingänge ein und aus.";
-const char* const kHilfeAbtastzeit =
-    "Das Zeitintervall mit dem die Eingänge\nder MUX-6 abgefragt werden, wenn "
-    "'Eingänge\nabfragen' aktiv ist.";
-const char* const kHilfeZoomX =
-    "Wieviel Abtastpunkte sollen im Diagramm pro\nDiagrammbreite dargestellt werden?\nDurch "
-    "größere Werte kann ein größerer Zeitraum\ndargestellt werden, kleinere Werte "
-    "bewirken,\ndaß das Diagramm in X-Richtung vergrößert wird.";
-const char* const kHilfeZoomY =
-    "Der Maximalwert des Diagramms in Prozent.\nDer Wert 100 zeigt den gesammten "
-    "Eingangs-\nspannungsbereich. Durch kleinere Werte können\nkleine Spannungen vergrößert "
-    "dargestellt werden.";
-
 constexpr double kStartAbtastzeit = 1.0;
 constexpr double kZoomXObergrenze = 10000.0;
 constexpr int kRechteSpalte = 150;
@@ -78,19 +38,16 @@ QString P(const char* name, int i) {
     return P(name) + QString::number(i + 1);
 }
 
-QPushButton* Knopf(const QString& name, const QString& text, const char* hilfe, QWidget* eltern) {
+QPushButton* Knopf(const QString& name, const QString& text, QWidget* eltern) {
     auto* k = new QPushButton(text, eltern);
     k->setObjectName(name);
-    ui::HilfetextSetzen(k, hilfe);
     return k;
 }
 
-ui::Zahlfeld* Feld(const QString& name, double unten, double oben, const char* hilfe,
-                   QWidget* eltern) {
+ui::Zahlfeld* Feld(const QString& name, double unten, double oben, QWidget* eltern) {
     auto* f = new ui::Zahlfeld(name, unten, oben, eltern);
     // A value counts when it is entered, not at every key.
     f->setKeyboardTracking(false);
-    ui::HilfetextSetzen(f, hilfe);
     return f;
 }
 
@@ -100,6 +57,32 @@ QHBoxLayout* Zeile(const QString& text, QWidget* feld) {
     z->addWidget(new QLabel(text, feld->parentWidget()));
     z->addWidget(feld, 1);
     return z;
+}
+
+// The frame of one channel's controls.
+QVBoxLayout* Gruppe(const QString& titel, QWidget* eltern) {
+    auto* lay = new QVBoxLayout(new QGroupBox(titel, eltern));
+    lay->setContentsMargins(6, 4, 6, 4);
+    lay->setSpacing(3);
+    return lay;
+}
+
+// A column of the window's buttons and fields at the right.
+QVBoxLayout* Spalte(QWidget* eltern, int oben) {
+    auto* spalte = new QWidget(eltern);
+    spalte->setFixedWidth(kRechteSpalte);
+    auto* lay = new QVBoxLayout(spalte);
+    lay->setContentsMargins(0, oben, 0, 0);
+    return lay;
+}
+
+// Hooks that reach the window only while it exists.
+template <class Funktion>
+auto Solange(QPointer<Direktpanel> fenster, Funktion f) {
+    return [fenster, f](auto&... argumente) {
+        if (fenster)
+            (fenster.data()->*f)(argumente...);
+    };
 }
 
 QIcon Farbmarke(QColor farbe) {
@@ -136,6 +119,7 @@ Direktpanel::Direktpanel(QWidget* eltern)
     timer_->setObjectName(P("TIMER"));
     timer_->setInterval(static_cast<int>(kStartAbtastzeit * 1000));
     Aufbauen();
+    HilfetexteDirekt();
     MenueAufbauen();
     Verbinden();
     Registrieren();
@@ -156,7 +140,6 @@ void Direktpanel::Aufbauen() {
     auto* mitte = new QHBoxLayout;
     streifen_ = new Streifenschreiber(P("STRIPCHART"), inhalt());
     streifen_->setMinimumHeight(150);
-    ui::HilfetextSetzen(streifen_, kHilfeStripchart);
     mitte->addWidget(streifen_, 1);
     mitte->addWidget(Diagrammfelder());
     lay->addLayout(mitte, 1);
@@ -169,18 +152,15 @@ void Direktpanel::Aufbauen() {
 }
 
 QWidget* Direktpanel::Eingangsgruppe(int i) {
-    auto* box = new QGroupBox(QString("Eingang %1").arg(i + 1), inhalt());
-    auto* lay = new QVBoxLayout(box);
-    lay->setContentsMargins(6, 4, 6, 4);
-    lay->setSpacing(3);
+    QVBoxLayout* lay = Gruppe(QString("Eingang %1").arg(i + 1), inhalt());
+    QWidget* box = lay->parentWidget();
     const std::size_t n = Index(i);
     eingaenge_[n] = new Zeigerinstrument(P("EINGANG", i), box);
-    ui::HilfetextSetzen(eingaenge_[n], kHilfeEingang);
     lay->addWidget(eingaenge_[n], 1);
 
     auto* minmax = new QHBoxLayout;
-    min_[n] = Feld(P("MIN", i), -1e12, 1e12, kHilfeMin, box);
-    max_[n] = Feld(P("MAX", i), -1e12, 1e12, kHilfeMax, box);
+    min_[n] = Feld(P("MIN", i), -1e12, 1e12, box);
+    max_[n] = Feld(P("MAX", i), -1e12, 1e12, box);
     for (ui::Zahlfeld* f : {min_[n], max_[n]}) {
         f->setReadOnly(true);
         f->setFocusPolicy(Qt::NoFocus);
@@ -195,21 +175,18 @@ QWidget* Direktpanel::Eingangsgruppe(int i) {
     plot_[n]->setObjectName(P("PLOT", i));
     plot_[n]->setChecked(true);
     plot_[n]->setIcon(Farbmarke(Streifenschreiber::Farbe(i)));
-    ui::HilfetextSetzen(plot_[n], kHilfePlot);
     lay->addWidget(plot_[n]);
     return box;
 }
 
 QWidget* Direktpanel::Ausgangsgruppe(int i) {
-    auto* box = new QGroupBox(QString("Ausgang %1").arg(i + 1), inhalt());
-    auto* lay = new QVBoxLayout(box);
-    lay->setContentsMargins(6, 4, 6, 4);
-    lay->setSpacing(3);
+    QVBoxLayout* lay = Gruppe(QString("Ausgang %1").arg(i + 1), inhalt());
+    QWidget* box = lay->parentWidget();
     const std::size_t n = Index(i);
     ausgaenge_[n] = new Drehknopf(P("AUSGANG", i), box);
-    ui::HilfetextSetzen(ausgaenge_[n], kHilfeAusgang);
-    lay->addWidget(ausgaenge_[n], 1);
-    grenzen_[n] = Feld(P("BEGRENZUNG", i), -1e12, 1e12, kHilfeBegrenzung, box);
+    // The scale's ends stay beside the dial however wide the group grows.
+    lay->addWidget(ausgaenge_[n], 1, Qt::AlignHCenter);
+    grenzen_[n] = Feld(P("BEGRENZUNG", i), -1e12, 1e12, box);
     grenzen_[n]->setButtonSymbols(QAbstractSpinBox::NoButtons);
     grenzen_[n]->Setzen(kStandardgrenze);
     lay->addLayout(Zeile("Begrenzung", grenzen_[n]));
@@ -217,33 +194,28 @@ QWidget* Direktpanel::Ausgangsgruppe(int i) {
 }
 
 QWidget* Direktpanel::Eingangsknoepfe() {
-    auto* spalte = new QWidget(inhalt());
-    spalte->setFixedWidth(kRechteSpalte);
-    auto* lay = new QVBoxLayout(spalte);
-    lay->setContentsMargins(0, 8, 0, 0);
-    abfragen_ = Knopf(P("ABFRAGEN"), {}, kHilfeAbfragen, spalte);
+    QVBoxLayout* lay = Spalte(inhalt(), 8);
+    QWidget* spalte = lay->parentWidget();
+    abfragen_ = Knopf(P("ABFRAGEN"), {}, spalte);
     abfragen_->setCheckable(true);
     abfragen_->setMinimumHeight(44);
     AbfrageknopfZeigen(false);
     lay->addWidget(abfragen_);
-    abtastzeit_ =
-        Feld(P("ABTASTZEIT"), kMindestAbtastzeit, kLaengsteAbtastzeit, kHilfeAbtastzeit, spalte);
+    abtastzeit_ = Feld(P("ABTASTZEIT"), kMindestAbtastzeit, kLaengsteAbtastzeit, spalte);
     abtastzeit_->setSingleStep(kMindestAbtastzeit);
     abtastzeit_->Setzen(kStartAbtastzeit);
     lay->addLayout(Zeile("Abtast-\nzeit [s]", abtastzeit_));
     lay->addStretch(1);
-    minMaxReset_ = Knopf(P("MINMAXRESET"), "min/max Reset", kHilfeMinMaxReset, spalte);
+    minMaxReset_ = Knopf(P("MINMAXRESET"), "min/max Reset", spalte);
     lay->addWidget(minMaxReset_);
     return spalte;
 }
 
 QWidget* Direktpanel::Diagrammfelder() {
-    auto* spalte = new QWidget(inhalt());
-    spalte->setFixedWidth(kRechteSpalte);
-    auto* lay = new QVBoxLayout(spalte);
-    lay->setContentsMargins(0, 0, 0, 0);
-    zoomY_ = Feld(P("ZOOMY"), kZoomYMin, kZoomYMax, kHilfeZoomY, spalte);
-    zoomX_ = Feld(P("ZOOMX"), kZoomXErsatz, kZoomXObergrenze, kHilfeZoomX, spalte);
+    QVBoxLayout* lay = Spalte(inhalt(), 0);
+    QWidget* spalte = lay->parentWidget();
+    zoomY_ = Feld(P("ZOOMY"), kZoomYMin, kZoomYMax, spalte);
+    zoomX_ = Feld(P("ZOOMX"), kZoomXErsatz, kZoomXObergrenze, spalte);
     for (ui::Zahlfeld* f : {zoomY_, zoomX_})
         StellenSetzen(f, 0);
     zoomX_->setSingleStep(100);
@@ -252,12 +224,10 @@ QWidget* Direktpanel::Diagrammfelder() {
     lay->addLayout(Zeile("Zoom\n(X-Max)", zoomX_));
     lay->addStretch(1);
     auto* datei = new QHBoxLayout;
-    dateiSpeichern_ =
-        Knopf(P("DATEISPEICHERN"), "Speichern\nin Datei", kHilfeDateiSpeichern, spalte);
+    dateiSpeichern_ = Knopf(P("DATEISPEICHERN"), "Speichern\nin Datei", spalte);
     dateiSpeichern_->setCheckable(true);
     dateiLed_ = new ui::Led(spalte, QColor(0x00, 0xCC, 0x00));
     dateiLed_->setObjectName(P("DATEISPEICHERNLED"));
-    ui::HilfetextSetzen(dateiLed_, kHilfeDateiLed);
     datei->addWidget(dateiSpeichern_, 1);
     datei->addWidget(dateiLed_);
     lay->addLayout(datei);
@@ -265,11 +235,9 @@ QWidget* Direktpanel::Diagrammfelder() {
 }
 
 QWidget* Direktpanel::Ausgangsknoepfe() {
-    auto* spalte = new QWidget(inhalt());
-    spalte->setFixedWidth(kRechteSpalte);
-    auto* lay = new QVBoxLayout(spalte);
-    lay->setContentsMargins(0, 8, 0, 0);
-    aufNull_ = Knopf(P("AUSGAENGEAUFNULL"), "Ausgänge\nauf Null (ESC)", kHilfeAufNull, spalte);
+    QVBoxLayout* lay = Spalte(inhalt(), 8);
+    QWidget* spalte = lay->parentWidget();
+    aufNull_ = Knopf(P("AUSGAENGEAUFNULL"), "Ausgänge\nauf Null (ESC)", spalte);
     aufNull_->setMinimumHeight(56);
     // The label names the key.
     aufNull_->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -311,21 +279,12 @@ void Direktpanel::Verbinden() {
 }
 
 void Direktpanel::EintragRegistrieren() {
-    QPointer<Direktpanel> selbst(this);
+    const QPointer<Direktpanel> selbst(this);
     ui::Fenstereintrag& e = ui::registry().Eintrag(ui::Fenster::Direkt);
-    e.iniLesen = [selbst](const settings::IniText& ini) {
-        if (selbst)
-            selbst->ReadIniDirektpanel(ini);
-    };
-    e.iniSchreiben = [selbst](settings::IniText& ini) {
-        if (selbst)
-            selbst->WriteIniDirektpanel(ini);
-    };
+    e.iniLesen = Solange(selbst, &Direktpanel::ReadIniDirektpanel);
+    e.iniSchreiben = Solange(selbst, &Direktpanel::WriteIniDirektpanel);
     e.abbruchWeilNichtGespeichert = [] { return 0; };
-    e.neuSkalieren = [selbst] {
-        if (selbst)
-            selbst->Direktpanel_SkaliereElemente();
-    };
+    e.neuSkalieren = Solange(selbst, &Direktpanel::Direktpanel_SkaliereElemente);
 }
 
 int Direktpanel::DirektpanelInit() {

@@ -89,6 +89,8 @@ class Direktpanel : public ui::Childpanel {
     QWidget* Diagrammfelder();
     QWidget* Ausgangsknoepfe();
     void MenueAufbauen();
+    // Every control's help text (HilfetexteDirekt_Callback's table).
+    void HilfetexteDirekt();
     void Verbinden();
     void EintragRegistrieren();
     DirektEinstellungen Einstellungen() const;

@@ -25,12 +25,6 @@
 namespace direct_io {
 namespace {
 
-const char* const kPinText =
-    "Pinbelegung für den Direktbetrieb\n\nPin 1:    UB +15V DC\nPin 2:    UB GND\nPin 3:    "
-    "Ausgang 1\nPin 4:    GND\nPin 5:    Ausgang 2\nPin 6:    GND\nPin 7:    Ausgang 3\nPin 8:    "
-    "GND\nPin 9:    Ausgang 4\nPin 10:  Eingang 1\nPin 11:  GND\nPin 12:  Eingang 2\nPin 13:  "
-    "GND\nPin 14:  Eingang 3\nPin 15:  GND\nPin 16:  Eingang 4";
-
 int Port() {
     return connection::OffenerComPort();
 }
@@ -229,12 +223,6 @@ void Direktpanel::DirektZoom_Callback(Zoom z) {
         streifen_->YGrenzeSetzen(ZoomYGrenze(zoomY_->Wert()));
         zoomY_->setFocus();
     }
-}
-
-void Direktpanel::Menu_Direkt_Hilfe_Pins() {
-    if (ui::gHilfeAktiv)
-        return;
-    ui::dialogs().Meldung(this, "MUX-6 Pinbelegung", kPinText);
 }
 
 void Direktpanel::FensterVerlassen(ui::Fenster ziel) {

@@ -177,8 +177,11 @@ Drehknopf::Drehknopf(const QString& name, QWidget* eltern) : QWidget(eltern) {
     lay->addWidget(lo_, 1, 0);
     lay->addWidget(hi_, 1, 1);
     auto* zeile = new QHBoxLayout;
-    zeile->addWidget(feld_, 1);
+    zeile->setSpacing(4);
+    zeile->addStretch(1);
+    zeile->addWidget(feld_);
     zeile->addWidget(einheit_);
+    zeile->addStretch(1);
     lay->addLayout(zeile, 2, 0, 1, 2);
 
     connect(dial_, &QDial::valueChanged, this, [this](int s) { Gedreht(s); });
