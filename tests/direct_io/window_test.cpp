@@ -256,6 +256,22 @@ TEST_F(DirektFenster, FehlgeschlagenesLesenHaeltDenTimerAn) {
     EXPECT_DOUBLE_EQ(panel->eingang(0)->Wert(), 2.5);
 }
 
+TEST_F(DirektFenster, UnlesbarerModusBeendetDenStartMitSeinemGrund) {
+    Verbinden();
+    Klick("DATEISPEICHERN");
+    dialoge->dateien.push_back(QString::fromStdString((dir / "log.txt").string()));
+    // The four outputs go first, then the mode byte is asked for.
+    leitung->StoerungSetzen(Plan(Stoerung::Nak, {leitung->Rahmenzahl() + 5}));
+    Klick("ABFRAGEN");
+    EXPECT_FALSE(Sampelt());
+    EXPECT_NE(Fehlernummer(), 0);
+    EXPECT_FALSE(Control<ui::Led>("DATEISPEICHERNLED")->isOn());
+    EXPECT_TRUE(Control<QWidget>("DATEISPEICHERN")->isEnabled());
+    const std::string log = Log();
+    EXPECT_NE(log.find(" abgebrochen\r\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("24.01.2012"), std::string::npos);
+}
+
 TEST_F(DirektFenster, MinMaxNachReset) {
     Verbinden();
     Klick("ABFRAGEN");
