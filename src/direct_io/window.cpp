@@ -18,7 +18,6 @@
 #include "direct_io/window_instrumente.h"
 #include "direct_io/window_streifen.h"
 #include "ui/error_display.h"
-#include "ui/help.h"
 #include "ui/number_field.h"
 #include "ui/registry.h"
 #include "ui/texts.h"
