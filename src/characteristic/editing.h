@@ -80,8 +80,7 @@ struct Verschiebeziel {
     bool mitVorher = false;
     bool mitNachher = false;
 };
-Verschiebeziel PunktVerschiebenZiel(int punkt, double x, double y, double xRaster,
-                                    double yRaster);
+Verschiebeziel PunktVerschiebenZiel(int punkt, double x, double y, double xRaster, double yRaster);
 Ergebnis PunktVerschieben(int punkt, double x, double y, double xRaster, double yRaster);
 // The gesture as the window runs it: the first drag after a release picks the
 // point nearest to the mouse (gKennlVerschiebePunkt), each drag gives the

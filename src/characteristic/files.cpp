@@ -170,8 +170,9 @@ int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& feld
 std::string Schadensbeschreibung(const Dateischaden& s) {
     std::string text;
     if (s.punkte)
-        text = "Die Punkte der Datei fehlen oder sind ungültig; geladen ist die Startkennlinie "
-               "mit Kommentar, Analogausgang 2 und Anstiegszeit der Datei.";
+        text =
+            "Die Punkte der Datei fehlen oder sind ungültig; geladen ist die Startkennlinie "
+            "mit Kommentar, Analogausgang 2 und Anstiegszeit der Datei.";
     if (s.felder)
         text += std::string(text.empty() ? "" : "\n") +
                 "Analogausgang 2 oder Anstiegszeit der Datei sind keine gültigen Zahlen; sie "
@@ -207,8 +208,7 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
     }
     gKennlinie.geraden.swap(punkte);
     gKennlinie.anzahl = static_cast<std::int32_t>(gKennlinie.geraden.size());
-    gKennlinie.kommentar =
-        storage::Cp1252ZuUtf8(RohText(datei, kOffKommentar, kKommentarFeld - 1));
+    gKennlinie.kommentar = storage::Cp1252ZuUtf8(RohText(datei, kOffKommentar, kKommentarFeld - 1));
 
     const double ausgang2 = storage::GetLEDouble(datei, kOffAusgang2);
     const double anstieg = storage::GetLEDouble(datei, kOffAnstiegszeit);

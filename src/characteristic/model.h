@@ -23,20 +23,20 @@
 
 namespace characteristic {
 
-inline constexpr int kMaxRoh = 4095;                // full scale, counts
-inline constexpr int kMaxLaenge = 65535;            // input counts per segment
-inline constexpr int kMaxPunkte = kMaxRoh + 1;      // points of a sound characteristic
-inline constexpr std::size_t kWerte = 4096;         // the board's table, one per input count
-inline constexpr int kKommentarMax = 999;           // characters of a comment
-inline constexpr double kStartAnstiegszeit = 0.1;   // ms, the shortest the board knows
-inline constexpr double kAnsichtLaenge = 4095.0;    // the whole X range 0..4094 (+1)
+inline constexpr int kMaxRoh = 4095;               // full scale, counts
+inline constexpr int kMaxLaenge = 65535;           // input counts per segment
+inline constexpr int kMaxPunkte = kMaxRoh + 1;     // points of a sound characteristic
+inline constexpr std::size_t kWerte = 4096;        // the board's table, one per input count
+inline constexpr int kKommentarMax = 999;          // characters of a comment
+inline constexpr double kStartAnstiegszeit = 0.1;  // ms, the shortest the board knows
+inline constexpr double kAnsichtLaenge = 4095.0;   // the whole X range 0..4094 (+1)
 static_assert(kMaxRoh == editor::kVollerWert);
 
 // One point and the segment that starts there (the curve generator's record).
 struct Gerade {
-    std::int32_t y = 0;          // output value, raw counts 0..4095
-    std::int32_t laenge = 0;     // input counts to the next point
-    std::int8_t zeitbasis = 0;   // 0 in every point made here; kept, never interpreted
+    std::int32_t y = 0;         // output value, raw counts 0..4095
+    std::int32_t laenge = 0;    // input counts to the next point
+    std::int8_t zeitbasis = 0;  // 0 in every point made here; kept, never interpreted
 
     friend bool operator==(const Gerade&, const Gerade&) = default;
 };
@@ -56,7 +56,7 @@ using UndoSchritt = editor::Geradenliste<Gerade>;
 // The values of the window's fields that files and the transfer carry; the
 // model never holds them between calls.
 struct Felder {
-    double begrenzung = 0.0;                  // output 2, its display units (KENNLPNL_BEGRENZUNG)
+    double begrenzung = 0.0;                   // output 2, its display units (KENNLPNL_BEGRENZUNG)
     double anstiegszeit = kStartAnstiegszeit;  // ms (KENNLPNL_ANSTIEGSZEIT)
 };
 // What "Neu" puts into the fields: output 2 at the input-2 display value of
@@ -135,10 +135,10 @@ double AnstiegszeitRealisierbar(double ms);
 inline constexpr int kSpeicherplaetze = 7;
 inline constexpr std::size_t kBlockGroesse = 8224;
 inline constexpr std::size_t kKurzblockGroesse = 34;
-inline constexpr std::size_t kBlockWerte = 32;       // offset of value 0
-inline constexpr std::size_t kBlockAusgang2 = 4;     // big-endian, raw counts
+inline constexpr std::size_t kBlockWerte = 32;        // offset of value 0
+inline constexpr std::size_t kBlockAusgang2 = 4;      // big-endian, raw counts
 inline constexpr std::size_t kBlockAnstiegszeit = 6;  // three bytes, big-endian
-inline constexpr std::size_t kBlockForm = 9;         // 0 = 4096 values, else one
+inline constexpr std::size_t kBlockForm = 9;          // 0 = 4096 values, else one
 inline constexpr std::size_t kBlockPruefsummeAb = 2;
 inline constexpr std::uint16_t kKurzblockWert = 0x00CD;
 

@@ -47,8 +47,8 @@ int SpeicherplaetzeInitialisieren(int port, char adresse) {
     return 0;
 }
 
-int KennlinienblockSchreiben(int port, char adresse, std::span<const std::uint8_t> daten,
-                             int start, const Fortschritt& fortschritt) {
+int KennlinienblockSchreiben(int port, char adresse, std::span<const std::uint8_t> daten, int start,
+                             const Fortschritt& fortschritt) {
     if (!device::PortnummerGueltig(port))
         return kSchreibenOhnePort;
     int code = device::SpeicherBlockweiseSchreiben(port, adresse, kSpeichertyp, start, daten,
@@ -86,8 +86,8 @@ Blockinhalt KennlinienblockDecodieren(std::span<const std::uint8_t> block) {
         return b;
     b.code = 0;
     b.ausgang2 = storage::GetBE16(block, kBlockAusgang2);
-    b.anstiegscode = (block[kBlockAnstiegszeit] << 16) |
-                     storage::GetBE16(block, kBlockAnstiegszeit + 1);
+    b.anstiegscode =
+        (block[kBlockAnstiegszeit] << 16) | storage::GetBE16(block, kBlockAnstiegszeit + 1);
     const std::size_t anzahl = kurz ? 1 : kWerte;
     try {
         b.punkte.resize(anzahl);

@@ -52,8 +52,8 @@ int SpeicherplaetzeInitialisieren(int port, char adresse);
 // cross a 64-byte page; then mode bit 0x04 cleared and 0x02 set. -122510
 // without a port, or the first failing command's code (the pieces before it
 // stay written).
-int KennlinienblockSchreiben(int port, char adresse, std::span<const std::uint8_t> daten,
-                             int start, const Fortschritt& fortschritt = {});
+int KennlinienblockSchreiben(int port, char adresse, std::span<const std::uint8_t> daten, int start,
+                             const Fortschritt& fortschritt = {});
 
 // `ziel.size()` bytes from `start` in pieces of at most 64 bytes, once the
 // mode byte says the memory is valid. -122524 without a port, the mode

@@ -38,8 +38,7 @@ void RollbalkenGesetzt(int position) {
 
 bool YZoomSetzen(double minAnzeige, double maxAnzeige) {
     return editor::YZoomSetzen(config::AnzeigeZuRoh(0, minAnzeige),
-                               config::AnzeigeZuRoh(0, maxAnzeige), gKennlYZoomMin,
-                               gKennlYZoomMax);
+                               config::AnzeigeZuRoh(0, maxAnzeige), gKennlYZoomMin, gKennlYZoomMax);
 }
 
 editor::Achsenskala XAchse() {
