@@ -87,27 +87,27 @@ void BM_GeradeTeilen(benchmark::State& s) {
     Messen(s, [] { return GeradeTeilen(Kennlinie_PunktX(Mitte()) + 1).ausgang; });
 }
 
-void BM_Rueckgaengig(benchmark::State& s) {
+// After one delete: `hin` timed, `zurueck` untimed.
+template <class Hin, class Zurueck>
+void Wechseln(benchmark::State& s, Hin hin, Zurueck zurueck, bool vorherZurueck) {
     Vorbereiten(s);
     PunktLoeschen(Mitte());
+    if (vorherZurueck)
+        zurueck();
     for (auto _ : s) {
-        benchmark::DoNotOptimize(Kennlinie_Rueckgaengig().ausgang);
+        benchmark::DoNotOptimize(hin().ausgang);
         s.PauseTiming();
-        Kennlinie_Wiederherstellen();
+        zurueck();
         s.ResumeTiming();
     }
 }
 
+void BM_Rueckgaengig(benchmark::State& s) {
+    Wechseln(s, Kennlinie_Rueckgaengig, Kennlinie_Wiederherstellen, false);
+}
+
 void BM_Wiederherstellen(benchmark::State& s) {
-    Vorbereiten(s);
-    PunktLoeschen(Mitte());
-    Kennlinie_Rueckgaengig();
-    for (auto _ : s) {
-        benchmark::DoNotOptimize(Kennlinie_Wiederherstellen().ausgang);
-        s.PauseTiming();
-        Kennlinie_Rueckgaengig();
-        s.ResumeTiming();
-    }
+    Wechseln(s, Kennlinie_Wiederherstellen, Kennlinie_Rueckgaengig, true);
 }
 
 // 2048 data lines two counts apart, written with six decimals (the export's

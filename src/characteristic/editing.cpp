@@ -11,10 +11,6 @@ namespace characteristic {
 namespace {
 
 constexpr const char* kGeradeZuLang = "Gerade zu lang!";
-constexpr const char* kResultierendZuLang = "Resultierende Gerade ist zu lang!";
-constexpr const char* kUnvorhergesehen = "Unvorhergesehene Operation.";
-constexpr const char* kErsterPunktX =
-    "Der erste Punkt kann nicht auf der Zeitachse verschoben werden.";
 constexpr const char* kXUeberMaximum =
     "Die angegebene X-Koordinate ist größer als der Maximalwert.";
 constexpr const char* kXZuKlein =
@@ -25,9 +21,6 @@ constexpr const char* kXZuGross =
     "oder gleich dem \ndes nächsten Punktes verschoben werden).";
 constexpr const char* kVerschiebenZuLang =
     "Das verschieben des Punktes hätte eine zu lange Gerade zur Folge.";
-constexpr const char* kYZuKlein = "Y-Wert zu klein.";
-constexpr const char* kYZuGross = "Y-Wert zu groß.";
-constexpr const char* kLetzterPunkt = "Letzter Punkt kann nicht gelöscht werden";
 constexpr const char* kTeilenEineEinheit =
     "Gerade kann nicht geteilt werden, da sie eine Länge \n von nur einer internen "
     "Rastereinheit hat.";
@@ -35,6 +28,12 @@ constexpr const char* kTeilenEineEinheit =
 using editor::Abgelehnt;
 using editor::Erledigt;
 using editor::Fehlgeschlagen;
+using editor::kErsterPunktFest;
+using editor::kLetzterPunkt;
+using editor::kResultierendZuLang;
+using editor::kUnvorhergesehen;
+using editor::kYZuGross;
+using editor::kYZuKlein;
 
 std::vector<Gerade>& P() {
     return gKennlinie.geraden;
@@ -298,7 +297,7 @@ Ergebnis PunktkoordinatenAendern(int i, double xAnzeige, double yAnzeige) {
     const bool xNeu = d != 0;
     if (xNeu) {
         if (i == 0)
-            return Abgelehnt(kErsterPunktX);
+            return Abgelehnt(kErsterPunktFest);
         if (u > kMaxRoh)
             return Abgelehnt(kXUeberMaximum);
         if (X(prev) >= u)

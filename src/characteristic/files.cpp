@@ -1,6 +1,7 @@
 #include "characteristic/files.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <new>
 
@@ -163,6 +164,14 @@ int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& feld
     Kennlinienpanel_Titel(pfad.string());
     gKennlinieGeaendert = false;
     return 0;
+}
+
+int KennlinienblockSpeichernNach(const std::filesystem::path& pfad, const Felder& felder) {
+    std::array<std::uint8_t, kBlockGroesse> block{};
+    if (const int code = KennlinienblockBauen(felder, block); code != 0)
+        return code;
+    const std::string_view inhalt(reinterpret_cast<const char*>(block.data()), block.size());
+    return Sichern(pfad, inhalt, -308515, -301516);
 }
 
 // ---- load ----------------------------------------------------------------------------------

@@ -22,15 +22,14 @@ inline constexpr std::int32_t kKennliniendateiVersion = 2;
 inline constexpr std::size_t kDateikopfGroesse = 1424;
 inline constexpr std::size_t kGeradeBytes = 12;
 
-// ---- the window's questions ---------------------------------------------------------
-// "Warnung" with "Ja" / "Nein" / "Abbrechen", asked when gKennlinieGeaendert
-// is set: before "Neu", "Kennlinie laden" and program end. "Ja" saves to
-// gKennliniendatei, or through the dialog "Kennlinie speichern" when none.
+// ---- the window's questions ----------------------------------------------------------
+// Before "Neu", "Kennlinie laden" and program end, while gKennlinieGeaendert
+// is set, the window asks this titled "Warnung" ("Ja" / "Nein" / "Abbrechen");
+// "Ja" saves to gKennliniendatei or, without one, through "Kennlinie speichern".
 std::string UngespeichertFrage();  // "Möchten Sie die Änderungen in <name> speichern?"
 
-// "Konfiguration laden?" with "laden" / "nicht laden", asked after a load
-// whose Ladeergebnis::konfigAbweichend is set; "laden" is
-// config::KonfigurationSetzen(ergebnis.konfig).
+// After a load with Ladeergebnis::konfigAbweichend: "laden" / "nicht laden";
+// "laden" takes the file's record with config::KonfigurationSetzen.
 inline constexpr const char* kKonfigFrageTitel = "Konfiguration laden?";
 inline constexpr const char* kKonfigFrage =
     "Die Konfiguration (siehe Fenster 'Konfiguration') der geladenen\nKennlinie unterscheidet "
@@ -54,6 +53,11 @@ std::vector<std::uint8_t> KennliniendateiBild(const Felder& felder);
 // file as it was. 0: gKennliniendatei = pfad, gKennlinieGeaendert off.
 // -308515 the file cannot be created or replaced; -301516 writing failed.
 int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& felder);
+
+// The slot block of gKennlinie with the fields, 8224 bytes as they go to the
+// board, saved as a file: 0, -1023505 (nothing written), or the codes of
+// KennlinieSpeichernNach.
+int KennlinienblockSpeichernNach(const std::filesystem::path& pfad, const Felder& felder);
 
 // What a damaged file cost. The rule: the points of a file are taken only as
 // a whole sound characteristic (1..4096 points, values 0..4095, every segment

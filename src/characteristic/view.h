@@ -11,18 +11,19 @@
 
 namespace characteristic {
 
+// The zoom commands of the "Bearbeiten" menu: "Zoom +", "Zoom -" (the end
+// held at X 4095), "Zoom Markierung" (false when there is no mark; an empty
+// mark is only removed) and "Zoom Gesammtkurve" (0..4094, also the step after
+// "Neu", loading and reading).
 void ZoomPlus();
-// Not beyond X 4095.
 void ZoomMinus();
-// Only with a mark: zooms to it when its end lies after its start; the mark
-// is removed in either case. False without a mark.
 bool ZoomMarkierung();
-// "Zoom Gesammtkurve", and the step after "Neu", loading and reading: 0..4094.
 void ZoomGesamtkurve();
 
+// The scroll bar's thumb and position in percent, and the end of a scroll
+// gesture at 0..100 (the visible width stays).
 using Rollbalken = editor::Rollbalken;
 Rollbalken RollbalkenBerechnen();
-// The end of a scroll gesture at position 0..100; the width stays.
 void RollbalkenGesetzt(int position);
 
 // The commit of "Y-Zoom min"/"max" in output-1 display units: true when

@@ -1,7 +1,6 @@
 #include "kennlinie.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <filesystem>
@@ -16,7 +15,6 @@
 #include "config/konfig_ini.h"
 #include "settings/settings_file.h"
 #include "storage/c_numbers.h"
-#include "storage/safe_save.h"
 
 namespace ctl {
 
@@ -138,11 +136,14 @@ int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
-int Exportieren(Lauf& l, const Aufruf& a, const std::string& datei, const std::string& ziel) {
+// A characteristic file loaded, then written again by `schreiben` with its fields.
+template <class Schreiben>
+int Umwandeln(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei,
+              Schreiben schreiben) {
     kl::Felder f;
-    if (const int status = Laden(l, a, Angaben{}, datei, f); status != kErfolg)
+    if (const int status = Laden(l, a, g, datei, f); status != kErfolg)
         return status;
-    const int code = kl::KennlinieExportierenNach(ziel);
+    const int code = schreiben(f);
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -159,26 +160,6 @@ int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::st
     if (code == 0)
         code = kl::KennlinieSpeichernNach(ziel, kl::StartFelder());
     return code == 0 ? kErfolg : l.Fehler(code);
-}
-
-int Block(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei,
-          const std::string& ziel) {
-    kl::Felder f;
-    if (const int status = Laden(l, a, g, datei, f); status != kErfolg)
-        return status;
-    std::array<std::uint8_t, kl::kBlockGroesse> block{};
-    if (const int code = kl::KennlinienblockBauen(f, block); code != 0)
-        return l.Fehler(code);
-    const std::string_view inhalt(reinterpret_cast<const char*>(block.data()), block.size());
-    // The block is the characteristic file's content in the board's order: its codes.
-    switch (storage::SicherSchreiben(ziel, inhalt)) {
-        case storage::Speicherergebnis::Ok:
-            return kErfolg;
-        case storage::Speicherergebnis::SchreibFehler:
-            return l.Fehler(-301516);
-        default:
-            return l.Fehler(-308515);
-    }
 }
 
 int Waehlen(Lauf& l, const Aufruf& a, const Angaben& g) {
@@ -208,11 +189,14 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
         return Lesen(l, a, g, w[2]);
     }
     if (was == "export" && w.size() == 4)
-        return Exportieren(l, a, w[2], w[3]);
+        return Umwandeln(l, a, Angaben{}, w[2],
+                         [&](const kl::Felder&) { return kl::KennlinieExportierenNach(w[3]); });
     if (was == "import" && w.size() == 4)
         return Importieren(l, a, w[2], w[3]);
     if (was == "block" && w.size() == 4)
-        return Block(l, a, g, w[2], w[3]);
+        return Umwandeln(l, a, g, w[2], [&](const kl::Felder& f) {
+            return kl::KennlinienblockSpeichernNach(w[3], f);
+        });
     if (was == "select" && w.size() == 2)
         return Waehlen(l, a, g);
     return std::nullopt;
