@@ -144,6 +144,8 @@ constexpr std::int32_t kKuerzesterCode = 0xFFF00;
 std::int32_t AnstiegszeitZuCode(double t) {
     if (!(t > 0.0))
         return kKuerzesterCode;
+    if (std::isinf(t))
+        return 1;
     if (t <= kGanzerHub) {
         const double s = std::trunc(4095.0 * (0.1 / t));
         return static_cast<std::int32_t>(std::clamp(s, 1.0, 4095.0)) << 8;
