@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
