@@ -8,10 +8,12 @@ namespace curves {
 namespace {
 
 constexpr const char* kGeradeZuLang = "Gerade zu lang!\nWählen Sie eine größere Zeiteinheit.";
-constexpr const char* kResultierendZuLang = "Resultierende Gerade ist zu lang!";
-constexpr const char* kUnvorhergesehen = "Unvorhergesehene Operation.";
-constexpr const char* kErsterPunktZeit =
-    "Der erste Punkt kann nicht auf der Zeitachse verschoben werden.";
+using editor::kErsterPunktFest;
+using editor::kLetzterPunkt;
+using editor::kResultierendZuLang;
+using editor::kUnvorhergesehen;
+using editor::kYZuGross;
+using editor::kYZuKlein;
 constexpr const char* kZeitraster =
     "Die angegebene Zeitkoordinate paßt nicht ins Zeitraster \n(Der Punkt muß ins Zeitraster "
     "der vorherigen und der folgenden Gerade passen).";
@@ -24,9 +26,6 @@ constexpr const char* kZeitZuGross =
 constexpr const char* kVerschiebenZuLang =
     "Das verschieben des Punktes hätte eine zu lange Gerade zur Folge. \nWählen Sie für die "
     "angrenzenden Geraden eine größere Zeitbasis.";
-constexpr const char* kYZuKlein = "Y-Wert zu klein.";
-constexpr const char* kYZuGross = "Y-Wert zu groß.";
-constexpr const char* kLetzterPunkt = "Letzter Punkt kann nicht gelöscht werden";
 constexpr const char* kLoeschenZeitbasen =
     "Punkt kann nicht gelöscht werden, da die beiden angrenzenden \nGeraden unterschiedliche "
     "Zeitbasen haben. \nWandeln Sie die Zeitbasis von einer der Geraden in die der anderen um.";
@@ -270,7 +269,7 @@ Ergebnis PunktkoordinatenAendern(int i, double zeit, double wertAnzeige) {
         const int prev = std::max(i - 1, 0);
         const int next = std::min(i + 1, N() - 1);
         if (i == 0)
-            return Abgelehnt(kErsterPunktZeit);
+            return Abgelehnt(kErsterPunktFest);
         const double g = std::max(Tick(prev), Tick(i));
         if (std::fmod(std::trunc(std::fabs(zeit - ti)), std::trunc(g)) != 0)
             return Abgelehnt(kZeitraster);

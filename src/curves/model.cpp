@@ -203,15 +203,6 @@ double ZeitZusammensetzen(double stunden, double minuten, double sekunden, doubl
 
 // ---- sampling ----------------------------------------------------------------------
 
-int Abtastwert(double y0, double y1, std::int64_t k, std::int64_t laenge) {
-    double v = y0 + (y1 - y0) * static_cast<double>(k) / static_cast<double>(laenge);
-    if (!(v >= 0.0))
-        v = 0.0;
-    if (v > kMaxRoh)
-        v = kMaxRoh;
-    return static_cast<int>(v + 0.5);
-}
-
 void Kurve_GeradeAbtasten(const Kurve& k, int i, std::vector<int>& werte) {
     const std::size_t n = k.geraden.size();
     const Gerade& g = k.geraden[static_cast<std::size_t>(i)];

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editor/mark.h"
+#include "editor/sampling.h"
 #include "editor/undo_ring.h"
 #include "editor/view.h"
 
@@ -143,8 +144,9 @@ inline double ZeitZusammensetzen(const Zeitteile& z) {
 
 // ---- sampling --------------------------------------------------------------
 // Tick k (0..L-1) of a segment from y0 to y1 of length L: linear, clamped to
-// 0..4095, rounded half up. The end value belongs to the next segment.
-int Abtastwert(double y0, double y1, std::int64_t k, std::int64_t laenge);
+// 0..4095, rounded half up. The end value belongs to the next segment. The
+// characteristic samples its input counts by the same rule.
+using editor::Abtastwert;
 // The L samples of segment i of the curve (appended to `werte`); used by the
 // "Stufen" display and the memory image alike.
 void Kurve_GeradeAbtasten(const Kurve& k, int i, std::vector<int>& werte);

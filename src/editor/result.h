@@ -29,6 +29,15 @@ struct Ergebnis {
 // What both editors show when an undo step or an undo could not get memory.
 inline constexpr const char* kSpeicherFehlerText = "Speicherreservierung fehlgeschlagen";
 
+// Refusals both editors word alike (shown in the "Fehler" box).
+inline constexpr const char* kResultierendZuLang = "Resultierende Gerade ist zu lang!";
+inline constexpr const char* kUnvorhergesehen = "Unvorhergesehene Operation.";
+inline constexpr const char* kErsterPunktFest =
+    "Der erste Punkt kann nicht auf der Zeitachse verschoben werden.";
+inline constexpr const char* kYZuKlein = "Y-Wert zu klein.";
+inline constexpr const char* kYZuGross = "Y-Wert zu groß.";
+inline constexpr const char* kLetzterPunkt = "Letzter Punkt kann nicht gelöscht werden";
+
 inline Ergebnis Erledigt(std::string meldung = {}) {
     return Ergebnis{Ausgang::Erledigt, std::move(meldung), 0};
 }

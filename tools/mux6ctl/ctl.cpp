@@ -18,6 +18,7 @@
 #include "device/errors.h"
 #include "device/link.h"
 #include "direkt.h"
+#include "kennlinie.h"
 #include "lauf.h"
 #include "storage/safe_save.h"
 
@@ -38,10 +39,16 @@ const char* const kHilfe =
     "                  ausgang and curve send only; nobody answers &). Default 1\n"
     "  --baud B        4800, 9600, 19200 or 38400. Default 9600\n"
     "  --force         curve send: send even when the curves differ in length\n"
-    "  --konfig FILE.sko  eingang, ausgang, messen: the scaling of this\n"
+    "  --konfig FILE.sko  eingang, ausgang, messen, kennlinie: the scaling of this\n"
     "                  configuration file; else the program's start-up one (the\n"
     "                  section konfig of vek7MKurvengenerator.ini here, or the\n"
-    "                  defaults: 0..10 V shown as 0..10 V)\n"
+    "                  defaults: 0..10 V shown as 0..10 V). Characteristic files\n"
+    "                  written carry it\n"
+    "  --slot N        kennlinie send, read, select: the board's slot 1..7\n"
+    "  --output2 V     kennlinie send, block: output 2's value in its unit,\n"
+    "                  instead of the file's\n"
+    "  --rise MS       kennlinie send, block: the rise time in ms instead of the\n"
+    "                  file's\n"
     "  -h, --help      this text\n"
     "\n"
     "Commands:\n"
@@ -76,6 +83,20 @@ const char* const kHilfe =
     "                              after N cycles, or on Ctrl-C or SIGTERM, with\n"
     "                              \"Datenerfassung beendet\"; a failed reading ends\n"
     "                              the block with its error lines (exit 1)\n"
+    "  kennlinie send FILE.ske --slot N   the characteristic with the file's output-2\n"
+    "                              value and rise time into slot N; a board whose\n"
+    "                              characteristic memory is not valid gets all\n"
+    "                              seven slots initialised first\n"
+    "  kennlinie read --slot N OUT  slot N saved as OUT: a characteristic file for\n"
+    "                              *.ske (with output-2 value and rise time as\n"
+    "                              read), the text format for *.txt\n"
+    "  kennlinie export FILE.ske OUT.txt   the characteristic in the text format\n"
+    "  kennlinie import IN.txt OUT.ske     the text as a fresh characteristic file\n"
+    "  kennlinie block FILE.ske OUT.bin    the 8224 bytes exactly as kennlinie\n"
+    "                              send writes them into the slot\n"
+    "  kennlinie select --slot N   output 4 to slot N's selection voltage, N volts\n"
+    "  A damaged characteristic file (points cut short or out of range) is\n"
+    "  refused unless --force is given\n"
     "\n"
     "Exit status: 0 on success; 1 on failure, with \"Fehler #N: \" and the German\n"
     "text of the program's error code N on standard error (an import error first\n"
@@ -105,6 +126,9 @@ constexpr Textoption kTextoptionen[] = {
     {"--intervall", &Aufruf::intervall, "--intervall needs seconds"},
     {"--anzahl", &Aufruf::anzahl, "--anzahl needs a number"},
     {"--log", &Aufruf::log, "--log needs a file"},
+    {"--slot", &Aufruf::slot, "--slot needs a slot number 1..7"},
+    {"--output2", &Aufruf::ausgang2, "--output2 needs a value in output 2's unit"},
+    {"--rise", &Aufruf::anstieg, "--rise needs milliseconds above 0"},
 };
 
 // 0 or the usage error's text.
@@ -373,6 +397,9 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         if (was == "image" && genau(4)) {
             return Abbild(l, w[2], w[3]);
         }
+    }
+    if (const std::optional<int> status = KennlinieAusfuehren(l, a)) {
+        return *status;
     }
     if (const std::optional<int> status = DirektAusfuehren(l, a)) {
         return *status;

@@ -26,6 +26,10 @@ struct Aufruf {
     std::string anzahl;
     std::vector<std::string> setze;
     std::string log;
+    // kennlinie: as written on the line, checked by the command.
+    std::string slot;
+    std::string ausgang2;
+    std::string anstieg;
     std::vector<std::string> woerter;
 };
 

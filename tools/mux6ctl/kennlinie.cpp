@@ -1,0 +1,206 @@
+#include "kennlinie.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "characteristic/files.h"
+#include "characteristic/model.h"
+#include "characteristic/transfer.h"
+#include "config/konfig.h"
+#include "config/konfig_datei.h"
+#include "config/konfig_ini.h"
+#include "settings/settings_file.h"
+#include "storage/c_numbers.h"
+
+namespace ctl {
+
+namespace {
+
+namespace kl = characteristic;
+
+// What the command line says beyond the words, checked once.
+struct Angaben {
+    std::optional<int> slot;
+    std::optional<double> ausgang2;
+    std::optional<double> anstieg;
+};
+
+// A usage error's text, or empty.
+std::string AngabenLesen(const Aufruf& a, Angaben& g) {
+    int slot = 0;
+    if (!a.slot.empty()) {
+        if (!storage::GanzzahlLesen(a.slot, slot))
+            return "--slot needs a slot number 1..7";
+        g.slot = slot;
+    }
+    double wert = 0.0;
+    if (!a.ausgang2.empty()) {
+        if (storage::KommazahlLesen(a.ausgang2, wert) != storage::ZahlErgebnis::Ganz ||
+            !std::isfinite(wert))
+            return "--output2 needs a value in output 2's unit";
+        g.ausgang2 = wert;
+    }
+    if (!a.anstieg.empty()) {
+        if (storage::KommazahlLesen(a.anstieg, wert) != storage::ZahlErgebnis::Ganz ||
+            !std::isfinite(wert) || wert <= 0.0)
+            return "--rise needs milliseconds above 0";
+        g.anstieg = wert;
+    }
+    return {};
+}
+
+// The configuration as the program has it after start-up (the settings
+// file's section konfig here, its defaults without one), then --konfig; and
+// the characteristic in its start state.
+int Vorbereiten(const Aufruf& a) {
+    config::StandardwerteSetzen();
+    const settings::IniLeser leser[] = {
+        [](const settings::IniText& ini) { config::KonfigIniLesen(ini, config::gKonfig); }};
+    settings::ReadIni(leser);
+    int code = a.konfig.empty() ? 0 : config::KonfigurationLadenVon(a.konfig, config::gKonfig);
+    if (code == 0)
+        code = kl::KennlinienInit();
+    return code;
+}
+
+// A characteristic file and its fields, with --output2 and --rise over them.
+// A damaged file is taken only with --force.
+int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, kl::Felder& f) {
+    int code = Vorbereiten(a);
+    kl::Ladeergebnis e;
+    if (code == 0) {
+        e = kl::KennlinieLadenNach(datei);
+        code = e.code;
+    }
+    if (code != 0)
+        return l.Fehler(code);
+    if (e.schaden.beschaedigt()) {
+        l.Text(datei + ": " + kl::Schadensbeschreibung(e.schaden));
+        if (!a.erzwingen)
+            return l.Text("Die Datei ist beschädigt; --force nimmt sie trotzdem.");
+    }
+    f = e.felder;
+    f.begrenzung = g.ausgang2.value_or(f.begrenzung);
+    f.anstiegszeit = g.anstieg.value_or(f.anstiegszeit);
+    return kErfolg;
+}
+
+// The window's pop-up code first, then its error display's.
+int Melden(Lauf& l, const kl::Uebertragung& u) {
+    if (u.code != 0)
+        l.Fehler(u.code);
+    if (u.anzeige != 0)
+        l.Fehler(u.anzeige);
+    return u.code != 0 || u.anzeige != 0 ? kFehlschlag : kErfolg;
+}
+
+bool EndetMit(const std::string& pfad, std::string_view endung) {
+    std::string e = std::filesystem::path(pfad).extension().string();
+    std::transform(e.begin(), e.end(), e.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return e == endung;
+}
+
+int Senden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei) {
+    kl::Felder f;
+    if (const int status = Laden(l, a, g, datei, f); status != kErfolg)
+        return status;
+    if (const int code = l.Oeffnen(a); code != 0)
+        return l.Fehler(code);
+    const kl::Uebertragung u =
+        kl::KennlinieSenden(a.port, a.adresse, *g.slot, f, l.Anzeige(kl::kSendenText));
+    l.AnzeigeBeenden();
+    return Melden(l, u);
+}
+
+int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
+    int code = Vorbereiten(a);
+    if (code == 0)
+        code = l.Oeffnen(a);
+    if (code != 0)
+        return l.Fehler(code);
+    const kl::Uebertragung u =
+        kl::KennlinieLesen(a.port, a.adresse, *g.slot, l.Anzeige(kl::kLesenText));
+    l.AnzeigeBeenden();
+    if (Melden(l, u) != kErfolg)
+        return kFehlschlag;
+    kl::Felder f = kl::StartFelder();
+    f.begrenzung = u.begrenzung.value_or(f.begrenzung);
+    f.anstiegszeit = u.anstiegszeit.value_or(f.anstiegszeit);
+    code = EndetMit(ziel, ".ske") ? kl::KennlinieSpeichernNach(ziel, f)
+                                  : kl::KennlinieExportierenNach(ziel);
+    return code == 0 ? kErfolg : l.Fehler(code);
+}
+
+// A characteristic file loaded, then written again by `schreiben` with its fields.
+template <class Schreiben>
+int Umwandeln(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei,
+              Schreiben schreiben) {
+    kl::Felder f;
+    if (const int status = Laden(l, a, g, datei, f); status != kErfolg)
+        return status;
+    const int code = schreiben(f);
+    return code == 0 ? kErfolg : l.Fehler(code);
+}
+
+int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::string& ziel) {
+    int code = Vorbereiten(a);
+    if (code == 0) {
+        const kl::Importergebnis e = kl::KennlinieImportierenNach(text);
+        if (!e.meldung.empty())
+            l.Text(e.meldung);
+        if (!e.fehlerText.empty())
+            l.Text(e.fehlerText);
+        code = e.code;
+    }
+    if (code == 0)
+        code = kl::KennlinieSpeichernNach(ziel, kl::StartFelder());
+    return code == 0 ? kErfolg : l.Fehler(code);
+}
+
+int Waehlen(Lauf& l, const Aufruf& a, const Angaben& g) {
+    if (const int code = l.Oeffnen(a); code != 0)
+        return l.Fehler(code);
+    return Melden(l, kl::Ausgang4Setzen(a.port, a.adresse, *g.slot));
+}
+
+}  // namespace
+
+std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
+    const std::vector<std::string>& w = a.woerter;
+    if (w[0] != "kennlinie" || w.size() < 2)
+        return std::nullopt;
+    Angaben g;
+    if (const std::string fehler = AngabenLesen(a, g); !fehler.empty())
+        return l.Aufruffehler(fehler);
+    const std::string& was = w[1];
+    const bool mitPlatz = was == "send" || was == "read" || was == "select";
+    if (mitPlatz && !g.slot)
+        return l.Aufruffehler("kennlinie " + was + " needs --slot N");
+    if (was == "send" && w.size() == 3)
+        return Senden(l, a, g, w[2]);
+    if (was == "read" && w.size() == 3) {
+        if (!EndetMit(w[2], ".ske") && !EndetMit(w[2], ".txt"))
+            return l.Aufruffehler("kennlinie read saves *.ske or *.txt");
+        return Lesen(l, a, g, w[2]);
+    }
+    if (was == "export" && w.size() == 4)
+        return Umwandeln(l, a, Angaben{}, w[2],
+                         [&](const kl::Felder&) { return kl::KennlinieExportierenNach(w[3]); });
+    if (was == "import" && w.size() == 4)
+        return Importieren(l, a, w[2], w[3]);
+    if (was == "block" && w.size() == 4)
+        return Umwandeln(l, a, g, w[2], [&](const kl::Felder& f) {
+            return kl::KennlinienblockSpeichernNach(w[3], f);
+        });
+    if (was == "select" && w.size() == 2)
+        return Waehlen(l, a, g);
+    return std::nullopt;
+}
+
+}  // namespace ctl
