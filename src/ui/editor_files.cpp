@@ -66,7 +66,7 @@ void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
         NeuSkalieren();
     }
     if (r.code == 0) {
-        TitelSetzen(pfad);
+        TitelSetzen(r.dateinameNehmen ? pfad : QString());
         Zoomen(Befehl::ZoomGesamt);
     }
 }
