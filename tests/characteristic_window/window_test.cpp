@@ -316,3 +316,39 @@ TEST_F(KennlinienFenster, StartUndStoppRufenDieVerbindung) {
 
 }  // namespace
 }  // namespace kennlinientest
+
+namespace kennlinientest {
+namespace {
+
+// Every control of the window readable and apart from the others; the
+// picture is left in the build folder for a look.
+TEST_F(KennlinienFenster, SteuerelementeUeberlappenNicht) {
+    QList<QWidget*> controls;
+    for (QWidget* w : panel->findChildren<QWidget*>()) {
+        const bool blatt = qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) ||
+                           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QPushButton*>(w) ||
+                           qobject_cast<QSlider*>(w) || qobject_cast<ui::Graph*>(w);
+        // Parts of a composite control (a spin box's line edit) count with it.
+        if (blatt && w->isVisible() && !qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+            controls << w;
+    }
+    ASSERT_GT(controls.size(), 20);
+    auto rahmen = [&](QWidget* w) { return QRect(w->mapTo(panel, QPoint(0, 0)), w->size()); };
+    for (QWidget* w : controls) {
+        EXPECT_TRUE(panel->rect().contains(rahmen(w))) << w->objectName().toStdString();
+        if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+            EXPECT_GE(l->width(), l->minimumSizeHint().width()) << l->text().toStdString();
+        }
+        for (QWidget* v : controls) {
+            if (v == w || w->isAncestorOf(v) || v->isAncestorOf(w))
+                continue;
+            EXPECT_FALSE(rahmen(w).intersects(rahmen(v)))
+                << w->objectName().toStdString() << " / " << v->objectName().toStdString() << " "
+                << w->metaObject()->className() << " " << v->metaObject()->className();
+        }
+    }
+    panel->grab().save("kennlinienregler.png");
+}
+
+}  // namespace
+}  // namespace kennlinientest
