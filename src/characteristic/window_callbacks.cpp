@@ -28,8 +28,6 @@ const char* const kPinText =
     "Auswahlspannung-Ausgang\nPin 10:  frei\nPin 11:  GND\nPin 12:  Kennlinieneingang\nPin 13:  "
     "GND\nPin 14:  Kennlinienauswahlspannung-Eingang\nPin 15:  GND\nPin 16:  Start/Stopp-Signal";
 
-const char* const kWarnungTitel = "Warnung";
-
 }  // namespace
 
 void Kennlinienpanel::Befehlen(const ui::Aktion& a) {
@@ -122,10 +120,8 @@ ui::Dateiergebnis Kennlinienpanel::Dateischritt(ui::Befehl b, const std::filesys
             if (r.code != 0)
                 return d;
             FelderSetzen(r.felder);
-            if (r.schaden.beschaedigt()) {
-                ui::dialogs().Meldung(this, kWarnungTitel, ui::Q(Schadensbeschreibung(r.schaden)));
-                d.dateinameNehmen = false;
-            }
+            if (r.schaden.beschaedigt())
+                d.schaden = Schadensbeschreibung(r.schaden);
             if (r.konfigAbweichend) {
                 d.konfigFrage = kKonfigFrage;
                 d.konfigUebernehmen = [k = r.konfig] { config::KonfigurationSetzen(k); };

@@ -71,7 +71,7 @@ void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
         NeuSkalieren();
     }
     if (r.code == 0) {
-        TitelSetzen(r.dateinameNehmen && r.schaden.empty() ? pfad : QString());
+        TitelSetzen(r.schaden.empty() ? pfad : QString());
         Zoomen(Befehl::ZoomGesamt);
     }
 }

@@ -77,8 +77,6 @@ struct Dateiergebnis {
     // runs konfigUebernehmen and rescales the windows.
     std::string konfigFrage = {};
     std::function<void()> konfigUebernehmen = {};
-    // A loaded file that was damaged: the window does not take its name.
-    bool dateinameNehmen = true;
 };
 
 // The file dialog of a "Datei" command: title and filter ("*.skr").

@@ -102,6 +102,7 @@ TEST_F(KennlinienDateien, BeschaedigteDateiWarntUndNimmtDenNamenNicht) {
     Ausloesen("LADEN", Pfad("kaputt.ske"));
     ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
     EXPECT_EQ(dialoge->Alle("Meldung")[0].titel, "Warnung");
+    EXPECT_TRUE(dialoge->Alle("Meldung")[0].text.contains("kaputt.ske")) << "names the file";
     EXPECT_EQ(K().geraden, characteristic::Startkennlinie().geraden);
     EXPECT_EQ(panel->windowTitle(), "Kennlinienregler");
     EXPECT_TRUE(characteristic::gKennliniendatei.empty());
