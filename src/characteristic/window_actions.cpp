@@ -103,10 +103,9 @@ const ui::Aktion kAktionen[] = {
                           "vollständig ins Grafikfenster paßt."),
     ui::Trennlinie("", Ort::Toolbar, true),
 
-    ui::Darstellungseintrag(3, "LINST", "Linien + Stufen", "Kurven als Linien + Stufen darstellen",
-                            kDarstellungen),
-    ui::Darstellungseintrag(1, "LIN", "Linien", "Kurven als Linien darstellen", kDarstellungen),
-    ui::Darstellungseintrag(2, "ST", "Stufen", "Kurven als Stufen darstellen", kDarstellungen),
+    ui::Darstellungseintrag(3, kDarstellungen),
+    ui::Darstellungseintrag(1, kDarstellungen),
+    ui::Darstellungseintrag(2, kDarstellungen),
     ui::Trennlinie("", Ort::Toolbar),
 
     ui::DirekthilfeEintrag("DIREKTHILFE"),

@@ -241,10 +241,9 @@ const ui::Aktion kAktionen[] = {
     Hintergrund(4, "4", "Kurve 4", "Kurve 4 im Hintergrund"),
     ui::Trennlinie("", Ort::Toolbar, true),
 
-    ui::Darstellungseintrag(3, "LINST", "Linien + Stufen", "Kurven als Linien + Stufen darstellen",
-                            kDarstellungen),
-    ui::Darstellungseintrag(1, "LIN", "Linien", "Kurven als Linien darstellen", kDarstellungen),
-    ui::Darstellungseintrag(2, "ST", "Stufen", "Kurven als Stufen darstellen", kDarstellungen),
+    ui::Darstellungseintrag(3, kDarstellungen),
+    ui::Darstellungseintrag(1, kDarstellungen),
+    ui::Darstellungseintrag(2, kDarstellungen),
     ui::Trennlinie("", Ort::Toolbar),
 
     ui::DirekthilfeEintrag("WASISTDAS"),

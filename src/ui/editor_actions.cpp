@@ -1,5 +1,7 @@
 #include "ui/editor_actions.h"
 
+#include <algorithm>
+
 namespace ui {
 namespace {
 
@@ -36,16 +38,26 @@ Aktion Werkzeugeintrag(Werkzeug w, const char* name, const char* text, const cha
             .hilfe = hilfe};
 }
 
-Aktion Darstellungseintrag(int wert, const char* name, const char* text, const char* tooltip,
-                           int gruppe) {
+Aktion Darstellungseintrag(int wert, int gruppe) {
+    struct Modus {
+        const char* name;
+        const char* text;
+        const char* tooltip;
+    };
+    static constexpr Modus kModi[] = {
+        {"LIN", "Linien", "Kurven als Linien darstellen"},
+        {"ST", "Stufen", "Kurven als Stufen darstellen"},
+        {"LINST", "Linien + Stufen", "Kurven als Linien + Stufen darstellen"},
+    };
+    const Modus& m = kModi[std::clamp(wert, 1, 3) - 1];
     return {.art = Art::Radio,
             .menue = "ANSICHT_DARSTELLUNG",
-            .name = name,
-            .text = text,
+            .name = m.name,
+            .text = m.text,
             .befehl = Befehl::Darstellung,
             .wert = wert,
             .gruppe = gruppe,
-            .tooltip = tooltip,
+            .tooltip = m.tooltip,
             .bild = "leer",
             .hilfe = kHilfeDarstellung,
             .spiegel = true,

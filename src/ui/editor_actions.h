@@ -11,11 +11,10 @@ namespace ui {
 // A graph tool: a radio item of the "Bearbeiten" menu with its button.
 Aktion Werkzeugeintrag(Werkzeug w, const char* name, const char* text, const char* tooltip,
                        const char* bild, const char* hilfe, int gruppe);
-// A display mode of "Ansicht" - "Kurvendarstellung" (1 "Linien", 2 "Stufen",
-// 3 "Linien + Stufen"). Its button is a mirror that stays dimmed: the mode is
-// chosen in the menu, the button only shows it.
-Aktion Darstellungseintrag(int wert, const char* name, const char* text, const char* tooltip,
-                           int gruppe);
+// A display mode of "Ansicht" - "Kurvendarstellung": 1 "Linien" (LIN), 2
+// "Stufen" (ST), 3 "Linien + Stufen" (LINST). Its button is a mirror that
+// stays dimmed: the mode is chosen in the menu, the button only shows it.
+Aktion Darstellungseintrag(int wert, int gruppe);
 Aktion Trennlinie(const char* menue, Ort ort = Ort::Beide, bool gedimmt = false);
 
 Aktion RueckgaengigEintrag();
