@@ -1,5 +1,7 @@
 // The menu bar "KENNLINIE" and its toolbar: every item once, in menu order;
 // the toolbar takes the items with a tooltip in the same order.
+#include "characteristic/editing.h"
+#include "characteristic/view.h"
 #include "characteristic/window.h"
 #include "ui/editor_actions.h"
 
@@ -125,6 +127,15 @@ ui::Editoraufbau Kennlinienaufbau() {
             .menues = kMenues,
             .aktionen = kAktionen,
             .dateidialoge = kDateidialoge,
+            .modell = {.yZoomSetzen = characteristic::YZoomSetzen,
+                       .rollbalken = characteristic::RollbalkenBerechnen,
+                       .gerollt = characteristic::RollbalkenGesetzt,
+                       .zoomPlus = characteristic::ZoomPlus,
+                       .zoomMinus = characteristic::ZoomMinus,
+                       .zoomMarkierung = characteristic::ZoomMarkierung,
+                       .zoomGesamt = characteristic::ZoomGesamtkurve,
+                       .rueckgaengigMoeglich = characteristic::RueckgaengigMoeglich,
+                       .wiederherstellenMoeglich = characteristic::WiederherstellenMoeglich},
             .xName = ""};
 }
 

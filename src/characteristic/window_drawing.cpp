@@ -200,43 +200,4 @@ ui::YAchsenanzeige Kennlinienpanel::YAchse() const {
             .maxAnzeige = config::RohZuAnzeige(0, gKennlYZoomMax)};
 }
 
-bool Kennlinienpanel::YZoomSetzen(double minAnzeige, double maxAnzeige) {
-    return characteristic::YZoomSetzen(minAnzeige, maxAnzeige);
-}
-
-ui::Rollstand Kennlinienpanel::RollbalkenBerechnen() const {
-    const Rollbalken r = characteristic::RollbalkenBerechnen();
-    return {.groesse = r.groesse, .position = r.position};
-}
-
-void Kennlinienpanel::Gerollt(int position) {
-    RollbalkenGesetzt(position);
-}
-
-bool Kennlinienpanel::Zoomen(ui::Befehl b) {
-    switch (b) {
-        case ui::Befehl::ZoomPlus:
-            ZoomPlus();
-            return true;
-        case ui::Befehl::ZoomMinus:
-            ZoomMinus();
-            return true;
-        case ui::Befehl::ZoomMarkierung:
-            return ZoomMarkierung();
-        case ui::Befehl::ZoomGesamt:
-            ZoomGesamtkurve();
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool Kennlinienpanel::RueckgaengigMoeglich() const {
-    return characteristic::RueckgaengigMoeglich();
-}
-
-bool Kennlinienpanel::WiederherstellenMoeglich() const {
-    return characteristic::WiederherstellenMoeglich();
-}
-
 }  // namespace characteristic

@@ -1,5 +1,7 @@
 // The menu bar "KURVEN" and its toolbar: every item once, in menu order; the
 // toolbar takes the items with a tooltip in the same order.
+#include "curves/editing.h"
+#include "curves/view.h"
 #include "curves/window.h"
 #include "ui/editor_actions.h"
 
@@ -263,6 +265,15 @@ ui::Editoraufbau Kurvenaufbau() {
             .menues = kMenues,
             .aktionen = kAktionen,
             .dateidialoge = kDateidialoge,
+            .modell = {.yZoomSetzen = curves::YZoomSetzen,
+                       .rollbalken = curves::RollbalkenBerechnen,
+                       .gerollt = curves::RollbalkenGesetzt,
+                       .zoomPlus = curves::ZoomPlus,
+                       .zoomMinus = curves::ZoomMinus,
+                       .zoomMarkierung = curves::ZoomMarkierung,
+                       .zoomGesamt = curves::ZoomGesamtkurve,
+                       .rueckgaengigMoeglich = curves::RueckgaengigMoeglich,
+                       .wiederherstellenMoeglich = curves::WiederherstellenMoeglich},
             .xName = "Zeit [µs]"};
 }
 
