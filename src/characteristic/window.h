@@ -86,10 +86,6 @@ class Kennlinienpanel : public ui::Editorpanel {
     void KommentarSetzen(const QString& text) override;
     QString Kommentarvorschau() const override;
     ui::Dateiergebnis Dateischritt(ui::Befehl b, const std::filesystem::path& pfad) override;
-    bool Geaendert() const override;
-    QString Dateipfad() const override;
-    QString Dateiname() const override;
-    QString Titel(const QString& pfad) override;
 
   private:
     void InhaltAnlegen();

@@ -1,6 +1,7 @@
 // The menu bar "KENNLINIE" and its toolbar: every item once, in menu order;
 // the toolbar takes the items with a tooltip in the same order.
 #include "characteristic/editing.h"
+#include "characteristic/model.h"
 #include "characteristic/view.h"
 #include "characteristic/window.h"
 #include "ui/editor_actions.h"
@@ -135,7 +136,11 @@ ui::Editoraufbau Kennlinienaufbau() {
                        .zoomMarkierung = characteristic::ZoomMarkierung,
                        .zoomGesamt = characteristic::ZoomGesamtkurve,
                        .rueckgaengigMoeglich = characteristic::RueckgaengigMoeglich,
-                       .wiederherstellenMoeglich = characteristic::WiederherstellenMoeglich},
+                       .wiederherstellenMoeglich = characteristic::WiederherstellenMoeglich,
+                       .geaendert = &characteristic::gKennlinieGeaendert,
+                       .datei = &characteristic::gKennliniendatei,
+                       .dateiname = characteristic::DateinameOderStandard,
+                       .titel = characteristic::Kennlinienpanel_Titel},
             .xName = ""};
 }
 

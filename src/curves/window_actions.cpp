@@ -1,6 +1,7 @@
 // The menu bar "KURVEN" and its toolbar: every item once, in menu order; the
 // toolbar takes the items with a tooltip in the same order.
 #include "curves/editing.h"
+#include "curves/model.h"
 #include "curves/view.h"
 #include "curves/window.h"
 #include "ui/editor_actions.h"
@@ -273,7 +274,11 @@ ui::Editoraufbau Kurvenaufbau() {
                        .zoomMarkierung = curves::ZoomMarkierung,
                        .zoomGesamt = curves::ZoomGesamtkurve,
                        .rueckgaengigMoeglich = curves::RueckgaengigMoeglich,
-                       .wiederherstellenMoeglich = curves::WiederherstellenMoeglich},
+                       .wiederherstellenMoeglich = curves::WiederherstellenMoeglich,
+                       .geaendert = &curves::gKurvenGeaendert,
+                       .datei = &curves::gKurvendatei,
+                       .dateiname = curves::DateinameOderStandard,
+                       .titel = curves::Kurvenpanel_Titel},
             .xName = "Zeit [µs]"};
 }
 

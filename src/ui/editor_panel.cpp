@@ -288,7 +288,7 @@ void Editorpanel::Zeigen(const std::string& meldung, int code) {
 }
 
 void Editorpanel::TitelSetzen(const QString& pfad) {
-    const QString titel = Titel(pfad);
+    const QString titel = Q(modell_.titel(S(pfad)));
     setWindowTitle(titel);
     if (auto* l = findChild<QLabel*>(praefix() + "_TITEL"))
         l->setText(titel);

@@ -94,6 +94,13 @@ struct Editormodell {
     void (*zoomGesamt)() = nullptr;
     bool (*rueckgaengigMoeglich)() = nullptr;
     bool (*wiederherstellenMoeglich)() = nullptr;
+    // The file: changed since the last save or load, its path (empty: none),
+    // its name part for the unsaved-changes question, and the window title
+    // for a path, which becomes the model's file.
+    const bool* geaendert = nullptr;
+    const std::string* datei = nullptr;
+    std::string (*dateiname)() = nullptr;
+    std::string (*titel)(const std::string& pfad) = nullptr;
 };
 
 struct Editoraufbau {
@@ -209,12 +216,6 @@ class Editorpanel : public Childpanel {
     // The model's step of a "Datei" command after its question and dialog
     // (Neu: empty path; Speichern also for "Speichern unter").
     virtual Dateiergebnis Dateischritt(Befehl b, const std::filesystem::path& pfad) = 0;
-    virtual bool Geaendert() const = 0;
-    virtual QString Dateipfad() const = 0;
-    // The file-name part for the unsaved-changes question.
-    virtual QString Dateiname() const = 0;
-    // Sets the model's file and gives the window title for it.
-    virtual QString Titel(const QString& pfad) = 0;
 
     // The four zoom commands; false when nothing changed (no redraw).
     bool Zoomen(Befehl b);
