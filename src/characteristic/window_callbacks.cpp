@@ -133,22 +133,6 @@ ui::Dateiergebnis Kennlinienpanel::Dateischritt(ui::Befehl b, const std::filesys
     }
 }
 
-bool Kennlinienpanel::Geaendert() const {
-    return gKennlinieGeaendert;
-}
-
-QString Kennlinienpanel::Dateipfad() const {
-    return ui::Q(gKennliniendatei);
-}
-
-QString Kennlinienpanel::Dateiname() const {
-    return ui::Q(DateinameOderStandard());
-}
-
-QString Kennlinienpanel::Titel(const QString& pfad) {
-    return ui::Q(characteristic::Kennlinienpanel_Titel(ui::S(pfad)));
-}
-
 // ---- transfer ---------------------------------------------------------------------------------
 void Kennlinienpanel::UebertragungZeigen(const Uebertragung& u) {
     if (u.anzeigeLoeschen)

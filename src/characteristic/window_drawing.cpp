@@ -87,14 +87,19 @@ void Kennlinienpanel::KennlinieZeichnen() {
     const bool stufen = gKennlDarstellung == 2 || gKennlDarstellung == 3;
     // The last point's segment is the flat part up to the end of the input
     // range, whatever its stored length: it is what the board outputs there.
-    auto ende = [&](int i) { return i == letzter ? kAnsichtLaenge : Kennlinie_PunktX(i + 1); };
+    // Positions are summed as the walk goes, once for the whole drawing.
+    auto ende = [&](int i, double start) {
+        return i == letzter ? kAnsichtLaenge
+                            : start + Laenge(gKennlinie.geraden[static_cast<std::size_t>(i)]);
+    };
 
     int von = 0;
-    while (von < letzter && ende(von) < gKennlAnsichtStart)
-        ++von;
+    double x = 0;
+    while (von < letzter && ende(von, x) < gKennlAnsichtStart)
+        x = ende(von++, x);
     int bis = von;
-    while (bis < letzter && !(ende(bis) > gKennlAnsichtEnde + 1))
-        ++bis;
+    for (double e = x; bis < letzter && !(ende(bis, e) > gKennlAnsichtEnde + 1);)
+        e = ende(bis++, e);
 
     QVector<double> px, py, lx, ly, sx, sy;
     std::vector<int> werte;
@@ -106,9 +111,8 @@ void Kennlinienpanel::KennlinieZeichnen() {
             ui::dialogs().Meldung(this, "Fehler", ui::Q(editor::kSpeicherFehlerText));
         }
     };
-    double x = Kennlinie_PunktX(von);
     for (int i = von; i <= bis; ++i) {
-        const double e = ende(i);
+        const double e = ende(i, x);
         px << x;
         py << Y(i);
         if (i < letzter) {
@@ -148,9 +152,11 @@ void Kennlinienpanel::KennlinieZeichnen() {
 void Kennlinienpanel::UebersichtZeichnen() {
     graphKlein()->XBereichSetzen(0, kAnsichtLaenge);
     QVector<double> x, y;
-    for (int i = 0; i < gKennlinie.anzahl; ++i) {
-        x << Kennlinie_PunktX(i);
-        y << Y(i);
+    double punktX = 0;
+    for (const Gerade& g : gKennlinie.geraden) {
+        x << punktX;
+        y << g.y;
+        punktX += Laenge(g);
     }
     x << kAnsichtLaenge;
     y << Y(gKennlinie.anzahl - 1);
@@ -192,45 +198,6 @@ ui::YAchsenanzeige Kennlinienpanel::YAchse() const {
             .max = double(gKennlYZoomMax),
             .minAnzeige = config::RohZuAnzeige(0, gKennlYZoomMin),
             .maxAnzeige = config::RohZuAnzeige(0, gKennlYZoomMax)};
-}
-
-bool Kennlinienpanel::YZoomSetzen(double minAnzeige, double maxAnzeige) {
-    return characteristic::YZoomSetzen(minAnzeige, maxAnzeige);
-}
-
-ui::Rollstand Kennlinienpanel::RollbalkenBerechnen() const {
-    const Rollbalken r = characteristic::RollbalkenBerechnen();
-    return {.groesse = r.groesse, .position = r.position};
-}
-
-void Kennlinienpanel::Gerollt(int position) {
-    RollbalkenGesetzt(position);
-}
-
-bool Kennlinienpanel::Zoomen(ui::Befehl b) {
-    switch (b) {
-        case ui::Befehl::ZoomPlus:
-            ZoomPlus();
-            return true;
-        case ui::Befehl::ZoomMinus:
-            ZoomMinus();
-            return true;
-        case ui::Befehl::ZoomMarkierung:
-            return ZoomMarkierung();
-        case ui::Befehl::ZoomGesamt:
-            ZoomGesamtkurve();
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool Kennlinienpanel::RueckgaengigMoeglich() const {
-    return characteristic::RueckgaengigMoeglich();
-}
-
-bool Kennlinienpanel::WiederherstellenMoeglich() const {
-    return characteristic::WiederherstellenMoeglich();
 }
 
 }  // namespace characteristic

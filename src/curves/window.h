@@ -78,12 +78,6 @@ class Kurvenpanel : public ui::Editorpanel {
     void MarkierungSetzen(ui::Markierschritt s, double t) override;
     void Zeichnen() override;
     ui::YAchsenanzeige YAchse() const override;
-    bool YZoomSetzen(double minAnzeige, double maxAnzeige) override;
-    ui::Rollstand RollbalkenBerechnen() const override;
-    void Gerollt(int position) override;
-    bool Zoomen(ui::Befehl b) override;
-    bool RueckgaengigMoeglich() const override;
-    bool WiederherstellenMoeglich() const override;
     void Gezogen(ui::Werkzeug w, double t, double y, bool erstes) override;
     void Losgelassen(ui::Werkzeug w, double t, double y) override;
     void Befehlen(const ui::Aktion& a) override;
@@ -92,10 +86,6 @@ class Kurvenpanel : public ui::Editorpanel {
     void KommentarSetzen(const QString& text) override;
     QString Kommentarvorschau() const override;
     ui::Dateiergebnis Dateischritt(ui::Befehl b, const std::filesystem::path& pfad) override;
-    bool Geaendert() const override;
-    QString Dateipfad() const override;
-    QString Dateiname() const override;
-    QString Titel(const QString& pfad) override;
 
   private:
     void InhaltAnlegen();

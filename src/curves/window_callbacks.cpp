@@ -158,22 +158,6 @@ ui::Dateiergebnis Kurvenpanel::Dateischritt(ui::Befehl b, const std::filesystem:
     }
 }
 
-bool Kurvenpanel::Geaendert() const {
-    return gKurvenGeaendert;
-}
-
-QString Kurvenpanel::Dateipfad() const {
-    return ui::Q(gKurvendatei);
-}
-
-QString Kurvenpanel::Dateiname() const {
-    return ui::Q(DateinameOderStandard());
-}
-
-QString Kurvenpanel::Titel(const QString& pfad) {
-    return ui::Q(curves::Kurvenpanel_Titel(ui::S(pfad)));
-}
-
 // ---- transfer ---------------------------------------------------------------------------------
 void Kurvenpanel::KurveSenden_Callback(bool schreiben) {
     if (ui::gHilfeAktiv)

@@ -236,43 +236,4 @@ ui::YAchsenanzeige Kurvenpanel::YAchse() const {
             .maxAnzeige = RohZuAnzeige(k, a.max)};
 }
 
-bool Kurvenpanel::YZoomSetzen(double minAnzeige, double maxAnzeige) {
-    return curves::YZoomSetzen(minAnzeige, maxAnzeige);
-}
-
-ui::Rollstand Kurvenpanel::RollbalkenBerechnen() const {
-    const Rollbalken r = curves::RollbalkenBerechnen();
-    return {.groesse = r.groesse, .position = r.position};
-}
-
-void Kurvenpanel::Gerollt(int position) {
-    RollbalkenGesetzt(position);
-}
-
-bool Kurvenpanel::Zoomen(ui::Befehl b) {
-    switch (b) {
-        case ui::Befehl::ZoomPlus:
-            ZoomPlus();
-            return true;
-        case ui::Befehl::ZoomMinus:
-            ZoomMinus();
-            return true;
-        case ui::Befehl::ZoomMarkierung:
-            return ZoomMarkierung();
-        case ui::Befehl::ZoomGesamt:
-            ZoomGesamtkurve();
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool Kurvenpanel::RueckgaengigMoeglich() const {
-    return curves::RueckgaengigMoeglich();
-}
-
-bool Kurvenpanel::WiederherstellenMoeglich() const {
-    return curves::WiederherstellenMoeglich();
-}
-
 }  // namespace curves

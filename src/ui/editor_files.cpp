@@ -28,7 +28,7 @@ void Fehlerbox(int code) {
 }  // namespace
 
 int Editorpanel::AbbruchWeilNichtGespeichert() {
-    return ui::AbbruchWeilNichtGespeichert(Geaendert(), Dateiname(),
+    return ui::AbbruchWeilNichtGespeichert(*modell_.geaendert, Q(modell_.dateiname()),
                                            [this] { return Speichern(false); });
 }
 
@@ -47,7 +47,7 @@ std::optional<QString> Editorpanel::DateiWaehlen(Befehl b, const QString& vorgab
 }
 
 int Editorpanel::Speichern(bool als) {
-    QString pfad = Dateipfad();
+    QString pfad = Q(*modell_.datei);
     if (als || pfad.isEmpty()) {
         const auto gewaehlt = DateiWaehlen(Befehl::Speichern, pfad);
         if (!gewaehlt)

@@ -56,22 +56,6 @@ TEST_F(KennlinienDateien, SpeichernNeuLadenMitFeldernUndKommentar) {
     EXPECT_TRUE(dialoge->Alle("Meldung").empty());
 }
 
-TEST_F(KennlinienDateien, NeuFragtUndAbbrechenLaesstAlles) {
-    Werkzeug("ZEICHNEN");
-    Klick(2000, 1000);
-    ASSERT_EQ(K().anzahl, 2);
-    dialoge->antworten = {3};  // "Abbrechen"
-    A("KENNLINIE_DATEI_NEU")->trigger();
-    ASSERT_EQ(dialoge->Alle("Frage").size(), 1u);
-    EXPECT_EQ(dialoge->Alle("Frage")[0].titel, "Warnung");
-    EXPECT_EQ(dialoge->Alle("Frage")[0].text,
-              "Möchten Sie die Änderungen in Kennlinienregler speichern?");
-    EXPECT_EQ(K().anzahl, 2);
-    dialoge->antworten = {2};  // "Nein"
-    A("KENNLINIE_DATEI_NEU")->trigger();
-    EXPECT_EQ(K().anzahl, 1);
-}
-
 TEST_F(KennlinienDateien, FehlerboxFuerJedenLadefehler) {
     // Each file's failure, shown once with its code; no file name afterwards.
     const std::pair<std::string, const char*> faelle[] = {
