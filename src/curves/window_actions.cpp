@@ -334,7 +334,7 @@ ui::Editoraufbau Kurvenaufbau() {
             .menues = kMenues,
             .aktionen = kAktionen,
             .dateidialoge = kDateidialoge,
-            .xName = "Zeit [µs]"};
+            .xName = kZeitachse};
 }
 
 }  // namespace curves
