@@ -249,9 +249,10 @@ int Graph::PolylinieZeichnen(const QVector<double>& x, const QVector<double>& y,
 
 namespace {
 void DatenSetzen(QCPGraph* g, std::span<const QPointF> zug) {
-    QVector<QCPGraphData> daten(static_cast<qsizetype>(zug.size()));
-    std::transform(zug.begin(), zug.end(), daten.begin(),
-                   [](QPointF p) { return QCPGraphData(p.x(), p.y()); });
+    QVector<QCPGraphData> daten;
+    daten.reserve(static_cast<qsizetype>(zug.size()));
+    for (const QPointF& p : zug)
+        daten.emplace_back(p.x(), p.y());
     // In time order already (see PolylinieZeichnen); taken over without a copy.
     g->data()->set(daten, true);
 }

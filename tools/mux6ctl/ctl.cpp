@@ -17,6 +17,7 @@
 #include "device/commands.h"
 #include "device/errors.h"
 #include "device/link.h"
+#include "bild.h"
 #include "direkt.h"
 #include "kennlinie.h"
 #include "lauf.h"
@@ -65,6 +66,11 @@ const char* const kHilfe =
     "  curve import IN.txt OUT.skr     the text as curve 1 of a fresh curve file\n"
     "  curve image FILE.skr OUT.bin    the bytes from 0x1000 to the last sample\n"
     "                              byte, exactly as curve send writes them\n"
+    "  curve plot FILE.skr OUT.png|OUT.pdf|OUT.svg [--breite W] [--hoehe H]\n"
+    "                              curve 1 of the file whole as the curve window\n"
+    "                              draws it (lines and steps), W x H pixels (50..8000,\n"
+    "                              default 1000 x 600), the Y axis in the scaling of\n"
+    "                              --konfig or the defaults; needs no display\n"
     "  eingang [N]                 input N (1..4), or all four one a line, in its\n"
     "                              physical unit with the channel's decimals;\n"
     "                              ----- for input 4 while the mode byte makes it\n"
@@ -129,6 +135,8 @@ constexpr Textoption kTextoptionen[] = {
     {"--slot", &Aufruf::slot, "--slot needs a slot number 1..7"},
     {"--output2", &Aufruf::ausgang2, "--output2 needs a value in output 2's unit"},
     {"--rise", &Aufruf::anstieg, "--rise needs milliseconds above 0"},
+    {"--breite", &Aufruf::breite, "--breite needs pixels"},
+    {"--hoehe", &Aufruf::hoehe, "--hoehe needs pixels"},
 };
 
 // 0 or the usage error's text.
@@ -348,6 +356,12 @@ int Abbild(Lauf& l, const std::string& datei, const std::string& ziel) {
 
 }  // namespace
 
+bool GrafikBenoetigt(const std::vector<std::string>& argumente) {
+    Aufruf a;
+    return Lesen(argumente, a).empty() && a.woerter.size() >= 2 && a.woerter[0] == "curve" &&
+           a.woerter[1] == "plot";
+}
+
 int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
     device::ORV_Fehlersprache(1);
     Lauf l(umgebung);
@@ -396,6 +410,9 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         }
         if (was == "image" && genau(4)) {
             return Abbild(l, w[2], w[3]);
+        }
+        if (was == "plot" && genau(4)) {
+            return KurvenbildSchreiben(l, a, w[3], [&] { return Kurvendatei(w[2]); });
         }
     }
     if (const std::optional<int> status = KennlinieAusfuehren(l, a)) {

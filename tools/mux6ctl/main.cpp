@@ -2,6 +2,7 @@
 // the board through the Qt serial backend, as the program does.
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #define MUX6_STDERR STDERR_FILENO
 #endif
 
+#include <QApplication>
 #include <QCoreApplication>
 
 #include "ctl.h"
@@ -22,8 +24,15 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> argumente(argv + 1, argv + argc);
-    // QSerialPort's notifiers want an application object, even without its loop.
-    QCoreApplication app(argc, argv);
+    // QSerialPort's notifiers want an application object, even without its loop;
+    // a picture is drawn by widgets, offscreen, so no display is needed.
+    std::unique_ptr<QCoreApplication> app;
+    if (ctl::GrafikBenoetigt(argumente)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     ctl::Umgebung u{
         device::QtSerialPortFabrik(), std::cout, std::cerr, MUX6_ISATTY(MUX6_STDERR) != 0, {}};
     const int status = ctl::Ausfuehren(argumente, u);
