@@ -139,7 +139,7 @@ class Graph : public QWidget {
     int BildSchreiben(const QString& pfad, int breite = 0, int hoehe = 0);
     // "Grafik speichern…": asks for the file, saves, and shows a failure.
     void Grafik_Speichern();
-    // The right-button menu (objectName "<graph>_MENUE", its item "<graph>_SPEICHERN").
+    // The right-button menu; its one item is "Grafik speichern…".
     QMenu* Kontextmenue() const { return menue_; }
 
   signals:
