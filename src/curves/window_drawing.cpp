@@ -37,8 +37,8 @@ void Kurvenpanel::Zeichnen() {
                            gDarstellung == 1 ? 1 : 2, puffer_);
     }
     Kurvenpanel_SkaliereYAchse();
-    ok = KurveZeichnen(*graph(), gAktuelleKurve, gAnsichtStart, gAnsichtEnde + 1, kBearbeitet,
-                       true, gDarstellung, puffer_) &&
+    ok = KurveZeichnen(*graph(), gAktuelleKurve, gAnsichtStart, gAnsichtEnde + 1, kBearbeitet, true,
+                       gDarstellung, puffer_) &&
          ok;
     if (!ok)
         ui::dialogs().Meldung(this, "Fehler", kSpeicherFehlerText);

@@ -112,9 +112,9 @@ class Kurvengraph : public QCPGraph {
             if (vektor)
                 stil.drawShape(painter, p);
             else
-                painter->drawPixmap(QPointF(std::round(p.x()) - stempelMitte_,
-                                            std::round(p.y()) - stempelMitte_),
-                                    stempel_);
+                painter->drawPixmap(
+                    QPointF(std::round(p.x()) - stempelMitte_, std::round(p.y()) - stempelMitte_),
+                    stempel_);
         }
     }
 
@@ -258,8 +258,8 @@ void DatenSetzen(QCPGraph* g, std::span<const QPointF> zug) {
 }
 }  // namespace
 
-int Graph::KurvenzugZeichnen(std::span<const QPointF> zug, QColor farbe, Linienart art,
-                             bool punkte, Ebene ebene) {
+int Graph::KurvenzugZeichnen(std::span<const QPointF> zug, QColor farbe, Linienart art, bool punkte,
+                             Ebene ebene) {
     QCPGraph* g = NeuerGraph(farbe, art, punkte);
     DatenSetzen(g, zug);
     return Merken(g, ebene);

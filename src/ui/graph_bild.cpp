@@ -97,9 +97,8 @@ int Graph::BildSchreiben(const QString& pfad, int breite, int hoehe) {
     puffer.open(QIODevice::WriteOnly);
     if (!Malen(plot_, *format, breite, hoehe, puffer) || bytes.isEmpty())
         return kNichtGeschrieben;
-    switch (storage::SicherSchreiben(Pfad(pfad), std::string_view(bytes.constData(),
-                                                                   static_cast<std::size_t>(
-                                                                       bytes.size())))) {
+    switch (storage::SicherSchreiben(
+        Pfad(pfad), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         case storage::Speicherergebnis::Ok:
             return 0;
         case storage::Speicherergebnis::NichtSchreibbar:

@@ -1,10 +1,9 @@
 // The curve window's drawing on a read-back curve: timebase labels one to a
-// pixel column, the picture menu on both graphs, and the picture mux6ctl draws
-// made of the same plots as the window's view of the whole curve.
+// pixel column, and the picture mux6ctl draws made of the same plots as the
+// window's view of the whole curve.
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
-#include <QMenu>
 #include <QTest>
 #include <memory>
 #include <set>
@@ -41,7 +40,9 @@ class KurvenZeichnung : public ::testing::Test {
         k.geraden.assign(kSegmente, curves::Gerade{});
         for (int i = 0; i < kSegmente; ++i)
             k.geraden[static_cast<std::size_t>(i)] = {
-                .y = (i * 37) % 4096, .laenge = 1, .zeitbasis = static_cast<std::int8_t>(1 + i % 2)};
+                .y = (i * 37) % 4096,
+                .laenge = 1,
+                .zeitbasis = static_cast<std::int8_t>(1 + i % 2)};
         k.anzahl = kSegmente;
         curves::ZoomGesamtkurve();
         panel->Kurvenpanel_Neuzeichnen();
@@ -79,16 +80,9 @@ TEST_F(KurvenZeichnung, ZeitbasislabelsHoechstensEinesJePixelspalte) {
     // Every change keeps its yellow line.
     bool linien = false;
     for (const auto& [farbe, punkte] : Plots(panel->graph()))
-        linien = linien || (farbe == QColor(0xFF, 0xFF, 0x00).rgb() && punkte == 3 * (kSegmente - 1));
+        linien =
+            linien || (farbe == QColor(0xFF, 0xFF, 0x00).rgb() && punkte == 3 * (kSegmente - 1));
     EXPECT_TRUE(linien);
-}
-
-TEST_F(KurvenZeichnung, BeideGraphenBietenDasBildAn) {
-    for (ui::Graph* g : {panel->graph(), panel->graphKlein()}) {
-        ASSERT_FALSE(g->Kontextmenue()->actions().isEmpty());
-        EXPECT_EQ(g->Kontextmenue()->actions().front()->text(),
-                  QString::fromUtf8("Grafik speichern…"));
-    }
 }
 
 TEST_F(KurvenZeichnung, BildAusDerDateiZeigtWasDasFensterZeigt) {

@@ -60,8 +60,8 @@ class Bild : public ::testing::Test {
 };
 
 TEST_F(Bild, PngInDerGenanntenGroesseZeigtDieKurve) {
-    const auto r = CtlAusfuehren({"curve", "plot", "a.skr", "a.png", "--breite", "640", "--hoehe",
-                                  "480"});
+    const auto r =
+        CtlAusfuehren({"curve", "plot", "a.skr", "a.png", "--breite", "640", "--hoehe", "480"});
     ASSERT_EQ(r.status, 0) << r.fehler;
     EXPECT_TRUE(r.aus.empty());
     const QImage bild((dir / "a.png").c_str());
@@ -71,15 +71,10 @@ TEST_F(Bild, PngInDerGenanntenGroesseZeigtDieKurve) {
     EXPECT_GT(Anzahl(bild, Qt::blue), 50);  // steps
 }
 
-TEST_F(Bild, OhneGroesseDieVorgabe) {
-    ASSERT_EQ(CtlAusfuehren({"curve", "plot", "a.skr", "b.png"}).status, 0);
-    EXPECT_EQ(QImage((dir / "b.png").c_str()).size(), QSize(1000, 600));
-}
-
 TEST_F(Bild, PdfLiestPdfinfoAlsEineSeiteDerGroesse) {
-    ASSERT_EQ(CtlAusfuehren({"curve", "plot", "a.skr", "a.pdf", "--breite=800", "--hoehe=500"})
-                  .status,
-              0);
+    ASSERT_EQ(
+        CtlAusfuehren({"curve", "plot", "a.skr", "a.pdf", "--breite=800", "--hoehe=500"}).status,
+        0);
     const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
     ASSERT_FALSE(pdfinfo.isEmpty()) << "pdfinfo missing: scripts/bootstrap installs poppler-utils";
     const auto info = testsupport::Ausfuehren(pdfinfo.toStdString(), {(dir / "a.pdf").string()},
@@ -90,12 +85,10 @@ TEST_F(Bild, PdfLiestPdfinfoAlsEineSeiteDerGroesse) {
 }
 
 TEST_F(Bild, SvgMitDerFlaecheDerGroesse) {
-    ASSERT_EQ(CtlAusfuehren({"curve", "plot", "a.skr", "a.svg", "--breite", "300", "--hoehe",
-                             "200"})
-                  .status,
-              0);
+    ASSERT_EQ(
+        CtlAusfuehren({"curve", "plot", "a.skr", "a.svg", "--breite=300", "--hoehe=200"}).status,
+        0);
     const std::string svg = testsupport::Lesen(dir / "a.svg");
-    EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("viewBox=\"0 0 300 200\""), std::string::npos);
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
 }
@@ -129,31 +122,16 @@ INSTANTIATE_TEST_SUITE_P(
         Fehlerfall{"UnbekanntesFormat", {"curve", "plot", "a.skr", "x.jpg"}, 2, 0},
         Fehlerfall{"ZuSchmal", {"curve", "plot", "a.skr", "x.png", "--breite", "10"}, 2, 0},
         Fehlerfall{"HoeheKeineZahl", {"curve", "plot", "a.skr", "x.png", "--hoehe", "4x"}, 2, 0},
+        Fehlerfall{"ZuHoch", {"curve", "plot", "a.skr", "x.png", "--hoehe", "8001"}, 2, 0},
         Fehlerfall{"ZielFehlt", {"curve", "plot", "a.skr"}, 2, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct Grafikfall {
-    const char* name;
-    std::vector<std::string> argumente;
-    bool grafik;
-};
-
-class GrafikNoetig : public ::testing::TestWithParam<Grafikfall> {};
-
 // Only a picture makes mux6ctl start a GUI application.
-TEST_P(GrafikNoetig, NurFuerCurvePlot) {
-    EXPECT_EQ(ctl::GrafikBenoetigt(GetParam().argumente), GetParam().grafik);
+TEST(GrafikNoetig, NurFuerCurvePlot) {
+    EXPECT_TRUE(ctl::GrafikBenoetigt({"--port", "2", "curve", "plot", "a.skr", "a.pdf"}));
+    EXPECT_FALSE(ctl::GrafikBenoetigt({"curve", "export", "a.skr", "plot"}));
+    EXPECT_FALSE(ctl::GrafikBenoetigt({"--log", "curve", "plot", "a.skr"}));  // a file named curve
+    EXPECT_FALSE(ctl::GrafikBenoetigt({"--nix", "curve", "plot", "a.skr", "a.png"}));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, GrafikNoetig,
-    ::testing::Values(
-        Grafikfall{"Plot", {"curve", "plot", "a.skr", "a.png"}, true},
-        Grafikfall{"NachOption", {"--port", "2", "curve", "plot", "a.skr", "a.pdf"}, true},
-        Grafikfall{"PlotAlsDateiname", {"curve", "export", "a.skr", "plot"}, false},
-        Grafikfall{"CurveAlsOptionswert", {"--log", "curve", "plot", "a.skr"}, false},
-        Grafikfall{"Id", {"id"}, false},
-        Grafikfall{"FalscheZeile", {"--nix", "curve", "plot"}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "bild.h"
 #include "config/konfig.h"
 #include "curves/files.h"
 #include "curves/model.h"
@@ -17,7 +18,6 @@
 #include "device/commands.h"
 #include "device/errors.h"
 #include "device/link.h"
-#include "bild.h"
 #include "direkt.h"
 #include "kennlinie.h"
 #include "lauf.h"
