@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 
+#include "curves/plot.h"
 #include "ui/editor_panel.h"
 
 class QColor;
@@ -95,8 +96,6 @@ class Kurvenpanel : public ui::Editorpanel {
     void Koordinaten(double t, double y);
     void ZeitbasislabelsZeichnen();
     void SpeicherbedarfAnzeigen();
-    void KurveZeichnen(int k, QColor linie, QColor linieSchluss, QColor stufe, QColor stufeSchluss,
-                       bool punkte, int darstellung);
     double Raster() const;
     void ZeitbasisPopup(double t);
     void GeradenlaengeDialog(double t);
@@ -116,6 +115,7 @@ class Kurvenpanel : public ui::Editorpanel {
     QPushButton* schreiben_ = nullptr;
     QPushButton* lesen_ = nullptr;
 
+    Zeichenpuffer puffer_;
     int verschobenerPunkt_ = -1;
     int darstellungAusIni_ = 3;
     bool initialisiert_ = false;

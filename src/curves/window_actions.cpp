@@ -279,7 +279,7 @@ ui::Editoraufbau Kurvenaufbau() {
                        .datei = &curves::gKurvendatei,
                        .dateiname = curves::DateinameOderStandard,
                        .titel = curves::Kurvenpanel_Titel},
-            .xName = "Zeit [µs]"};
+            .xName = kZeitachse};
 }
 
 }  // namespace curves

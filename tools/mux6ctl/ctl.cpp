@@ -10,6 +10,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "bild.h"
 #include "config/konfig.h"
 #include "curves/files.h"
 #include "curves/model.h"
@@ -67,6 +68,11 @@ const char* const kHilfe =
     "  curve import IN.txt OUT.skr     the text as curve 1 of a fresh curve file\n"
     "  curve image FILE.skr OUT.bin    the bytes from 0x1000 to the last sample\n"
     "                              byte, exactly as curve send writes them\n"
+    "  curve plot FILE.skr OUT.png|OUT.pdf|OUT.svg [--breite W] [--hoehe H]\n"
+    "                              curve 1 of the file whole as the curve window\n"
+    "                              draws it (lines and steps), W x H pixels (50..8000,\n"
+    "                              default 1000 x 600), the Y axis in the scaling of\n"
+    "                              --konfig or the defaults; needs no display\n"
     "  eingang [N]                 input N (1..4), or all four one a line, in its\n"
     "                              physical unit with the channel's decimals;\n"
     "                              ----- for input 4 while the mode byte makes it\n"
@@ -132,6 +138,8 @@ constexpr Textoption kTextoptionen[] = {
     {"--slot", &Aufruf::slot, "--slot needs a slot number 1..7"},
     {"--output2", &Aufruf::ausgang2, "--output2 needs a value in output 2's unit"},
     {"--rise", &Aufruf::anstieg, "--rise needs milliseconds above 0"},
+    {"--breite", &Aufruf::breite, "--breite needs pixels"},
+    {"--hoehe", &Aufruf::hoehe, "--hoehe needs pixels"},
 };
 
 // 0 or the usage error's text.
@@ -396,6 +404,12 @@ int Abbild(Lauf& l, const Aufruf& a, const std::string& datei, const std::string
 
 }  // namespace
 
+bool GrafikBenoetigt(const std::vector<std::string>& argumente) {
+    Aufruf a;
+    return Lesen(argumente, a).empty() && a.woerter.size() >= 2 && a.woerter[0] == "curve" &&
+           a.woerter[1] == "plot";
+}
+
 int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
     device::ORV_Fehlersprache(1);
     Lauf l(umgebung);
@@ -444,6 +458,9 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         }
         if (was == "image" && genau(4)) {
             return Abbild(l, a, w[2], w[3]);
+        }
+        if (was == "plot" && genau(4)) {
+            return KurvenbildSchreiben(l, a, w[3], [&] { return Kurvendatei(w[2]); });
         }
     }
     if (const std::optional<int> status = KennlinieAusfuehren(l, a)) {

@@ -35,6 +35,10 @@ struct Umgebung {
 // The arguments after the program name; the exit status.
 int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung);
 
+// Whether the command draws a picture: main() then makes a QApplication
+// (offscreen) instead of the core application the other commands need.
+bool GrafikBenoetigt(const std::vector<std::string>& argumente);
+
 // The text of --help.
 extern const char* const kHilfe;
 

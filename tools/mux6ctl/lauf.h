@@ -33,6 +33,9 @@ struct Aufruf {
     std::string slot;
     std::string ausgang2;
     std::string anstieg;
+    // curve plot: the picture's size in pixels, as written on the line.
+    std::string breite;
+    std::string hoehe;
     std::vector<std::string> woerter;
 };
 
