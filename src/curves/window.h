@@ -82,6 +82,7 @@ class Kurvenpanel : public ui::Editorpanel {
     ui::Rollstand RollbalkenBerechnen() const override;
     void Gerollt(int position) override;
     bool Zoomen(ui::Befehl b) override;
+    bool ZoomenAn(ui::Befehl b, double t) override;
     bool RueckgaengigMoeglich() const override;
     bool WiederherstellenMoeglich() const override;
     void Gezogen(ui::Werkzeug w, double t, double y, bool erstes) override;
@@ -103,6 +104,8 @@ class Kurvenpanel : public ui::Editorpanel {
     void Registrieren();
 
     void Koordinaten(double t, double y);
+    // Empty coordinate and timebase displays: nothing measured on this curve yet.
+    void KoordinatenLeeren();
     void ZeitbasislabelsZeichnen();
     void SpeicherbedarfAnzeigen();
     void KurveZeichnen(int k, QColor linie, QColor linieSchluss, QColor stufe, QColor stufeSchluss,
@@ -120,7 +123,7 @@ class Kurvenpanel : public ui::Editorpanel {
     QWidget* ruhezustandBlock_ = nullptr;
     QLabel* ruhezustandLabel_ = nullptr;
     std::map<QString, QLineEdit*> koordinaten_;
-    QComboBox* zeitbasisAnzeige_ = nullptr;
+    QLineEdit* zeitbasisAnzeige_ = nullptr;
     ui::Zahlfeld* yRaster_ = nullptr;
     QLineEdit* speicherbedarf_ = nullptr;
     QPushButton* schreiben_ = nullptr;

@@ -267,6 +267,16 @@ bool Kurvenpanel::Zoomen(ui::Befehl b) {
     }
 }
 
+bool Kurvenpanel::ZoomenAn(ui::Befehl b, double t) {
+    if (b == ui::Befehl::ZoomPlus)
+        ZoomPlusAn(t);
+    else if (b == ui::Befehl::ZoomMinus)
+        ZoomMinusAn(t);
+    else
+        return Zoomen(b);
+    return true;
+}
+
 bool Kurvenpanel::RueckgaengigMoeglich() const {
     return curves::RueckgaengigMoeglich();
 }

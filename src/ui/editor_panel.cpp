@@ -209,11 +209,11 @@ void Editorpanel::Menu_Werkzeug(QAction* werkzeug) {
     Neuzeichnen();
 }
 
-void Editorpanel::Rad(int schritte) {
+void Editorpanel::Rad(int schritte, double x) {
     if (gHilfeAktiv)
         return;
     for (int i = 0; i < std::abs(schritte); ++i) {
-        if (Zoomen(schritte > 0 ? Befehl::ZoomPlus : Befehl::ZoomMinus))
+        if (ZoomenAn(schritte > 0 ? Befehl::ZoomPlus : Befehl::ZoomMinus, x))
             Aktualisieren();
     }
 }
@@ -275,7 +275,13 @@ void Editorpanel::TitelSetzen(const QString& pfad) {
 }
 
 void Editorpanel::KommentarvorschauAktualisieren() {
-    kommentarVorschau_->setText(Kommentarvorschau());
+    // One line: a line break would leave a lone fragment of the second line
+    // under the first, so it shows as the space it stands for.
+    QString text = Kommentarvorschau();
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace('\n', ' ');
+    text.replace('\r', ' ');
+    kommentarVorschau_->setText(text);
 }
 
 void Editorpanel::VorschauAnlegen() {

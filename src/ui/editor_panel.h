@@ -187,6 +187,13 @@ class Editorpanel : public Childpanel {
     virtual void Gerollt(int position) = 0;
     // The four zoom commands; false when nothing changed (no redraw).
     virtual bool Zoomen(Befehl b) = 0;
+    // "Zoom +" or "Zoom -" by the mouse wheel with the mouse at X value x; a
+    // window whose view can keep x in place does so, the others zoom as the
+    // command does.
+    virtual bool ZoomenAn(Befehl b, double x) {
+        (void)x;
+        return Zoomen(b);
+    }
     virtual bool RueckgaengigMoeglich() const = 0;
     virtual bool WiederherstellenMoeglich() const = 0;
     // The graph tools other than "Markieren", which the frame runs.
@@ -216,8 +223,8 @@ class Editorpanel : public Childpanel {
     void Gewaehlt(const Aktion& a, QAction* q);
     void VorschauAnlegen();
     void MarkierungZeichnen();
-    void Rad(int schritte);
-    std::optional<QString> DateiWaehlen(Befehl b, const QString& vorgabe);
+    void Rad(int schritte, double x);
+    std::optional<QString> DateiWaehlen(Befehl b);
     void NachDemLaden(const Dateiergebnis& r, const QString& pfad);
 
     std::span<const Dateidialog> dateidialoge_;

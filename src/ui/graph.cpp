@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/axis_labels.h"
+
 namespace ui {
 
 namespace {
@@ -62,9 +64,7 @@ class AnzeigeTicker : public QCPAxisTicker {
         // Back onto the step so rounding noise shows neither as 1e-13 nor as 0.30000001.
         if (schritt_ > 0)
             wert = std::round(wert / schritt_) * schritt_;
-        if (std::fabs(wert) < 1e-12 * std::max(1.0, std::fabs(schritt_)))
-            wert = 0;
-        return locale.toString(wert, formatChar.toLatin1(), precision);
+        return Zahlbeschriftung(wert, schritt_);
     }
 
   private:
@@ -86,6 +86,8 @@ Graph::Graph(QWidget* eltern) : QWidget(eltern) {
     auto ticker = QSharedPointer<AnzeigeTicker>::create();
     yTicker_ = ticker.data();
     plot_->yAxis->setTicker(ticker);
+    // The time axis: round steps in its own unit, labelled as plain numbers.
+    plot_->xAxis->setTicker(QSharedPointer<AnzeigeTicker>::create());
     plot_->xAxis->setRange(0, 1);
     plot_->yAxis->setRange(0, 1);
 
@@ -352,7 +354,7 @@ void Graph::Drehen(QWheelEvent* e) {
     const int schritte = radRest_ / 120;
     radRest_ -= schritte * 120;
     if (schritte != 0)
-        emit rad(schritte);
+        emit rad(schritte, Begrenzt(e->position()).x());
     e->accept();
 }
 
