@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "ui/entry_dialogs.h"
 #include "ui/file_types.h"
@@ -54,6 +55,13 @@ class KlickSchliesst : public QObject {
                 return true;
             case QEvent::Close:
                 return ziel != box_;
+            case QEvent::Expose:
+                // A window system grabs for a window only once it is on the
+                // screen; before that, the grab asked for at show() fails.
+                if (box_->windowHandle() != nullptr && ziel == box_->windowHandle() &&
+                    box_->windowHandle()->isExposed())
+                    box_->grabMouse();
+                return false;
             default:
                 return false;
         }
@@ -147,8 +155,9 @@ void QtDialogs::Hilfebox(QWidget* hauptfenster, const QString& text, QPoint oben
     box->show();
     box->raise();
     // Under a window manager, a click outside the program's windows reaches
-    // the box only through a grab; where the platform has none, clicks on the
-    // program's own windows still close it.
+    // the box only through a grab (asked again when the box is exposed);
+    // where the platform has none, clicks on the program's windows still
+    // close it.
     box->grabMouse();
     schleife.exec();
     qApp->removeEventFilter(&filter);
