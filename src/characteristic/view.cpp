@@ -20,6 +20,14 @@ void ZoomMinus() {
     Kennlinienansicht().ZoomMinus(kAnsichtLaenge);
 }
 
+void ZoomPlusAn(double x) {
+    Kennlinienansicht().ZoomPlusAn(x);
+}
+
+void ZoomMinusAn(double x) {
+    Kennlinienansicht().ZoomMinusAn(x, kAnsichtLaenge);
+}
+
 bool ZoomMarkierung() {
     return editor::ZoomMarkierung(Kennlinienansicht(), Kennlinienmarkierung());
 }

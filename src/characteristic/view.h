@@ -19,6 +19,9 @@ void ZoomPlus();
 void ZoomMinus();
 bool ZoomMarkierung();
 void ZoomGesamtkurve();
+// The mouse wheel's "Zoom +" and "Zoom -" keeping X value x in place.
+void ZoomPlusAn(double x);
+void ZoomMinusAn(double x);
 
 // The scroll bar's thumb and position in percent, and the end of a scroll
 // gesture at 0..100 (the visible width stays).

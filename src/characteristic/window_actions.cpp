@@ -134,6 +134,8 @@ ui::Editoraufbau Kennlinienaufbau() {
                        .zoomPlus = characteristic::ZoomPlus,
                        .zoomMinus = characteristic::ZoomMinus,
                        .zoomMarkierung = characteristic::ZoomMarkierung,
+                       .zoomPlusAn = characteristic::ZoomPlusAn,
+                       .zoomMinusAn = characteristic::ZoomMinusAn,
                        .zoomGesamt = characteristic::ZoomGesamtkurve,
                        .rueckgaengigMoeglich = characteristic::RueckgaengigMoeglich,
                        .wiederherstellenMoeglich = characteristic::WiederherstellenMoeglich,

@@ -25,6 +25,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_popup.h"
 #include "ui/file_warning.h"
+#include "ui/file_types.h"
 #include "ui/help.h"
 #include "ui/registry.h"
 #include "ui/texts.h"
@@ -399,12 +400,11 @@ int Konfigpanel::KonfigurationSpeichern() {
     auswahl.titel = "Konfiguration speichern";
     auswahl.vorgabe = kDateifilter;
     auswahl.filter = kDateifilter;
+    auswahl.endungErzwingen = true;
     const std::optional<QString> gewaehlt = ui::dialogs().DateiWaehlen(this, auswahl);
     if (!gewaehlt || gewaehlt->isEmpty())
         return 0;
-    QString pfad = *gewaehlt;
-    if (!pfad.endsWith(".sko", Qt::CaseInsensitive))
-        pfad += ".sko";
+    const QString pfad = ui::MitEndung(*gewaehlt, kDateifilter);
     KonfigurationLesen();
     return KonfigurationSpeichernNach(Pfad(pfad), gKonfig);
 }

@@ -92,7 +92,8 @@ int KurvenNeu() {
     Kurvenpanel_Titel("");
     gAnsichtStart = 0.0;
     gAnsichtEnde = kStartAnsichtEnde;
-    gKurvenGeaendert = false;
+    // The changed flag stays: the curves given up are in no file, so the
+    // question at program end still comes when they were never saved.
     return 0;
 }
 

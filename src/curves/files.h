@@ -38,7 +38,7 @@ inline constexpr const char* kKonfigFrage =
 
 // ---- "Neu" -------------------------------------------------------------------------
 // Every curve the start curve, comments empty, cycles and rest values 0, no
-// file, visible range 0..10000 µs, gKurvenGeaendert off. The Y grid, Y zoom,
+// file, visible range 0..10000 µs; gKurvenGeaendert stays. The Y grid, Y zoom,
 // undo rings and clipboard stay. 0, or -600403 when memory ran out (the curves
 // not yet reset stay as they were).
 int KurvenNeu();

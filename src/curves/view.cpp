@@ -26,6 +26,14 @@ void ZoomMinus() {
     Kurvenansicht().ZoomMinus();
 }
 
+void ZoomPlusAn(double t) {
+    Kurvenansicht().ZoomPlusAn(t);
+}
+
+void ZoomMinusAn(double t) {
+    Kurvenansicht().ZoomMinusAn(t);
+}
+
 bool ZoomMarkierung() {
     return editor::ZoomMarkierung(Kurvenansicht(), Kurvenmarkierung());
 }

@@ -14,6 +14,10 @@ namespace curves {
 double AnsichtBreite();
 void ZoomPlus();
 void ZoomMinus();
+// The mouse wheel: the same widths around the time t (µs) under the mouse,
+// which keeps its place in the view.
+void ZoomPlusAn(double t);
+void ZoomMinusAn(double t);
 // Only with a mark: zooms to it when its end lies after its start; the mark
 // is removed in either case. False without a mark.
 bool ZoomMarkierung();

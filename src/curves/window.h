@@ -94,6 +94,8 @@ class Kurvenpanel : public ui::Editorpanel {
     void Registrieren();
 
     void Koordinaten(double t, double y);
+    // Empty coordinate and timebase displays: nothing measured on this curve yet.
+    void KoordinatenLeeren();
     void ZeitbasislabelsZeichnen();
     void SpeicherbedarfAnzeigen();
     double Raster() const;
@@ -109,7 +111,7 @@ class Kurvenpanel : public ui::Editorpanel {
     QWidget* ruhezustandBlock_ = nullptr;
     QLabel* ruhezustandLabel_ = nullptr;
     std::map<QString, QLineEdit*> koordinaten_;
-    QComboBox* zeitbasisAnzeige_ = nullptr;
+    QLineEdit* zeitbasisAnzeige_ = nullptr;
     ui::Zahlfeld* yRaster_ = nullptr;
     QLineEdit* speicherbedarf_ = nullptr;
     QPushButton* schreiben_ = nullptr;

@@ -272,6 +272,8 @@ ui::Editoraufbau Kurvenaufbau() {
                        .zoomPlus = curves::ZoomPlus,
                        .zoomMinus = curves::ZoomMinus,
                        .zoomMarkierung = curves::ZoomMarkierung,
+                       .zoomPlusAn = curves::ZoomPlusAn,
+                       .zoomMinusAn = curves::ZoomMinusAn,
                        .zoomGesamt = curves::ZoomGesamtkurve,
                        .rueckgaengigMoeglich = curves::RueckgaengigMoeglich,
                        .wiederherstellenMoeglich = curves::WiederherstellenMoeglich,

@@ -129,6 +129,9 @@ QString Kurvenpanel::Kommentarvorschau() const {
 
 // ---- files ------------------------------------------------------------------------------------
 ui::Dateiergebnis Kurvenpanel::Dateischritt(ui::Befehl b, const std::filesystem::path& pfad) {
+    // What the displays showed belongs to the curve that is given up.
+    if (b == ui::Befehl::Neu || b == ui::Befehl::Laden || b == ui::Befehl::Anhaengen)
+        KoordinatenLeeren();
     switch (b) {
         case ui::Befehl::Neu:
             return {.code = KurvenNeu()};
@@ -198,6 +201,7 @@ void Kurvenpanel::KurveSenden_Callback(bool schreiben) {
             aktionen().ZuBefehl(ui::Befehl::Auswahl, k)->setEnabled(true);
     }
     TitelSetzen({});
+    KoordinatenLeeren();
     ZoomGesamtkurve();
     KommentarvorschauAktualisieren();
     Aktualisieren();

@@ -136,13 +136,14 @@ void Kurvenpanel::InhaltAnlegen() {
         kl->addWidget(f, 1, spalte++);
         koordinaten_[name] = f;
     }
-    zeitbasisAnzeige_ = new QComboBox(koord);
+    // A display like the coordinates: it follows the mouse, the operator
+    // chooses nothing here.
+    zeitbasisAnzeige_ = new QLineEdit(koord);
     zeitbasisAnzeige_->setObjectName("KURVENPNL_ZEITBASISINDICATOR");
-    for (int z = 1; z <= kZeitbasen; ++z)
-        zeitbasisAnzeige_->addItem(Zeitbasis_Name(z), z);
-    // A display: it follows the mouse, the operator does not choose here.
+    zeitbasisAnzeige_->setReadOnly(true);
     zeitbasisAnzeige_->setFocusPolicy(Qt::NoFocus);
-    zeitbasisAnzeige_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    zeitbasisAnzeige_->setAlignment(Qt::AlignRight);
+    zeitbasisAnzeige_->setFixedWidth(60);
     kl->addWidget(Beschriftung("Zeitbasis", koord), 2, 0, 1, 2);
     kl->addWidget(zeitbasisAnzeige_, 3, 0, 1, 2);
     untereZeile()->addWidget(koord);

@@ -61,11 +61,17 @@ void Kurvenpanel::Koordinaten(double t, double y) {
     koordinaten_["Y"]->setText(Zahl(RohZuAnzeige(gAktuelleKurve, y), 3));
 }
 
+void Kurvenpanel::KoordinatenLeeren() {
+    for (auto& [name, feld] : koordinaten_)
+        feld->clear();
+    zeitbasisAnzeige_->clear();
+}
+
 void Kurvenpanel::Gezogen(ui::Werkzeug w, double t, double y, bool erstes) {
     switch (w) {
         case ui::Werkzeug::Anzeigen:
-            zeitbasisAnzeige_->setCurrentIndex(GeradeDerKurve(Kurve_GeradeBeiZeit(t)).zeitbasis -
-                                               1);
+            zeitbasisAnzeige_->setText(
+                Zeitbasis_Name(GeradeDerKurve(Kurve_GeradeBeiZeit(t)).zeitbasis));
             Koordinaten(t, y);
             break;
         case ui::Werkzeug::Zeichnen: {

@@ -17,6 +17,7 @@
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/error_popup.h"
+#include "ui/file_types.h"
 #include "ui/help.h"
 #include "ui/number_field.h"
 #include "ui/registry.h"
@@ -41,13 +42,11 @@ Dateiwahl Protokolldatei(QWidget* eltern) {
                        .vorgabe = kDateidialogMuster,
                        .filter = kDateidialogMuster};
     a.ueberschreibenFragen = false;
+    a.endungErzwingen = true;
     const std::optional<QString> gewaehlt = ui::dialogs().DateiWaehlen(eltern, a);
     if (!gewaehlt || gewaehlt->isEmpty())
         return {Dateiwahl::Ergebnis::Abgebrochen, {}};
-    QString pfad = *gewaehlt;
-    if (!pfad.endsWith(".txt", Qt::CaseInsensitive))
-        pfad += ".txt";
-    return {Dateiwahl::Ergebnis::Gewaehlt, ui::Pfad(pfad)};
+    return {Dateiwahl::Ergebnis::Gewaehlt, ui::Pfad(ui::MitEndung(*gewaehlt, kDateidialogMuster))};
 }
 
 // A whole number from a field that may hold anything a record gave it.

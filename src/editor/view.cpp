@@ -31,6 +31,35 @@ void Ansicht::ZoomMinus(double grenze) {
     ende_ = std::floor(e) - 1.0;
 }
 
+double Ansicht::AnteilLinks(double t) const {
+    const double w = Breite();
+    if (!std::isfinite(t) || !(w > 0))
+        return 0.5;
+    // The graph shows start .. end + 1, so the whole width is there for t.
+    return std::clamp((t - start_) / w, 0.0, 1.0);
+}
+
+void Ansicht::ZoomPlusAn(double t) {
+    const double anteil = AnteilLinks(t);
+    const double w = Breite();
+    const double neu = std::max(w / 1.5, 1.0);
+    const double s = start_ + anteil * (w - neu);
+    start_ = std::floor(s);
+    ende_ = std::floor(s + neu) - 1.0;
+}
+
+void Ansicht::ZoomMinusAn(double t, double grenze) {
+    const double anteil = AnteilLinks(t);
+    const double w = Breite();
+    const double neu = 1.5 * w;
+    const double s = std::max(start_ - anteil * (neu - w), 0.0);
+    double e = std::min(s + neu, grenze);
+    if (std::floor(s + 1.0) >= std::floor(e))
+        e += 1.0;
+    start_ = std::floor(s);
+    ende_ = std::floor(e) - 1.0;
+}
+
 void Ansicht::Zeigen(double start, double ende) {
     start_ = start;
     ende_ = ende;

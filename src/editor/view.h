@@ -29,6 +29,11 @@ class Ansicht {
     // "Zoom -": one and a half times the width, a sixth of it further left,
     // not below 0 and its end not beyond `grenze`.
     void ZoomMinus(double grenze = std::numeric_limits<double>::infinity());
+    // The mouse wheel: the widths of "Zoom +" and "Zoom -", placed so that the
+    // time t under the mouse keeps its place in the view (its share of the
+    // width left of it stays, to the whole unit the range is kept in).
+    void ZoomPlusAn(double t);
+    void ZoomMinusAn(double t, double grenze = std::numeric_limits<double>::infinity());
     // Shows start .. ende (both inclusive).
     void Zeigen(double start, double ende);
     // "Zoom Gesammtkurve": 0 .. laenge - 1.
@@ -40,6 +45,10 @@ class Ansicht {
     Rahmen AlsRahmen() const { return Rahmen{start_, 0, ende_ + 1.0, kVollerWert}; }
 
   private:
+    // The share of the visible width left of t, 0..1; the middle for a t
+    // that is no number.
+    double AnteilLinks(double t) const;
+
     double& start_;
     double& ende_;
 };

@@ -4,12 +4,10 @@
 #include "device/qt_serial_port.h"
 #include "device/serial_port.h"
 #include "shell/program.h"
-#include "ui/help.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("VEK-7M Kurvengenerator");
-    ui::DirekthilfeFilterInstallieren();
+    shell::AnwendungEinrichten();
     device::PortFabrikSetzen(device::QtSerialPortFabrik());
     return shell::Programmablauf([] { return QApplication::exec(); });
 }

@@ -19,6 +19,7 @@
 #include "ui/connection_indicator.h"
 #include "ui/error_popup.h"
 #include "ui/help.h"
+#include "ui/language.h"
 
 namespace shell {
 
@@ -154,6 +155,12 @@ QSize GroesseNachRegel(QSize start, QSize aktuell) {
     if (skala < 1.0)
         neu = start;
     return neu;
+}
+
+void AnwendungEinrichten() {
+    QApplication::setApplicationName("VEK-7M Kurvengenerator");
+    ui::QtDeutschLaden();
+    ui::DirekthilfeFilterInstallieren();
 }
 
 int FensterLaden() {

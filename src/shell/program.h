@@ -39,6 +39,10 @@ void FensterEntladen();
 int InitialisierePanels();
 int DeinitialisierePanels();
 
+// What the application needs before its windows are made: its name, Qt's own
+// texts in German, the direct-help filter. main() calls it once.
+void AnwendungEinrichten();
+
 // The settings file through the windows' readers and writers, in their order.
 int ReadIni();
 int WriteIni();

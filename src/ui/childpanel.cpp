@@ -16,6 +16,10 @@
 
 namespace ui {
 
+namespace {
+constexpr int kFussAbstand = 8;  // pixels between the controls of the foot row
+}  // namespace
+
 Childpanel::Childpanel(const Childpanelaufbau& aufbau, QWidget* eltern)
     : QWidget(eltern), aufbau_(aufbau) {
     setObjectName(aufbau.praefix);
@@ -62,6 +66,7 @@ Childpanel::Childpanel(const Childpanelaufbau& aufbau, QWidget* eltern)
 
     auto* fuss = new QHBoxLayout;
     fuss->setContentsMargins(8, 6, 8, 8);
+    fuss->setSpacing(kFussAbstand);
     if (aufbau.fehleranzeige) {
         fehleranzeige_ = new Fehleranzeige(aufbau.praefix, this);
         for (QWidget* w : fehleranzeige_->findChildren<QWidget*>())
@@ -70,9 +75,13 @@ Childpanel::Childpanel(const Childpanelaufbau& aufbau, QWidget* eltern)
     } else {
         fuss->addStretch(1);
     }
+    // The indicator is a button of its own: room on both sides keeps it
+    // apart from the error number and the back button.
+    fuss->addSpacing(kFussAbstand);
     verbindungsanzeige_ = new Verbindungsanzeige(aufbau.praefix, this);
     HilfetextSetzen(verbindungsanzeige_, kHilfeVerbindungsanzeige);
     fuss->addWidget(verbindungsanzeige_);
+    fuss->addSpacing(kFussAbstand);
     if (aufbau.hilfeschalter) {
         hilfeschalter_ = new QToolButton(this);
         hilfeschalter_->setObjectName(aufbau.praefix + "_DIREKTHILFE");

@@ -17,8 +17,12 @@ struct Dateiauswahl {
     enum class Art { Laden, Speichern };
     Art art = Art::Laden;
     QString titel;
-    QString vorgabe;  // default file name or folder
-    QString filter;   // e.g. "*.skr"
+    // Default file name or folder; a pattern ("*.skr") names no file, the
+    // dialog then opens in the current folder with the name left empty.
+    QString vorgabe;
+    QString filter;  // the pattern, e.g. "*.skr"
+    // Saving: a name typed without the pattern's extension gets it.
+    bool endungErzwingen = false;
     // Saving: ask before an existing file is chosen (not for a file appended to).
     bool ueberschreibenFragen = true;
 };

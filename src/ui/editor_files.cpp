@@ -6,6 +6,7 @@
 #include "ui/editor_panel.h"
 #include "ui/error_popup.h"
 #include "ui/file_warning.h"
+#include "ui/file_types.h"
 #include "ui/help.h"
 #include "ui/progress.h"
 #include "ui/registry.h"
@@ -32,16 +33,22 @@ int Editorpanel::AbbruchWeilNichtGespeichert() {
                                            [this] { return Speichern(false); });
 }
 
-std::optional<QString> Editorpanel::DateiWaehlen(Befehl b, const QString& vorgabe) {
+std::optional<QString> Editorpanel::DateiWaehlen(Befehl b) {
     for (const Dateidialog& d : dateidialoge_) {
         if (d.befehl != b)
             continue;
         const bool laden = b == Befehl::Laden || b == Befehl::Anhaengen || b == Befehl::Importieren;
-        return dialogs().DateiWaehlen(
-            this, {.art = laden ? Dateiauswahl::Art::Laden : Dateiauswahl::Art::Speichern,
-                   .titel = d.titel,
-                   .vorgabe = vorgabe.isEmpty() ? QString(d.filter) : vorgabe,
-                   .filter = d.filter});
+        // Every dialog opens on its pattern, "Speichern unter" as well.
+        const Dateiauswahl auswahl{
+            .art = laden ? Dateiauswahl::Art::Laden : Dateiauswahl::Art::Speichern,
+            .titel = d.titel,
+            .vorgabe = d.filter,
+            .filter = d.filter,
+            .endungErzwingen = EndungErzwungen(d.filter)};
+        std::optional<QString> pfad = dialogs().DateiWaehlen(this, auswahl);
+        if (pfad && !laden && auswahl.endungErzwingen)
+            pfad = MitEndung(*pfad, d.filter);
+        return pfad;
     }
     return std::nullopt;
 }
@@ -49,7 +56,7 @@ std::optional<QString> Editorpanel::DateiWaehlen(Befehl b, const QString& vorgab
 int Editorpanel::Speichern(bool als) {
     QString pfad = Q(*modell_.datei);
     if (als || pfad.isEmpty()) {
-        const auto gewaehlt = DateiWaehlen(Befehl::Speichern, pfad);
+        const auto gewaehlt = DateiWaehlen(Befehl::Speichern);
         if (!gewaehlt)
             return 0;
         pfad = *gewaehlt;
@@ -90,12 +97,12 @@ void Editorpanel::Menu_Datei(Befehl b) {
         case Befehl::Anhaengen: {
             if (b == Befehl::Laden && AbbruchWeilNichtGespeichert())
                 return;
-            const auto pfad = DateiWaehlen(b, {});
+            const auto pfad = DateiWaehlen(b);
             if (!pfad)
                 return;
-            // No file is shown until the load has succeeded.
-            if (b == Befehl::Laden)
-                TitelSetzen({});
+            // No file is shown until the load or append has succeeded: the
+            // model has already let go of the old one.
+            TitelSetzen({});
             NachDemLaden(Dateischritt(b, Pfad(*pfad)), *pfad);
             break;
         }
@@ -105,7 +112,7 @@ void Editorpanel::Menu_Datei(Befehl b) {
             break;
         case Befehl::Exportieren:
         case Befehl::Importieren: {
-            const auto pfad = DateiWaehlen(b, {});
+            const auto pfad = DateiWaehlen(b);
             if (!pfad)
                 return;
             const Dateiergebnis r = Dateischritt(b, Pfad(*pfad));

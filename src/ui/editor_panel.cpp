@@ -229,11 +229,23 @@ bool Editorpanel::Zoomen(Befehl b) {
     }
 }
 
-void Editorpanel::Rad(int schritte) {
+// The wheel zooms around the X value under the mouse where the model can keep
+// it in place; otherwise as the menu command does.
+bool Editorpanel::ZoomenAn(Befehl b, double x) {
+    if (b == Befehl::ZoomPlus && modell_.zoomPlusAn)
+        modell_.zoomPlusAn(x);
+    else if (b == Befehl::ZoomMinus && modell_.zoomMinusAn)
+        modell_.zoomMinusAn(x);
+    else
+        return Zoomen(b);
+    return true;
+}
+
+void Editorpanel::Rad(int schritte, double x) {
     if (gHilfeAktiv)
         return;
     for (int i = 0; i < std::abs(schritte); ++i) {
-        if (Zoomen(schritte > 0 ? Befehl::ZoomPlus : Befehl::ZoomMinus))
+        if (ZoomenAn(schritte > 0 ? Befehl::ZoomPlus : Befehl::ZoomMinus, x))
             Aktualisieren();
     }
 }
@@ -295,7 +307,13 @@ void Editorpanel::TitelSetzen(const QString& pfad) {
 }
 
 void Editorpanel::KommentarvorschauAktualisieren() {
-    kommentarVorschau_->setText(Kommentarvorschau());
+    // One line: a line break would leave a lone fragment of the second line
+    // under the first, so it shows as the space it stands for.
+    QString text = Kommentarvorschau();
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace('\n', ' ');
+    text.replace('\r', ' ');
+    kommentarVorschau_->setText(text);
 }
 
 void Editorpanel::VorschauAnlegen() {

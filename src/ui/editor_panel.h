@@ -92,6 +92,9 @@ struct Editormodell {
     void (*zoomPlus)() = nullptr;
     void (*zoomMinus)() = nullptr;
     bool (*zoomMarkierung)() = nullptr;  // false: no mark, nothing changed
+    // The wheel's zoom keeping X value x in place; optional (the commands' zoom).
+    void (*zoomPlusAn)(double x) = nullptr;
+    void (*zoomMinusAn)(double x) = nullptr;
     void (*zoomGesamt)() = nullptr;
     bool (*rueckgaengigMoeglich)() = nullptr;
     bool (*wiederherstellenMoeglich)() = nullptr;
@@ -220,6 +223,7 @@ class Editorpanel : public Childpanel {
 
     // The four zoom commands; false when nothing changed (no redraw).
     bool Zoomen(Befehl b);
+    bool ZoomenAn(Befehl b, double x);
 
   private:
     void Anordnen(const Editoraufbau& aufbau);
@@ -227,8 +231,8 @@ class Editorpanel : public Childpanel {
     void Gewaehlt(const Aktion& a, QAction* q);
     void VorschauAnlegen();
     void MarkierungZeichnen();
-    void Rad(int schritte);
-    std::optional<QString> DateiWaehlen(Befehl b, const QString& vorgabe);
+    void Rad(int schritte, double x);
+    std::optional<QString> DateiWaehlen(Befehl b);
     void NachDemLaden(const Dateiergebnis& r, const QString& pfad);
 
     std::span<const Dateidialog> dateidialoge_;

@@ -10,6 +10,8 @@
 #include <climits>
 #include <cmath>
 
+#include "ui/axis_labels.h"
+
 namespace ui {
 
 namespace {
@@ -64,9 +66,7 @@ class AnzeigeTicker : public QCPAxisTicker {
         // Back onto the step so rounding noise shows neither as 1e-13 nor as 0.30000001.
         if (schritt_ > 0)
             wert = std::round(wert / schritt_) * schritt_;
-        if (std::fabs(wert) < 1e-12 * std::max(1.0, std::fabs(schritt_)))
-            wert = 0;
-        return locale.toString(wert, formatChar.toLatin1(), precision);
+        return Zahlbeschriftung(wert, schritt_);
     }
 
   private:
@@ -165,6 +165,7 @@ Graph::Graph(QWidget* eltern) : QWidget(eltern) {
     auto ticker = QSharedPointer<AnzeigeTicker>::create();
     yTicker_ = ticker.data();
     plot_->yAxis->setTicker(ticker);
+    // The time axis: round steps in its own unit, labelled as plain numbers.
     auto xTicker = QSharedPointer<AnzeigeTicker>::create();
     xTicker_ = xTicker.data();
     plot_->xAxis->setTicker(xTicker);
@@ -510,7 +511,7 @@ void Graph::Drehen(QWheelEvent* e) {
     const int schritte = radRest_ / 120;
     radRest_ -= schritte * 120;
     if (schritte != 0)
-        emit rad(schritte);
+        emit rad(schritte, Begrenzt(e->position()).x());
     e->accept();
 }
 

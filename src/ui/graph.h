@@ -150,8 +150,9 @@ class Graph : public QWidget {
     void gezogen(double x, double y);
     // Release: commit.
     void losgelassen(double x, double y);
-    // The mouse wheel over the plot: positive away from the operator.
-    void rad(int schritte);
+    // The mouse wheel over the plot: positive away from the operator; x is
+    // the X value under the mouse.
+    void rad(int schritte, double x);
 
   private:
     void Druecken(QMouseEvent* e);

@@ -2,43 +2,74 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "ui/entry_dialogs.h"
+#include "ui/file_types.h"
 
 namespace ui {
 namespace {
 
-// Closes the help box on the first press after the button that opened it has
-// been released; that press is swallowed, so it triggers nothing.
+// While the help box is up, the program takes no input: the first left press
+// after the button that opened the box has been released closes it, wherever
+// it lands, and is swallowed with every other press, key and close request,
+// so nothing is triggered. Escape closes the box as well. The box is not a
+// Qt modal window: Qt would drop presses on the windows it blocks before an
+// event filter sees them, and the box would then only close on itself.
 class KlickSchliesst : public QObject {
   public:
-    explicit KlickSchliesst(QDialog* box) : box_(box) {
+    KlickSchliesst(QWidget* box, QEventLoop* schleife) : box_(box), schleife_(schleife) {
         losgelassen_ = QGuiApplication::mouseButtons() == Qt::NoButton;
     }
 
   protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::MouseButtonRelease) {
-            losgelassen_ = true;
-            return false;
+    bool eventFilter(QObject* ziel, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::MouseButtonRelease:
+                losgelassen_ = true;
+                return true;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                if (losgelassen_ && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+                    schleife_->quit();
+                return true;
+            case QEvent::KeyPress:
+                if (static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
+                    schleife_->quit();
+                return true;
+            case QEvent::KeyRelease:
+            case QEvent::Wheel:
+            case QEvent::ShortcutOverride:
+            case QEvent::ContextMenu:
+                return true;
+            case QEvent::Close:
+                return ziel != box_;
+            case QEvent::Expose:
+                // A window system grabs for a window only once it is on the
+                // screen; before that, the grab asked for at show() fails.
+                if (box_->windowHandle() != nullptr && ziel == box_->windowHandle() &&
+                    box_->windowHandle()->isExposed())
+                    box_->grabMouse();
+                return false;
+            default:
+                return false;
         }
-        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
-            if (losgelassen_ && box_->isVisible())
-                box_->accept();
-            return true;
-        }
-        return false;
     }
 
   private:
-    QDialog* box_;
+    QWidget* box_;
+    QEventLoop* schleife_;
     bool losgelassen_ = false;
 };
 
@@ -65,12 +96,26 @@ int QtDialogs::Frage(QWidget* eltern, const QString& titel, const QString& text,
 }
 
 std::optional<QString> QtDialogs::DateiWaehlen(QWidget* eltern, const Dateiauswahl& a) {
-    const QString pfad = a.art == Dateiauswahl::Art::Laden
-                             ? QFileDialog::getOpenFileName(eltern, a.titel, a.vorgabe, a.filter)
-                             : QFileDialog::getSaveFileName(
-                                   eltern, a.titel, a.vorgabe, a.filter, nullptr,
-                                   a.ueberschreibenFragen ? QFileDialog::Options()
-                                                          : QFileDialog::DontConfirmOverwrite);
+    const bool laden = a.art == Dateiauswahl::Art::Laden;
+    QFileDialog d(eltern, a.titel);
+    d.setAcceptMode(laden ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    d.setFileMode(laden ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!a.ueberschreibenFragen)
+        d.setOption(QFileDialog::DontConfirmOverwrite);
+    d.setNameFilter(Dateitypliste(a.filter));
+    // The dialog adds the extension before it asks about overwriting, so the
+    // question names the file that will really be written.
+    if (a.endungErzwingen)
+        d.setDefaultSuffix(Endung(a.filter));
+    // A pattern as the default file would be taken literally as the name
+    // when the dialog is accepted as it opens.
+    if (a.vorgabe.isEmpty() || a.vorgabe.contains('*') || a.vorgabe.contains('?'))
+        d.setDirectory(QDir::currentPath());
+    else
+        d.selectFile(a.vorgabe);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString pfad = d.selectedFiles().constFirst();
     if (pfad.isEmpty())
         return std::nullopt;
     return pfad;
@@ -102,14 +147,24 @@ QWidget* HilfeboxErstellen(QWidget* hauptfenster, const QString& text) {
 }
 
 void QtDialogs::Hilfebox(QWidget* hauptfenster, const QString& text, QPoint oben_links) {
-    auto* box = static_cast<QDialog*>(HilfeboxErstellen(hauptfenster, text));
-    box->setModal(true);
+    const QPointer<QWidget> box(HilfeboxErstellen(hauptfenster, text));
     box->move(hauptfenster ? hauptfenster->mapToGlobal(oben_links) : oben_links);
-    KlickSchliesst filter(box);
+    QEventLoop schleife;
+    KlickSchliesst filter(box, &schleife);
     qApp->installEventFilter(&filter);
-    box->exec();
+    box->show();
+    box->raise();
+    // Under a window manager, a click outside the program's windows reaches
+    // the box only through a grab (asked again when the box is exposed);
+    // where the platform has none, clicks on the program's windows still
+    // close it.
+    box->grabMouse();
+    schleife.exec();
     qApp->removeEventFilter(&filter);
-    delete box;
+    if (box) {
+        box->releaseMouse();
+        delete box.data();
+    }
 }
 
 }  // namespace ui

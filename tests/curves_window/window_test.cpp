@@ -286,15 +286,23 @@ TEST_F(KurvenFenster, ZoomPlusUndMinusAufDerStartansicht) {
     EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, 15000);
 }
 
-TEST_F(KurvenFenster, MausradZoomt) {
-    QWheelEvent rad(Pixel(5000, 2000), Flaeche()->mapToGlobal(Pixel(5000, 2000)), {}, {0, 120},
-                    Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(Flaeche(), &rad);
-    EXPECT_DOUBLE_EQ(curves::gAnsichtStart, 1666);
-    QWheelEvent zurueck(Pixel(5000, 2000), Flaeche()->mapToGlobal(Pixel(5000, 2000)), {}, {0, -120},
-                        Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(Flaeche(), &zurueck);
+TEST_F(KurvenFenster, MausradZoomtUmDieZeitUnterDerMaus) {
+    // The mouse a quarter into the start view; the time under it stays under it.
+    const QPoint maus = Pixel(2500, 2000);
+    const double t = panel->graph()->PixelZuGraph(maus).x();
+    auto drehen = [&](int winkel) {
+        QWheelEvent rad(maus, Flaeche()->mapToGlobal(maus), {}, {0, winkel}, Qt::NoButton, {},
+                        Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Flaeche(), &rad);
+    };
+    drehen(120);
+    // The width of "Zoom +" (two thirds of 10001), no longer around the middle.
+    EXPECT_NEAR(curves::gAnsichtEnde - curves::gAnsichtStart + 1, 10001 / 1.5, 1.0);
     EXPECT_LT(curves::gAnsichtStart, 1666);
+    EXPECT_NEAR(panel->graph()->PixelZuGraph(maus).x(), t, 1.0);
+    drehen(-120);
+    EXPECT_NEAR(curves::gAnsichtEnde - curves::gAnsichtStart + 1, 10001, 2.0);
+    EXPECT_NEAR(panel->graph()->PixelZuGraph(maus).x(), t, 2.0);
 }
 
 TEST_F(KurvenFenster, RollbalkenDaumenUndPosition) {
@@ -608,7 +616,7 @@ TEST_F(KurvenFenster, ZeitbasisAnzeigenZeigtLabelsUndAnzeige) {
         texte += qobject_cast<QCPItemText*>(panel->graph()->plot()->item(i)) != nullptr;
     EXPECT_EQ(texte, 1);
     Druecken(5000, 500);
-    EXPECT_EQ(Control<QComboBox>("KURVENPNL_ZEITBASISINDICATOR")->currentText(), "2ms");
+    EXPECT_EQ(Control<QLineEdit>("KURVENPNL_ZEITBASISINDICATOR")->text(), "2ms");
     // Within a pixel of the mouse (40 ms over some 700 pixels).
     EXPECT_NEAR(Control<QLineEdit>("KURVENPNL_XMILISEKUNDEN")->text().toDouble(), 5.0, 0.1);
     Loslassen(5000, 500);
@@ -627,7 +635,8 @@ TEST_F(KurvenFenster, KommentarZeilenMitZeilenvorschubUndVorschau) {
     EXPECT_EQ(dialoge->Alle("Kommentar")[0].titel, "Kommentar - Kurve 1");
     EXPECT_EQ(K1().kommentar, "a\nb");
     EXPECT_TRUE(curves::gKurvenGeaendert);
-    EXPECT_EQ(Control<QLabel>("KURVENPNL_KOMMENTARVORSCHAU")->text(), "a\nb");
+    // The stored comment keeps its line feed; the one-line preview shows a space.
+    EXPECT_EQ(Control<QLabel>("KURVENPNL_KOMMENTARVORSCHAU")->text(), "a b");
 
     const QString lang = "Erste Zeile des Kommentars\nzweite Zeile, die lang ist";
     dialoge->kommentare = {lang};
@@ -635,7 +644,8 @@ TEST_F(KurvenFenster, KommentarZeilenMitZeilenvorschubUndVorschau) {
     ASSERT_EQ(dialoge->Alle("Kommentar").size(), 2u);
     EXPECT_EQ(dialoge->Alle("Kommentar")[1].text, "a\nb");  // shows the comment
     EXPECT_EQ(ui::Q(K1().kommentar), lang);
-    EXPECT_EQ(Control<QLabel>("KURVENPNL_KOMMENTARVORSCHAU")->text(), lang.left(30));
+    EXPECT_EQ(Control<QLabel>("KURVENPNL_KOMMENTARVORSCHAU")->text(),
+              "Erste Zeile des Kommentars zwe");
 }
 
 TEST_F(KurvenFenster, KommentarOhneAenderungSetztNichtsGeaendert) {
@@ -1004,7 +1014,76 @@ TEST_F(KurvenFenster, NeuFragtBeiAenderungenUndAbbrechenLaesstAlles) {
     dialoge->antworten = {2};
     A("KURVEN_DATEI_NEU")->trigger();
     EXPECT_EQ(K1().anzahl, 1);
-    EXPECT_FALSE(curves::gKurvenGeaendert);
+    // "Nein" gave up the drawing unsaved; the flag stays, so program end asks again.
+    EXPECT_TRUE(curves::gKurvenGeaendert);
+    dialoge->antworten = {3};
+    EXPECT_NE(panel->AbbruchWeilKurvenNichtGespeichert(), 0);
+    EXPECT_EQ(dialoge->Alle("Frage").size(), 3u);
+}
+
+TEST_F(KurvenFenster, SpeichernUnterOeffnetAufDemMusterUndGibtDieEndung) {
+    testsupport::TempDir dir;
+    curves::gKurvendatei = (dir / "alt.skr").string();
+    dialoge->dateien = {QString::fromStdString((dir / "abc").string())};
+    A("KURVEN_DATEI_SPEICHERNUNTER")->trigger();
+    ASSERT_EQ(dialoge->Alle("Datei").size(), 1u);
+    // The dialog's default is the pattern, not the file in use.
+    EXPECT_EQ(dialoge->Alle("Datei")[0].text, "*.skr");
+    EXPECT_EQ(dialoge->Alle("Datei")[0].knoepfe, QStringList{"*.skr"});
+    EXPECT_TRUE(std::filesystem::exists(dir / "abc.skr"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "abc"));
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator - abc.skr");
+}
+
+TEST_F(KurvenFenster, ExportBehaeltDenGegebenenNamen) {
+    // A text export takes any name: its extension is not enforced.
+    testsupport::TempDir dir;
+    dialoge->dateien = {QString::fromStdString((dir / "daten").string())};
+    A("KURVEN_DATEI_EXPORT")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(dir / "daten"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "daten.txt"));
+}
+
+TEST_F(KurvenFenster, MisslungenesAnhaengenLaesstDenTitelOhneDatei) {
+    testsupport::TempDir dir;
+    const QString pfad = QString::fromStdString((dir / "k.skr").string());
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_SPEICHERN")->trigger();
+    ASSERT_EQ(panel->windowTitle(), "Kurvengenerator - k.skr");
+    dialoge->dateien = {QString::fromStdString((dir / "fehlt.skr").string())};
+    A("KURVEN_DATEI_ANHAENGEN")->trigger();
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    // The program no longer holds a file, and the title says so.
+    EXPECT_TRUE(curves::gKurvendatei.empty());
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+}
+
+TEST_F(KurvenFenster, KoordinatenWerdenBeiNeuUndLadenGeleert) {
+    testsupport::TempDir dir;
+    const QString pfad = QString::fromStdString((dir / "k.skr").string());
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_SPEICHERN")->trigger();
+    const QStringList felder = {"XSTUNDEN",      "XMINUTEN", "XSEKUNDEN",
+                                "XMILISEKUNDEN", "Y",        "ZEITBASISINDICATOR"};
+    auto anzeigen = [&] {
+        Werkzeug("ZEITBASISZEIG");
+        Druecken(5000, 500);
+        Loslassen(5000, 500);
+        for (const QString& f : felder)
+            EXPECT_FALSE(Control<QLineEdit>("KURVENPNL_" + f)->text().isEmpty()) << f.toStdString();
+    };
+    auto leer = [&](const char* nach) {
+        for (const QString& f : felder)
+            EXPECT_TRUE(Control<QLineEdit>("KURVENPNL_" + f)->text().isEmpty())
+                << f.toStdString() << " after " << nach;
+    };
+    anzeigen();
+    A("KURVEN_DATEI_NEU")->trigger();
+    leer("Neu");
+    anzeigen();
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_LADEN")->trigger();
+    leer("Laden");
 }
 
 TEST_F(KurvenFenster, LadenEinerFremdenDateiZeigtDenFehler) {

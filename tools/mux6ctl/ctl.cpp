@@ -460,7 +460,7 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
             return Abbild(l, a, w[2], w[3]);
         }
         if (was == "plot" && genau(4)) {
-            return KurvenbildSchreiben(l, a, w[3], [&] { return Kurvendatei(w[2]); });
+            return KurvenbildSchreiben(l, a, w[3], [&] { return Kurvendatei(l, a, w[2]); });
         }
     }
     if (const std::optional<int> status = KennlinieAusfuehren(l, a)) {
