@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 
+#include "curves/plot.h"
 #include "ui/editor_panel.h"
 
 class QColor;
@@ -78,13 +79,6 @@ class Kurvenpanel : public ui::Editorpanel {
     void MarkierungSetzen(ui::Markierschritt s, double t) override;
     void Zeichnen() override;
     ui::YAchsenanzeige YAchse() const override;
-    bool YZoomSetzen(double minAnzeige, double maxAnzeige) override;
-    ui::Rollstand RollbalkenBerechnen() const override;
-    void Gerollt(int position) override;
-    bool Zoomen(ui::Befehl b) override;
-    bool ZoomenAn(ui::Befehl b, double t) override;
-    bool RueckgaengigMoeglich() const override;
-    bool WiederherstellenMoeglich() const override;
     void Gezogen(ui::Werkzeug w, double t, double y, bool erstes) override;
     void Losgelassen(ui::Werkzeug w, double t, double y) override;
     void Befehlen(const ui::Aktion& a) override;
@@ -93,10 +87,6 @@ class Kurvenpanel : public ui::Editorpanel {
     void KommentarSetzen(const QString& text) override;
     QString Kommentarvorschau() const override;
     ui::Dateiergebnis Dateischritt(ui::Befehl b, const std::filesystem::path& pfad) override;
-    bool Geaendert() const override;
-    QString Dateipfad() const override;
-    QString Dateiname() const override;
-    QString Titel(const QString& pfad) override;
 
   private:
     void InhaltAnlegen();
@@ -108,8 +98,6 @@ class Kurvenpanel : public ui::Editorpanel {
     void KoordinatenLeeren();
     void ZeitbasislabelsZeichnen();
     void SpeicherbedarfAnzeigen();
-    void KurveZeichnen(int k, QColor linie, QColor linieSchluss, QColor stufe, QColor stufeSchluss,
-                       bool punkte, int darstellung);
     double Raster() const;
     void ZeitbasisPopup(double t);
     void GeradenlaengeDialog(double t);
@@ -129,6 +117,7 @@ class Kurvenpanel : public ui::Editorpanel {
     QPushButton* schreiben_ = nullptr;
     QPushButton* lesen_ = nullptr;
 
+    Zeichenpuffer puffer_;
     int verschobenerPunkt_ = -1;
     int darstellungAusIni_ = 3;
     bool initialisiert_ = false;

@@ -1,6 +1,10 @@
 // The menu bar "KURVEN" and its toolbar: every item once, in menu order; the
 // toolbar takes the items with a tooltip in the same order.
+#include "curves/editing.h"
+#include "curves/model.h"
+#include "curves/view.h"
 #include "curves/window.h"
+#include "ui/editor_actions.h"
 
 namespace curves {
 namespace {
@@ -18,11 +22,6 @@ const char* const kHilfeKurveWahl = "Wählt eine Kurve zum bearbeiten aus.";
 const char* const kHilfeHintergrund =
     "Wählt aus, welche Kurven (außer der aktuellen Kurve)\nim Hintergrund der Grafik angezeigt "
     "werden sollen.";
-const char* const kHilfeDarstellung =
-    "Darstellungsarten für die Kurven:\n- Linien: Nur die intern gespeicherten Geraden "
-    "(schnellerer\n              Grafikaufbau)\n- Stufen: Die digitalisierten Geraden, wie sie "
-    "tatächlich\n               von der MUX-6 ausgegeben werden.\n- Lin+St: Linien und Geraden "
-    "gleichzeitig.";
 const char* const kHilfeZeitbasisRing =
     "Die Zeitbasis, mit der ein neuer Punkt erstellt wird.\nKleine Zeitbasen erlauben schnellere "
     "Signalwechsel.\nMit großen Zeitbasen können Signalverläufe über größere\nZeiträume "
@@ -58,40 +57,6 @@ ui::Aktion Hintergrund(int k, const char* name, const char* text, const char* to
             .bild = "leer",
             .hilfe = kHilfeHintergrund,
             .gedimmt = true};
-}
-
-// The display-mode buttons are mirrors that stay dimmed while the "Ansicht"
-// items work.
-ui::Aktion Darstellung(int wert, const char* name, const char* text, const char* tooltip) {
-    return {.art = Art::Radio,
-            .menue = "ANSICHT_DARSTELLUNG",
-            .name = name,
-            .text = text,
-            .befehl = Befehl::Darstellung,
-            .wert = wert,
-            .gruppe = kDarstellungen,
-            .tooltip = tooltip,
-            .bild = "leer",
-            .hilfe = kHilfeDarstellung,
-            .spiegel = true,
-            .gedimmt = true};
-}
-
-ui::Aktion Werkzeugeintrag(Werkzeug w, const char* name, const char* text, const char* tooltip,
-                           const char* bild, const char* hilfe) {
-    return {.art = Art::Radio,
-            .menue = "BEARBEITEN",
-            .name = name,
-            .text = text,
-            .werkzeug = w,
-            .gruppe = kWerkzeuge,
-            .tooltip = tooltip,
-            .bild = bild,
-            .hilfe = hilfe};
-}
-
-ui::Aktion Trenner(const char* menue, Ort ort = Ort::Beide, bool gedimmt = false) {
-    return {.art = Art::Trenner, .menue = menue, .gedimmt = gedimmt, .trenner = ort};
 }
 
 const ui::Menue kMenues[] = {
@@ -157,7 +122,7 @@ const ui::Aktion kAktionen[] = {
      .text = "Kurven exportieren",
      .befehl = Befehl::Exportieren,
      .hilfe = "Exportiert die Kurven ins Textformat."},
-    Trenner("DATEI"),
+    ui::Trennlinie("DATEI"),
 
     {.menue = "BEARBEITEN",
      .name = "AUSSCHNEIDEN",
@@ -200,125 +165,92 @@ const ui::Aktion kAktionen[] = {
      .befehl = Befehl::AllesMarkieren,
      .taste = {QKeySequence::SelectAll},
      .hilfe = "Markiert die gesammte Kurve."},
-    {.menue = "BEARBEITEN",
-     .name = "RUECKGAENGIG",
-     .text = "Rückgängig",
-     .befehl = Befehl::Rueckgaengig,
-     .taste = {QKeySequence::Undo},
-     .tooltip = "Rückgängig",
-     .bild = "undo",
-     .hilfe = "Macht den letzten Bearbeitungsschritt rückgängig."},
-    {.menue = "BEARBEITEN",
-     .name = "WIEDERHERST",
-     .text = "Wiederherstellen",
-     .befehl = Befehl::Wiederherstellen,
-     .taste = {.kombination = QKeyCombination(Qt::CTRL, Qt::Key_Y).toCombined()},
-     .tooltip = "Wiederherstellen",
-     .bild = "redo",
-     .hilfe = "Stellt den letzten rückgängig gemachten\nBearbeitungsschritt wieder her."},
-    Trenner("BEARBEITEN"),
+    ui::RueckgaengigEintrag(),
+    ui::WiederherstellenEintrag(),
+    ui::Trennlinie("BEARBEITEN"),
 
-    Werkzeugeintrag(Werkzeug::Markieren, "MARKIEREN", "Markieren", "Markieren", "mark",
-                    "Markieren eines Kurventeils."),
-    Werkzeugeintrag(Werkzeug::Zeichnen, "ZEICHNEN", "Punkt zeichnen", "Punkt zeichnen", "stift",
-                    "Zeichnet einen neuen Kurvenpunkt am Ende der bisherigen Kurve.\nDie Zeitbasis "
-                    "des neuen Kurventeils entspricht der in der\nZeitbasis-Liste ausgewählten "
-                    "Zeitbasis."),
-    Werkzeugeintrag(Werkzeug::Verschieben, "VERSCHIEBEN", "Punkt verschieben", "Punkt verschieben",
-                    "verschieben",
-                    "Verschiebt einen bestehenden Kurvenpunkt.\nEin Punkt kann nur innerhalb der "
-                    "vorigen und nächsten\nGerade verschoben werden, und nur in Schritten, die "
-                    "dem\ngrößeren Zeitraster der angrenzenden Geraden entsprechen."),
-    Werkzeugeintrag(Werkzeug::Punktkoordinaten, "PUNKTKOORDINAT", "Punktkoordinaten ändern",
-                    "Punktkoordinaten zeigen/ändern", "punktinfo",
-                    "Durch anklicken eines Kurvenpunktes erscheint ein Fenster mit\nden "
-                    "Punktkoordinaten. Die Koordinaten können geändert werden,\naber nur innerhalb "
-                    "der gleichen Grenzen wie bei 'Punkt verschieben'."),
-    Werkzeugeintrag(Werkzeug::Anzeigen, "ZEITBASISZEIG", "Zeitbasis anzeigen",
-                    "Koordinaten und Zeitbasis anzeigen", "xyzeigen",
-                    "Wird der Mauszeiger bei gedrückter linker Maustaste über die\nKurvengrafik "
-                    "bewegt, so werden die Koordinaten und die Zeitbasis\nan der Mausposition "
-                    "angezeigt.\nGleichzeitig werden in der Kurvengrafik Linien gezeichnet, die "
-                    "die\nÜbergänge von einer Zeitbasis in eine andere kennzeichnen."),
-    Werkzeugeintrag(Werkzeug::PunktLoeschen, "PUNKTLOESCHEN", "Punkt auflösen", "Punkt auflösen",
-                    "punktdel",
-                    "Löscht einen Kurvenpunkt.\nDie Gesammtlänge der Kuve bleibt unverändert."),
-    Werkzeugeintrag(Werkzeug::GeradeTeilen, "GERADETEILEN", "Gerade teilen", "Gerade teilen",
-                    "geradeteilen",
-                    "Teilt eine Gerade indem ein zusätzlicher\nPunkt eingefügt wird."),
-    Werkzeugeintrag(Werkzeug::ZeitbasisAendern, "ZEITBASIS", "Zeitbasis ändern", "Zeitbasis ändern",
-                    "zeitbasis",
-                    "Für den Kurventeil, der mit der Maus angeklickt wird, kann\neine neue "
-                    "Zeitbasis gewählt werden.\nDie Länge der Geraden wird nicht verändert "
-                    "(Ausnahme: letztes\nGeradenstück).\nDie neue Zeitbasis muß ein ganzzahliges "
-                    "Vielfaches der\nGeradenlänge sein (Ausnahme: letztes Geradenstück)."),
-    Werkzeugeintrag(Werkzeug::LaengeAendern, "LAENGEAENDERN", "Geradenlänge ändern",
-                    "Geradenlänge ändern", "geradenlaenge",
-                    "Ändert die Länge einer Geraden, ohne deren Zeitbasis zu verändern.\nDie Länge "
-                    "der Gesammtkurve ändert sich dabei."),
+    ui::Werkzeugeintrag(Werkzeug::Markieren, "MARKIEREN", "Markieren", "Markieren", "mark",
+                        "Markieren eines Kurventeils.", kWerkzeuge),
+    ui::Werkzeugeintrag(
+        Werkzeug::Zeichnen, "ZEICHNEN", "Punkt zeichnen", "Punkt zeichnen", "stift",
+        "Zeichnet einen neuen Kurvenpunkt am Ende der bisherigen Kurve.\nDie Zeitbasis "
+        "des neuen Kurventeils entspricht der in der\nZeitbasis-Liste ausgewählten "
+        "Zeitbasis.",
+        kWerkzeuge),
+    ui::Werkzeugeintrag(
+        Werkzeug::Verschieben, "VERSCHIEBEN", "Punkt verschieben", "Punkt verschieben",
+        "verschieben",
+        "Verschiebt einen bestehenden Kurvenpunkt.\nEin Punkt kann nur innerhalb der "
+        "vorigen und nächsten\nGerade verschoben werden, und nur in Schritten, die "
+        "dem\ngrößeren Zeitraster der angrenzenden Geraden entsprechen.",
+        kWerkzeuge),
+    ui::Werkzeugeintrag(
+        Werkzeug::Punktkoordinaten, "PUNKTKOORDINAT", "Punktkoordinaten ändern",
+        "Punktkoordinaten zeigen/ändern", "punktinfo",
+        "Durch anklicken eines Kurvenpunktes erscheint ein Fenster mit\nden "
+        "Punktkoordinaten. Die Koordinaten können geändert werden,\naber nur innerhalb "
+        "der gleichen Grenzen wie bei 'Punkt verschieben'.",
+        kWerkzeuge),
+    ui::Werkzeugeintrag(
+        Werkzeug::Anzeigen, "ZEITBASISZEIG", "Zeitbasis anzeigen",
+        "Koordinaten und Zeitbasis anzeigen", "xyzeigen",
+        "Wird der Mauszeiger bei gedrückter linker Maustaste über die\nKurvengrafik "
+        "bewegt, so werden die Koordinaten und die Zeitbasis\nan der Mausposition "
+        "angezeigt.\nGleichzeitig werden in der Kurvengrafik Linien gezeichnet, die "
+        "die\nÜbergänge von einer Zeitbasis in eine andere kennzeichnen.",
+        kWerkzeuge),
+    ui::Werkzeugeintrag(
+        Werkzeug::PunktLoeschen, "PUNKTLOESCHEN", "Punkt auflösen", "Punkt auflösen", "punktdel",
+        "Löscht einen Kurvenpunkt.\nDie Gesammtlänge der Kuve bleibt unverändert.", kWerkzeuge),
+    ui::Werkzeugeintrag(
+        Werkzeug::GeradeTeilen, "GERADETEILEN", "Gerade teilen", "Gerade teilen", "geradeteilen",
+        "Teilt eine Gerade indem ein zusätzlicher\nPunkt eingefügt wird.", kWerkzeuge),
+    ui::Werkzeugeintrag(
+        Werkzeug::ZeitbasisAendern, "ZEITBASIS", "Zeitbasis ändern", "Zeitbasis ändern",
+        "zeitbasis",
+        "Für den Kurventeil, der mit der Maus angeklickt wird, kann\neine neue "
+        "Zeitbasis gewählt werden.\nDie Länge der Geraden wird nicht verändert "
+        "(Ausnahme: letztes\nGeradenstück).\nDie neue Zeitbasis muß ein ganzzahliges "
+        "Vielfaches der\nGeradenlänge sein (Ausnahme: letztes Geradenstück).",
+        kWerkzeuge),
+    ui::Werkzeugeintrag(
+        Werkzeug::LaengeAendern, "LAENGEAENDERN", "Geradenlänge ändern", "Geradenlänge ändern",
+        "geradenlaenge",
+        "Ändert die Länge einer Geraden, ohne deren Zeitbasis zu verändern.\nDie Länge "
+        "der Gesammtkurve ändert sich dabei.",
+        kWerkzeuge),
     {.art = Art::Liste,
      .name = "ZEITBASISAUSWAHL",
      .tooltip = "Zeitbasis",
      .hilfe = kHilfeZeitbasisRing},
-    Trenner("BEARBEITEN"),
+    ui::Trennlinie("BEARBEITEN"),
 
-    {.menue = "BEARBEITEN",
-     .name = "ZOOMPLUS",
-     .text = "Zoom +",
-     .befehl = Befehl::ZoomPlus,
-     .taste = {.kombination = Qt::Key_Plus},
-     .tooltip = "Zoom +",
-     .bild = "zoomplus",
-     .hilfe = "Vergrößert die Grafik."},
-    {.menue = "BEARBEITEN",
-     .name = "ZOOMMINUS",
-     .text = "Zoom -",
-     .befehl = Befehl::ZoomMinus,
-     .taste = {.kombination = Qt::Key_Minus},
-     .tooltip = "Zoom -",
-     .bild = "zoomminus",
-     .hilfe = "Verkleinert die Grafik."},
-    {.menue = "BEARBEITEN",
-     .name = "ZOOMMARK",
-     .text = "Zoom Markierung",
-     .befehl = Befehl::ZoomMarkierung,
-     .tooltip = "Zoom Markierung",
-     .bild = "zoommark",
-     .hilfe = "Vergrößert die Grafik auf den markierten Bereich."},
-    {.menue = "BEARBEITEN",
-     .name = "ZOOMVOLL",
-     .text = "Zoom Gesammtkurve",
-     .befehl = Befehl::ZoomGesamt,
-     .tooltip = "Zoom Gesammtkurve",
-     .bild = "zoomvoll",
-     .hilfe = "Vergrößert oder verkleinert die Grafik so, daß die aktuell\naktive Kurve "
-              "vollständig ins Grafikfenster paßt."},
-    Trenner("BEARBEITEN", Ort::Beide, true),
+    ui::ZoomPlusEintrag(),
+    ui::ZoomMinusEintrag(),
+    ui::ZoomMarkierungEintrag(),
+    ui::ZoomGesamtEintrag(
+        "Vergrößert oder verkleinert die Grafik so, daß die aktuell\naktive Kurve "
+        "vollständig ins Grafikfenster paßt."),
+    ui::Trennlinie("BEARBEITEN", Ort::Beide, true),
 
     Kurvenwahl(1, "1", "Kurve 1", "Kurve 1 bearbeiten", "k1"),
     Kurvenwahl(2, "2", "Kurve 2", "Kurve 2 bearbeiten", "k2"),
     Kurvenwahl(3, "3", "Kurve 3", "Kurve 3 bearbeiten", "k3"),
     Kurvenwahl(4, "4", "Kurve 4", "Kurve 4 bearbeiten", "k4"),
-    Trenner("", Ort::Toolbar, true),
+    ui::Trennlinie("", Ort::Toolbar, true),
     Hintergrund(1, "1", "Kurve 1", "Kurve 1 im Hintergrund"),
     Hintergrund(2, "2", "Kurve 2", "Kurve 2 im Hintergrund"),
     Hintergrund(3, "3", "Kurve 3", "Kurve 3 im Hintergrund"),
     Hintergrund(4, "4", "Kurve 4", "Kurve 4 im Hintergrund"),
-    Trenner("", Ort::Toolbar, true),
+    ui::Trennlinie("", Ort::Toolbar, true),
 
-    Darstellung(3, "LINST", "Linien + Stufen", "Kurven als Linien + Stufen darstellen"),
-    Darstellung(1, "LIN", "Linien", "Kurven als Linien darstellen"),
-    Darstellung(2, "ST", "Stufen", "Kurven als Stufen darstellen"),
-    Trenner("", Ort::Toolbar),
+    ui::Darstellungseintrag(3, kDarstellungen),
+    ui::Darstellungseintrag(1, kDarstellungen),
+    ui::Darstellungseintrag(2, kDarstellungen),
+    ui::Trennlinie("", Ort::Toolbar),
 
-    {.art = Art::Direkthilfe,
-     .menue = "HILFE",
-     .name = "WASISTDAS",
-     .text = "Direkthilfe",
-     .tooltip = "Direkthilfe",
-     .bild = "help",
-     .hilfe = "Schaltet die Direkthilfe ein oder aus."},
-    {.menue = "HILFE", .name = "PINS", .text = "MUX-6 Pinbelegung", .befehl = Befehl::Pinbelegung},
+    ui::DirekthilfeEintrag("WASISTDAS"),
+    ui::PinbelegungEintrag(),
 };
 
 }  // namespace
@@ -334,7 +266,22 @@ ui::Editoraufbau Kurvenaufbau() {
             .menues = kMenues,
             .aktionen = kAktionen,
             .dateidialoge = kDateidialoge,
-            .xName = "Zeit [µs]"};
+            .modell = {.yZoomSetzen = curves::YZoomSetzen,
+                       .rollbalken = curves::RollbalkenBerechnen,
+                       .gerollt = curves::RollbalkenGesetzt,
+                       .zoomPlus = curves::ZoomPlus,
+                       .zoomMinus = curves::ZoomMinus,
+                       .zoomPlusAn = curves::ZoomPlusAn,
+                       .zoomMinusAn = curves::ZoomMinusAn,
+                       .zoomMarkierung = curves::ZoomMarkierung,
+                       .zoomGesamt = curves::ZoomGesamtkurve,
+                       .rueckgaengigMoeglich = curves::RueckgaengigMoeglich,
+                       .wiederherstellenMoeglich = curves::WiederherstellenMoeglich,
+                       .geaendert = &curves::gKurvenGeaendert,
+                       .datei = &curves::gKurvendatei,
+                       .dateiname = curves::DateinameOderStandard,
+                       .titel = curves::Kurvenpanel_Titel},
+            .xName = kZeitachse};
 }
 
 }  // namespace curves

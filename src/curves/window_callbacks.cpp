@@ -148,6 +148,8 @@ ui::Dateiergebnis Kurvenpanel::Dateischritt(ui::Befehl b, const std::filesystem:
             const Ladeergebnis r =
                 b == ui::Befehl::Laden ? KurvenLadenNach(pfad) : KurvenAnhaengenNach(pfad);
             ui::Dateiergebnis d{.code = r.code};
+            if (r.schaden.beschaedigt())
+                d.schaden = Schadensbeschreibung(r.schaden);
             if (r.konfigAbweichend) {
                 d.konfigFrage = kKonfigFrage;
                 d.konfigUebernehmen = [k = r.konfig] { config::KonfigurationSetzen(k); };
@@ -157,22 +159,6 @@ ui::Dateiergebnis Kurvenpanel::Dateischritt(ui::Befehl b, const std::filesystem:
         default:
             return {};
     }
-}
-
-bool Kurvenpanel::Geaendert() const {
-    return gKurvenGeaendert;
-}
-
-QString Kurvenpanel::Dateipfad() const {
-    return ui::Q(gKurvendatei);
-}
-
-QString Kurvenpanel::Dateiname() const {
-    return ui::Q(DateinameOderStandard());
-}
-
-QString Kurvenpanel::Titel(const QString& pfad) {
-    return ui::Q(curves::Kurvenpanel_Titel(ui::S(pfad)));
 }
 
 // ---- transfer ---------------------------------------------------------------------------------

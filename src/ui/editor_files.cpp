@@ -6,6 +6,7 @@
 #include "ui/editor_panel.h"
 #include "ui/error_popup.h"
 #include "ui/file_types.h"
+#include "ui/file_warning.h"
 #include "ui/help.h"
 #include "ui/progress.h"
 #include "ui/registry.h"
@@ -17,6 +18,8 @@ namespace {
 
 const char* const kKonfigFrageTitel = "Konfiguration laden?";
 const char* const kImportfehlerTitel = "Importfehler";
+const char* const kOhneDateiname =
+    "Der Dateiname wird nicht übernommen; \"Speichern\" fragt nach einem neuen.";
 
 void Fehlerbox(int code) {
     if (code != 0)
@@ -26,7 +29,7 @@ void Fehlerbox(int code) {
 }  // namespace
 
 int Editorpanel::AbbruchWeilNichtGespeichert() {
-    return ui::AbbruchWeilNichtGespeichert(Geaendert(), Dateiname(),
+    return ui::AbbruchWeilNichtGespeichert(*modell_.geaendert, Q(modell_.dateiname()),
                                            [this] { return Speichern(false); });
 }
 
@@ -51,7 +54,7 @@ std::optional<QString> Editorpanel::DateiWaehlen(Befehl b) {
 }
 
 int Editorpanel::Speichern(bool als) {
-    QString pfad = Dateipfad();
+    QString pfad = Q(*modell_.datei);
     if (als || pfad.isEmpty()) {
         const auto gewaehlt = DateiWaehlen(Befehl::Speichern);
         if (!gewaehlt)
@@ -66,6 +69,8 @@ int Editorpanel::Speichern(bool als) {
 
 void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
     Fehlerbox(r.code);
+    if (!r.schaden.empty())
+        DateischadenMelden(this, pfad, r.schaden, kOhneDateiname);
     if (r.konfigUebernehmen && dialogs().Frage(this, kKonfigFrageTitel, Q(r.konfigFrage),
                                                {"laden", "nicht laden", {}}) == 1) {
         r.konfigUebernehmen();
@@ -73,7 +78,7 @@ void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
         NeuSkalieren();
     }
     if (r.code == 0) {
-        TitelSetzen(pfad);
+        TitelSetzen(r.schaden.empty() ? pfad : QString());
         Zoomen(Befehl::ZoomGesamt);
     }
 }

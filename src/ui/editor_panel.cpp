@@ -48,7 +48,9 @@ void GrafikbereichY(Graph* g, double min, double max) {
 }  // namespace
 
 Editorpanel::Editorpanel(const Editoraufbau& aufbau, QWidget* eltern)
-    : Childpanel(aufbau.fenster, eltern), dateidialoge_(aufbau.dateidialoge) {
+    : Childpanel(aufbau.fenster, eltern),
+      dateidialoge_(aufbau.dateidialoge),
+      modell_(aufbau.modell) {
     toolbar_ = new Toolbar(inhalt());
     toolbar_->setObjectName(praefix() + "_TOOLBAR");
     aktionen_ = std::make_unique<Aktionen>(*this, *toolbar_, aufbau.menues, aufbau.aktionen,
@@ -209,6 +211,32 @@ void Editorpanel::Menu_Werkzeug(QAction* werkzeug) {
     Neuzeichnen();
 }
 
+bool Editorpanel::Zoomen(Befehl b) {
+    switch (b) {
+        case Befehl::ZoomPlus:
+            modell_.zoomPlus();
+            return true;
+        case Befehl::ZoomMinus:
+            modell_.zoomMinus();
+            return true;
+        case Befehl::ZoomMarkierung:
+            return modell_.zoomMarkierung();
+        case Befehl::ZoomGesamt:
+            modell_.zoomGesamt();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool Editorpanel::ZoomenAn(Befehl b, double x) {
+    auto an = b == Befehl::ZoomPlus ? modell_.zoomPlusAn : modell_.zoomMinusAn;
+    if (an == nullptr || (b != Befehl::ZoomPlus && b != Befehl::ZoomMinus))
+        return Zoomen(b);
+    an(x);
+    return true;
+}
+
 void Editorpanel::Rad(int schritte, double x) {
     if (gHilfeAktiv)
         return;
@@ -243,15 +271,15 @@ void Editorpanel::YAchseAnzeigen() {
 }
 
 void Editorpanel::RollbalkenAktualisieren() {
-    const Rollstand r = RollbalkenBerechnen();
+    const editor::Rollbalken r = modell_.rollbalken();
     rollbalken_->Setzen(r.groesse, r.position);
 }
 
 void Editorpanel::UndoZustand() {
     if (QAction* a = aktionen_->ZuBefehl(Befehl::Rueckgaengig))
-        a->setEnabled(RueckgaengigMoeglich());
+        a->setEnabled(modell_.rueckgaengigMoeglich());
     if (QAction* a = aktionen_->ZuBefehl(Befehl::Wiederherstellen))
-        a->setEnabled(WiederherstellenMoeglich());
+        a->setEnabled(modell_.wiederherstellenMoeglich());
 }
 
 void Editorpanel::Aktualisieren() {
@@ -268,7 +296,7 @@ void Editorpanel::Zeigen(const std::string& meldung, int code) {
 }
 
 void Editorpanel::TitelSetzen(const QString& pfad) {
-    const QString titel = Titel(pfad);
+    const QString titel = Q(modell_.titel(S(pfad)));
     setWindowTitle(titel);
     if (auto* l = findChild<QLabel*>(praefix() + "_TITEL"))
         l->setText(titel);
@@ -373,14 +401,14 @@ void Editorpanel::Graph_Losgelassen(double x, double y) {
 void Editorpanel::Scrollbar_Callback() {
     if (gHilfeAktiv)
         return;
-    Gerollt(rollbalken_->Position());
+    modell_.gerollt(rollbalken_->Position());
     Neuzeichnen();
 }
 
 void Editorpanel::YZoom_Callback(Zahlfeld* feld) {
     if (!feld->Bearbeitet())
         return;
-    if (YZoomSetzen(yZoomMin_->Wert(), yZoomMax_->Wert()))
+    if (modell_.yZoomSetzen(yZoomMin_->Wert(), yZoomMax_->Wert()))
         Neuzeichnen();
     else
         YAchseAnzeigen();

@@ -21,6 +21,7 @@
 #include <span>
 #include <string>
 
+#include "editor/view.h"
 #include "ui/actions.h"
 #include "ui/childpanel.h"
 
@@ -57,11 +58,6 @@ struct XBereich {
     double ende = 0;
 };
 
-struct Rollstand {
-    int groesse = 100;  // thumb, percent of the track
-    int position = 0;   // percent of the travel
-};
-
 enum class Markierschritt { Beginnen, Ziehen, Beenden, Entfernen };
 
 // What a "Datei" step of the model reports.
@@ -69,6 +65,9 @@ struct Dateiergebnis {
     int code = 0;
     std::string meldung = {};     // a "Importfehler" box, shown before the code
     std::string fehlerText = {};  // a "Fehler" box
+    // After loading a damaged file: what was wrong and what was kept. The
+    // window warns and takes no file name, so "Speichern" asks for one.
+    std::string schaden = {};
     // After loading: the file's configuration differs from the current one.
     // The question "Konfiguration laden?" is asked with this text; "laden"
     // runs konfigUebernehmen and rescales the windows.
@@ -83,11 +82,38 @@ struct Dateidialog {
     const char* filter;
 };
 
+// The model's view and undo calls that need nothing of the window: plain
+// functions of the window's model, the same for every editor.
+struct Editormodell {
+    // The Y-zoom commit in display units; false puts the fields back.
+    bool (*yZoomSetzen)(double minAnzeige, double maxAnzeige) = nullptr;
+    editor::Rollbalken (*rollbalken)() = nullptr;
+    void (*gerollt)(int position) = nullptr;  // the end of a scroll at 0..100 %
+    void (*zoomPlus)() = nullptr;
+    void (*zoomMinus)() = nullptr;
+    // The mouse wheel with the mouse at X value x, which keeps its place in
+    // the view; without them the wheel zooms as the commands do.
+    void (*zoomPlusAn)(double x) = nullptr;
+    void (*zoomMinusAn)(double x) = nullptr;
+    bool (*zoomMarkierung)() = nullptr;  // false: no mark, nothing changed
+    void (*zoomGesamt)() = nullptr;
+    bool (*rueckgaengigMoeglich)() = nullptr;
+    bool (*wiederherstellenMoeglich)() = nullptr;
+    // The file: changed since the last save or load, its path (empty: none),
+    // its name part for the unsaved-changes question, and the window title
+    // for a path, which becomes the model's file.
+    const bool* geaendert = nullptr;
+    const std::string* datei = nullptr;
+    std::string (*dateiname)() = nullptr;
+    std::string (*titel)(const std::string& pfad) = nullptr;
+};
+
 struct Editoraufbau {
     Childpanelaufbau fenster;
     std::span<const Menue> menues;
     std::span<const Aktion> aktionen;  // the window keeps the table for its lifetime
     std::span<const Dateidialog> dateidialoge;
+    Editormodell modell;
     const char* xName = "";   // name of the large graph's X axis
     int spaltenbreite = 170;  // pixels of the column right of the graph
 };
@@ -181,21 +207,6 @@ class Editorpanel : public Childpanel {
     // plots were deleted and the X axis set to the visible range).
     virtual void Zeichnen() = 0;
     virtual YAchsenanzeige YAchse() const = 0;
-    // The Y-zoom commit in display units; false puts the fields back.
-    virtual bool YZoomSetzen(double minAnzeige, double maxAnzeige) = 0;
-    virtual Rollstand RollbalkenBerechnen() const = 0;
-    virtual void Gerollt(int position) = 0;
-    // The four zoom commands; false when nothing changed (no redraw).
-    virtual bool Zoomen(Befehl b) = 0;
-    // "Zoom +" or "Zoom -" by the mouse wheel with the mouse at X value x; a
-    // window whose view can keep x in place does so, the others zoom as the
-    // command does.
-    virtual bool ZoomenAn(Befehl b, double x) {
-        (void)x;
-        return Zoomen(b);
-    }
-    virtual bool RueckgaengigMoeglich() const = 0;
-    virtual bool WiederherstellenMoeglich() const = 0;
     // The graph tools other than "Markieren", which the frame runs.
     virtual void Gezogen(Werkzeug w, double x, double y, bool erstes) = 0;
     virtual void Losgelassen(Werkzeug w, double x, double y) = 0;
@@ -210,12 +221,11 @@ class Editorpanel : public Childpanel {
     // The model's step of a "Datei" command after its question and dialog
     // (Neu: empty path; Speichern also for "Speichern unter").
     virtual Dateiergebnis Dateischritt(Befehl b, const std::filesystem::path& pfad) = 0;
-    virtual bool Geaendert() const = 0;
-    virtual QString Dateipfad() const = 0;
-    // The file-name part for the unsaved-changes question.
-    virtual QString Dateiname() const = 0;
-    // Sets the model's file and gives the window title for it.
-    virtual QString Titel(const QString& pfad) = 0;
+
+    // The four zoom commands; false when nothing changed (no redraw).
+    bool Zoomen(Befehl b);
+    // "Zoom +" or "Zoom -" by the mouse wheel at X value x.
+    bool ZoomenAn(Befehl b, double x);
 
   private:
     void Anordnen(const Editoraufbau& aufbau);
@@ -228,6 +238,7 @@ class Editorpanel : public Childpanel {
     void NachDemLaden(const Dateiergebnis& r, const QString& pfad);
 
     std::span<const Dateidialog> dateidialoge_;
+    Editormodell modell_;
     Toolbar* toolbar_ = nullptr;
     std::unique_ptr<Aktionen> aktionen_;
     Graph* graph_ = nullptr;

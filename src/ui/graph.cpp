@@ -2,10 +2,12 @@
 
 #include <qcustomplot.h>
 
+#include <QMenu>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "ui/axis_labels.h"
@@ -71,6 +73,83 @@ class AnzeigeTicker : public QCPAxisTicker {
     double schritt_ = 0;
 };
 
+// A graph that paints a point marker once per pixel: a read-back curve has
+// up to 30,704 points, and most of them would cover each other's markers.
+class Kurvengraph : public QCPGraph {
+  public:
+    using QCPGraph::QCPGraph;
+
+    // Puts the plot on top of `ebene`, where a new one would go, so a reused
+    // plot is drawn in the order of the drawing calls.
+    void NachOben(QCPLayer* ebene) { moveToLayer(ebene, false); }
+
+  protected:
+    void drawScatterPlot(QCPPainter* painter, const QVector<QPointF>& punkte,
+                         const QCPScatterStyle& stil) const override {
+        applyScattersAntialiasingHint(painter);
+        stil.applyTo(painter, mPen);
+        // On the screen a marker is a stamp painted once: thousands of discs
+        // drawn as shapes cost more than the rest of the redraw. A PDF or SVG
+        // keeps them as shapes.
+        const bool vektor = painter->modes().testFlag(QCPPainter::pmVectorized);
+        if (!vektor)
+            StempelVorbereiten(painter, stil);
+        // The points come in key order, so the pixels of one column follow
+        // each other; within a column a few distinct rows at most.
+        int spalte = INT_MIN;
+        QVector<int> zeilen;
+        const bool xSchluessel = keyAxis() && keyAxis()->orientation() == Qt::Horizontal;
+        for (const QPointF& p : punkte) {
+            const int a = static_cast<int>(std::lround(xSchluessel ? p.x() : p.y()));
+            const int b = static_cast<int>(std::lround(xSchluessel ? p.y() : p.x()));
+            if (a != spalte) {
+                spalte = a;
+                zeilen.clear();
+            } else if (zeilen.contains(b)) {
+                continue;
+            }
+            zeilen.append(b);
+            if (vektor)
+                stil.drawShape(painter, p);
+            else
+                painter->drawPixmap(
+                    QPointF(std::round(p.x()) - stempelMitte_, std::round(p.y()) - stempelMitte_),
+                    stempel_);
+        }
+    }
+
+  private:
+    // The marker as the painter would draw it at a pixel's centre.
+    void StempelVorbereiten(QCPPainter* painter, const QCPScatterStyle& stil) const {
+        const double dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QString schluessel = QStringLiteral("%1/%2/%3/%4/%5")
+                                       .arg(int(stil.shape()))
+                                       .arg(stil.size())
+                                       .arg(stil.pen().color().rgba())
+                                       .arg(stil.brush().color().rgba())
+                                       .arg(dpr)
+                                       .append(painter->antialiasing() ? "a" : "");
+        if (schluessel == stempelSchluessel_)
+            return;
+        const int seite = static_cast<int>(std::ceil(stil.size())) + 3;
+        stempelMitte_ = seite / 2;
+        stempel_ = QPixmap(static_cast<int>(std::ceil(seite * dpr)),
+                           static_cast<int>(std::ceil(seite * dpr)));
+        stempel_.setDevicePixelRatio(dpr);
+        stempel_.fill(Qt::transparent);
+        QCPPainter maler(&stempel_);
+        maler.setAntialiasing(painter->antialiasing());
+        stil.applyTo(&maler, mPen);
+        // Where a pixel's centre lies, as for a marker drawn on the screen.
+        stil.drawShape(&maler, QPointF(stempelMitte_, stempelMitte_));
+        stempelSchluessel_ = schluessel;
+    }
+
+    mutable QPixmap stempel_;
+    mutable QString stempelSchluessel_;
+    mutable int stempelMitte_ = 0;
+};
+
 Graph::Graph(QWidget* eltern) : QWidget(eltern) {
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
@@ -86,25 +165,39 @@ Graph::Graph(QWidget* eltern) : QWidget(eltern) {
     auto ticker = QSharedPointer<AnzeigeTicker>::create();
     yTicker_ = ticker.data();
     plot_->yAxis->setTicker(ticker);
-    // The time axis: round steps in its own unit, labelled as plain numbers.
-    plot_->xAxis->setTicker(QSharedPointer<AnzeigeTicker>::create());
+    auto xTicker = QSharedPointer<AnzeigeTicker>::create();
+    xTicker_ = xTicker.data();
+    plot_->xAxis->setTicker(xTicker);
     plot_->xAxis->setRange(0, 1);
     plot_->yAxis->setRange(0, 1);
 
     // Curves lie over the axes, so a value of 0 on the lowest line stays visible.
     plot_->moveLayer(plot_->layer("axes"), plot_->layer("grid"), QCustomPlot::limAbove);
-    plot_->addLayer(kVorschauEbene, plot_->layer("main"), QCustomPlot::limAbove);
+    // The preview on top of all: its buffer is then the second and last one,
+    // and a full redraw clears and composes two buffers rather than three.
+    plot_->addLayer(kVorschauEbene, plot_->layer("overlay"), QCustomPlot::limAbove);
     plot_->layer(kVorschauEbene)->setMode(QCPLayer::lmBuffered);
 
     connect(plot_, &QCustomPlot::mousePress, this, &Graph::Druecken);
     connect(plot_, &QCustomPlot::mouseMove, this, &Graph::Bewegen);
     connect(plot_, &QCustomPlot::mouseRelease, this, &Graph::Loslassen);
     connect(plot_, &QCustomPlot::mouseWheel, this, &Graph::Drehen);
+
+    menue_ = new QMenu(this);
+    QAction* speichern = menue_->addAction(QString::fromUtf8("Grafik speichern…"));
+    connect(speichern, &QAction::triggered, this, &Graph::Grafik_Speichern);
+    plot_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot_, &QWidget::customContextMenuRequested, this, &Graph::MenueZeigen);
 }
 
 int Graph::Merken(QCPAbstractPlottable* p, Ebene ebene) {
-    if (ebene == Ebene::Vorschau)
-        p->setLayer(kVorschauEbene);
+    // On top of its layer, where a new plot goes: a reused one is drawn in
+    // the order of the drawing calls as well.
+    QCPLayer* l = plot_->layer(ebene == Ebene::Vorschau ? kVorschauEbene : "main");
+    if (auto* g = dynamic_cast<Kurvengraph*>(p))
+        g->NachOben(l);
+    else
+        p->setLayer(l);
     const int h = naechster_++;
     plots_[h] = {.plottable = p, .item = nullptr, .ebene = ebene};
     return h;
@@ -120,10 +213,16 @@ int Graph::Merken(QCPAbstractItem* i, Ebene ebene) {
     return h;
 }
 
-int Graph::PolylinieZeichnen(const QVector<double>& x, const QVector<double>& y, QColor farbe,
-                             Linienart art, bool punkte, Ebene ebene) {
-    QCPGraph* g = plot_->addGraph();
-    g->setAntialiased(false);
+QCPGraph* Graph::NeuerGraph(QColor farbe, Linienart art, bool punkte) {
+    Kurvengraph* g = nullptr;
+    if (!frei_.empty()) {
+        g = frei_.front();
+        frei_.erase(frei_.begin());
+        g->setVisible(true);
+    } else {
+        g = new Kurvengraph(plot_->xAxis, plot_->yAxis);
+        g->setAntialiased(false);
+    }
     g->setPen(QPen(farbe, 1));
     switch (art) {
         case Linienart::Linie:
@@ -136,11 +235,36 @@ int Graph::PolylinieZeichnen(const QVector<double>& x, const QVector<double>& y,
             g->setLineStyle(QCPGraph::lsNone);
             break;
     }
-    if (punkte || art == Linienart::Keine)
-        g->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, farbe, farbe, 6));
+    g->setScatterStyle(punkte || art == Linienart::Keine
+                           ? QCPScatterStyle(QCPScatterStyle::ssDisc, farbe, farbe, 6)
+                           : QCPScatterStyle());
+    return g;
+}
+
+int Graph::PolylinieZeichnen(const QVector<double>& x, const QVector<double>& y, QColor farbe,
+                             Linienart art, bool punkte, Ebene ebene) {
+    QCPGraph* g = NeuerGraph(farbe, art, punkte);
     // The caller gives the points in time order; vertical pieces repeat a key,
     // and sorting would be free to swap them.
     g->setData(x, y, true);
+    return Merken(g, ebene);
+}
+
+namespace {
+void DatenSetzen(QCPGraph* g, std::span<const QPointF> zug) {
+    QVector<QCPGraphData> daten;
+    daten.reserve(static_cast<qsizetype>(zug.size()));
+    for (const QPointF& p : zug)
+        daten.emplace_back(p.x(), p.y());
+    // In time order already (see PolylinieZeichnen); taken over without a copy.
+    g->data()->set(daten, true);
+}
+}  // namespace
+
+int Graph::KurvenzugZeichnen(std::span<const QPointF> zug, QColor farbe, Linienart art, bool punkte,
+                             Ebene ebene) {
+    QCPGraph* g = NeuerGraph(farbe, art, punkte);
+    DatenSetzen(g, zug);
     return Merken(g, ebene);
 }
 
@@ -153,7 +277,7 @@ int Graph::LinieZeichnen(QPointF von, QPointF bis, QColor farbe, Ebene ebene) {
 }
 
 int Graph::PunktZeichnen(QPointF p, QColor farbe, Ebene ebene) {
-    return PolylinieZeichnen({p.x()}, {p.y()}, farbe, Linienart::Keine, true, ebene);
+    return KurvenzugZeichnen({&p, 1}, farbe, Linienart::Keine, true, ebene);
 }
 
 int Graph::RechteckZeichnen(QPointF ecke1, QPointF ecke2, QColor rand, QColor fuellung,
@@ -185,6 +309,14 @@ void Graph::PolylinieSetzen(int handle, const QVector<double>& x, const QVector<
         return;
     if (auto* g = qobject_cast<QCPGraph*>(it->second.plottable))
         g->setData(x, y, true);
+}
+
+void Graph::KurvenzugSetzen(int handle, std::span<const QPointF> zug) {
+    const auto it = plots_.find(handle);
+    if (it == plots_.end())
+        return;
+    if (auto* g = qobject_cast<QCPGraph*>(it->second.plottable))
+        DatenSetzen(g, zug);
 }
 
 void Graph::RechteckSetzen(int handle, QPointF ecke1, QPointF ecke2) {
@@ -225,8 +357,23 @@ void Graph::PlotLoeschen(int handle) {
     plots_.erase(it);
 }
 
+void Graph::Aufheben(QCPAbstractPlottable* p) {
+    auto* g = dynamic_cast<Kurvengraph*>(p);
+    if (!g) {
+        plot_->removePlottable(p);
+        return;
+    }
+    g->setVisible(false);
+    g->setPen(Qt::NoPen);
+    g->data()->clear();
+    frei_.push_back(g);
+}
+
 void Graph::AllePlotsLoeschen() {
-    plot_->clearPlottables();
+    // In the order drawn (handles grow), so the next redraw takes them back in that order.
+    for (const auto& [h, e] : plots_)
+        if (e.plottable)
+            Aufheben(e.plottable);
     plot_->clearItems();
     plots_.clear();
 }
@@ -293,6 +440,15 @@ void Graph::YAnzeigeSetzen(double faktor, double versatz) {
 
 QStringList Graph::YBeschriftungen() const {
     return plot_->yAxis->tickVectorLabels();
+}
+
+void Graph::XAnzeigeSetzen(double faktor, double versatz) {
+    xTicker_->faktor = faktor;
+    xTicker_->versatz = versatz;
+}
+
+QStringList Graph::XBeschriftungen() const {
+    return plot_->xAxis->tickVectorLabels();
 }
 
 void Graph::AchsenSichtbar(bool sichtbar) {

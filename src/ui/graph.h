@@ -11,6 +11,13 @@
 // NaN points as gaps, so a curve of 30,000 segments stays a handful of plots.
 // Previews of a gesture go on a buffered layer of their own that is redrawn
 // alone while the mouse moves.
+//
+// Plots deleted all at once are kept and handed out again by the next drawing
+// calls, so a redraw of the whole view creates no plot objects. Point markers that fall
+// on a pixel already marked are painted once.
+//
+// The right mouse button opens a menu with "Grafik speichern…": the graph as
+// shown, as a PNG, PDF or SVG picture.
 
 #include <QColor>
 #include <QPointF>
@@ -19,17 +26,27 @@
 #include <QVector>
 #include <QWidget>
 #include <map>
+#include <optional>
+#include <span>
+#include <vector>
 
 class QCustomPlot;
 class QCPAbstractPlottable;
+class QCPGraph;
 class QCPAbstractItem;
 class QCPAxis;
+class QMenu;
 class QMouseEvent;
 class QWheelEvent;
 
 namespace ui {
 
 class AnzeigeTicker;
+class Kurvengraph;
+
+// The picture formats the graph saves, chosen by the file name's extension.
+enum class Bildformat { Png, Pdf, Svg };
+std::optional<Bildformat> BildformatAusPfad(const QString& pfad);
 
 class Graph : public QWidget {
     Q_OBJECT
@@ -53,6 +70,11 @@ class Graph : public QWidget {
     int PolylinieZeichnen(const QVector<double>& x, const QVector<double>& y, QColor farbe,
                           Linienart art = Linienart::Linie, bool punkte = false,
                           Ebene ebene = Ebene::Kurve);
+    // The same from points the caller gathers in a buffer it keeps between
+    // redraws; they are copied once into the plot.
+    int KurvenzugZeichnen(std::span<const QPointF> zug, QColor farbe,
+                          Linienart art = Linienart::Linie, bool punkte = false,
+                          Ebene ebene = Ebene::Kurve);
     int LinieZeichnen(QPointF von, QPointF bis, QColor farbe, Ebene ebene = Ebene::Kurve);
     int PunktZeichnen(QPointF p, QColor farbe, Ebene ebene = Ebene::Kurve);
     // A frame from one corner to the other; a transparent fill leaves it open.
@@ -67,6 +89,7 @@ class Graph : public QWidget {
     // preview plot does not, so previews that follow the mouse are made once
     // and then changed.
     void PolylinieSetzen(int handle, const QVector<double>& x, const QVector<double>& y);
+    void KurvenzugSetzen(int handle, std::span<const QPointF> zug);
     void RechteckSetzen(int handle, QPointF ecke1, QPointF ecke2);
     void PlotZeigen(int handle, bool sichtbar);
     bool PlotSichtbar(int handle) const;
@@ -98,6 +121,9 @@ class Graph : public QWidget {
     void YAnzeigeSetzen(double faktor, double versatz);
     // The labels currently on the Y axis (after a redraw), in display units.
     QStringList YBeschriftungen() const;
+    // The same for the X axis (a characteristic's input in its unit).
+    void XAnzeigeSetzen(double faktor, double versatz);
+    QStringList XBeschriftungen() const;
     void AchsenSichtbar(bool sichtbar);
 
     // ---- geometry --------------------------------------------------------
@@ -107,6 +133,17 @@ class Graph : public QWidget {
     QPointF GraphZuPixel(QPointF graph) const;
 
     QCustomPlot* plot() const { return plot_; }
+
+    // ---- pictures --------------------------------------------------------
+    // The graph as drawn into a file of `breite` x `hoehe` pixels (0: the size
+    // shown), in the format the extension names. 0, or -308460 when the file
+    // cannot be created, -301460 when the picture cannot be made or written.
+    // The file is replaced only when the whole picture was written.
+    int BildSchreiben(const QString& pfad, int breite = 0, int hoehe = 0);
+    // "Grafik speichern…": asks for the file, saves, and shows a failure.
+    void Grafik_Speichern();
+    // The right-button menu; its one item is "Grafik speichern…".
+    QMenu* Kontextmenue() const { return menue_; }
 
   signals:
     // Press and drag: the cursor's value changed.
@@ -123,6 +160,9 @@ class Graph : public QWidget {
     void Loslassen(QMouseEvent* e);
     void Drehen(QWheelEvent* e);
     QPointF Begrenzt(QPointF pixel) const;
+    void MenueZeigen(QPoint ort);
+    QCPGraph* NeuerGraph(QColor farbe, Linienart art, bool punkte);
+    void Aufheben(QCPAbstractPlottable* p);
     int Merken(QCPAbstractPlottable* p, Ebene ebene);
     int Merken(QCPAbstractItem* i, Ebene ebene);
 
@@ -134,7 +174,11 @@ class Graph : public QWidget {
 
     QCustomPlot* plot_ = nullptr;
     AnzeigeTicker* yTicker_ = nullptr;
+    AnzeigeTicker* xTicker_ = nullptr;
     std::map<int, Eintrag> plots_;
+    // Plots deleted and waiting to be drawn again, oldest first.
+    std::vector<Kurvengraph*> frei_;
+    QMenu* menue_ = nullptr;
     int naechster_ = 1;
     bool gedrueckt_ = false;
     int radRest_ = 0;

@@ -576,6 +576,23 @@ TEST_F(Konfigfenster, AbbrechenTutNichts) {
     EXPECT_EQ(KonfigurationenVergleichen(gKonfig, Beispiel()), 1);
 }
 
+TEST_F(Konfigfenster, BeschaedigteDateiWirdMitWarnungGeladen) {
+    testsupport::TempDir dir;
+    std::vector<std::uint8_t> bild = KonfigDateiBild(Beispiel());
+    std::fill_n(bild.begin() + 48, 8, 0xFF);  // output 1's lower voltage: no number
+    testsupport::Schreiben(dir / "d.sko", std::string(bild.begin(), bild.end()));
+    const QString pfad = QString::fromStdString((dir / "d.sko").string());
+    dialoge->dateien = {pfad};
+    EXPECT_EQ(panel->KonfigurationLaden(), 0);
+    const auto meldungen = dialoge->Alle("Meldung");
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_EQ(meldungen[0].titel, "Warnung");
+    EXPECT_TRUE(meldungen[0].text.contains(pfad));
+    Konfig erwartet = Beispiel();
+    erwartet.outmin[0] = Konfig{}.outmin[0];
+    EXPECT_EQ(KonfigurationenVergleichen(gKonfig, erwartet), 1) << "the rest is the file's";
+}
+
 TEST_F(Konfigfenster, FehlgeschlagenesLadenAendertNichtsUndMeldet) {
     testsupport::TempDir dir;
     gKonfig = Beispiel();

@@ -35,6 +35,7 @@
 #include "device/serial_port.h"
 #include "settings/settings.h"
 #include "simulated_port.h"
+#include "support/editor_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/error_display.h"
@@ -50,62 +51,10 @@ namespace {
 
 using curves::gKurven;
 
-class KurvenFenster : public ::testing::Test {
+class KurvenFenster : public testsupport::EditorFensterTest<curves::Kurvenpanel> {
   protected:
-    void SetUp() override {
-        config::StandardwerteSetzen();
-        haupt = std::make_unique<QWidget>();
-        haupt->resize(1000, 720);
-        ui::registry().Eintrag(ui::Fenster::Haupt).panel = haupt.get();
-        panel = new curves::Kurvenpanel(haupt.get());
-        ASSERT_EQ(panel->KurvenpanelInit(), 0);
-        panel->setGeometry(1, 17, 998, 702);
-        panel->show();
-        haupt->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(haupt.get()));
-        // The plot area has its size only once the layouts have run.
-        panel->Kurvenpanel_Neuzeichnen();
-    }
-    void TearDown() override {
-        if (ui::gHilfeAktiv)
-            ui::DirekthilfeSetzen(false);
-        haupt.reset();
-        ui::registry().Leeren();
-    }
+    int Einrichten() override { return panel->KurvenpanelInit(); }
 
-    template <class T>
-    T* Control(const QString& name) {
-        T* c = panel->findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name.toStdString();
-        return c;
-    }
-    QAction* A(const QString& name) {
-        QAction* a = panel->Eintrag(name);
-        EXPECT_NE(a, nullptr) << name.toStdString();
-        return a;
-    }
-    QToolButton* Knopf(const QString& eintrag) {
-        QAction* k = panel->toolbar()->ZuEintrag(A(eintrag));
-        return qobject_cast<QToolButton*>(panel->toolbar()->widgetForAction(k));
-    }
-    QWidget* Flaeche() { return panel->graph()->plot(); }
-    QPoint Pixel(double t, double y) { return panel->graph()->GraphZuPixel({t, y}).toPoint(); }
-    void Druecken(double t, double y) {
-        QTest::mousePress(Flaeche(), Qt::LeftButton, {}, Pixel(t, y));
-    }
-    void Ziehen(double t, double y) {
-        const QPoint p = Pixel(t, y);
-        QMouseEvent e(QEvent::MouseMove, p, Flaeche()->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
-                      {});
-        QApplication::sendEvent(Flaeche(), &e);
-    }
-    void Loslassen(double t, double y) {
-        QTest::mouseRelease(Flaeche(), Qt::LeftButton, {}, Pixel(t, y));
-    }
-    void Klick(double t, double y) {
-        Druecken(t, y);
-        Loslassen(t, y);
-    }
     void Werkzeug(const QString& name) { A("KURVEN_BEARBEITEN_" + name)->trigger(); }
     void ZeitbasisWaehlen(int code) {
         auto* ring = Control<QComboBox>("KURVENPNL_ZEITBASISAUSWAHL");
@@ -116,29 +65,7 @@ class KurvenFenster : public ::testing::Test {
         curves::gAnsichtEnde = bis;
         panel->Kurvenpanel_Neuzeichnen();
     }
-    // The plots of the large graph drawn in a colour.
-    std::vector<QCPGraph*> PlotsIn(QColor farbe, ui::Graph* g = nullptr) {
-        g = g ? g : panel->graph();
-        std::vector<QCPGraph*> r;
-        for (int i = 0; i < g->plot()->graphCount(); ++i) {
-            QCPGraph* p = g->plot()->graph(i);
-            if (p->pen().color() == farbe && p->layer()->name() != "vorschau")
-                r.push_back(p);
-        }
-        return r;
-    }
-    int VorschauAnzahl(ui::Graph* g = nullptr) {
-        g = g ? g : panel->graph();
-        int n = 0;
-        for (QCPLayerable* l : g->plot()->layer("vorschau")->children())
-            n += l->visible();
-        return n;
-    }
     const curves::Kurve& K1() { return gKurven[0]; }
-
-    testsupport::DialogScope dialoge;
-    std::unique_ptr<QWidget> haupt;
-    curves::Kurvenpanel* panel = nullptr;
 };
 
 const QColor kRot(255, 0, 0), kHellrot(255, 150, 150), kBlau(0, 0, 255), kHellblau(150, 150, 255);
@@ -1128,6 +1055,33 @@ TEST_F(KurvenFenster, LadenEinerFremdenDateiZeigtDenFehler) {
     EXPECT_TRUE(dialoge->Alle("Meldung")[0].titel.contains("1020437"))
         << dialoge->Alle("Meldung")[0].titel.toStdString();
     EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+}
+
+TEST_F(KurvenFenster, BeschaedigteDateiWarntUndWirdNichtZurAktuellenDatei) {
+    testsupport::TempDir dir;
+    const QString pfad = QString::fromStdString((dir / "k.skr").string());
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_SPEICHERN")->trigger();
+    const std::string ganz = testsupport::Lesen(dir / "k.skr");
+    const std::string kurz = ganz.substr(0, ganz.size() - 3);
+    testsupport::Schreiben(dir / "k.skr", kurz);
+
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_LADEN")->trigger();
+    const auto meldungen = dialoge->Alle("Meldung");
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_EQ(meldungen[0].titel, "Warnung");
+    EXPECT_TRUE(meldungen[0].text.contains(pfad));
+    EXPECT_TRUE(meldungen[0].text.contains("beschädigt"));
+    EXPECT_TRUE(meldungen[0].text.contains("Kurve 4"));
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+    EXPECT_TRUE(curves::gKurvendatei.empty());
+
+    // "Speichern" asks for a name instead of overwriting the damaged file.
+    const std::size_t gefragt = dialoge->Alle("Datei").size();
+    A("KURVEN_DATEI_SPEICHERN")->trigger();
+    EXPECT_EQ(dialoge->Alle("Datei").size(), gefragt + 1);
+    EXPECT_EQ(testsupport::Lesen(dir / "k.skr"), kurz);
 }
 
 TEST_F(KurvenFenster, LadenMitAndererKonfigurationFragtUndUebernimmt) {

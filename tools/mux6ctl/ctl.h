@@ -28,10 +28,16 @@ struct Umgebung {
     // messen: waits this long before the next sampling cycle, or less when
     // SIGINT or SIGTERM came. Empty: sleeps; tests count instead.
     std::function<void(std::chrono::milliseconds)> warten;
+    // What a file named "-" reads from; none: such a file cannot be opened.
+    std::istream* ein = nullptr;
 };
 
 // The arguments after the program name; the exit status.
 int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung);
+
+// Whether the command draws a picture: main() then makes a QApplication
+// (offscreen) instead of the core application the other commands need.
+bool GrafikBenoetigt(const std::vector<std::string>& argumente);
 
 // The text of --help.
 extern const char* const kHilfe;

@@ -1,0 +1,68 @@
+#include "bild.h"
+
+#include <QApplication>
+#include <charconv>
+#include <string_view>
+
+#include "config/konfig.h"
+#include "config/konfig_datei.h"
+#include "curves/plot.h"
+#include "ui/graph.h"
+#include "ui/texts.h"
+
+namespace ctl {
+
+namespace {
+
+constexpr int kBreite = 1000;
+constexpr int kHoehe = 600;
+// Small enough that a raster picture stays a few hundred megabytes at most.
+constexpr int kKleinsteKante = 50;
+constexpr int kGroessteKante = 8000;
+constexpr int kLinienUndStufen = 3;
+constexpr int kNichtGemalt = -301460;
+
+// Empty: the default. False for anything but a whole number in range.
+bool Kante(const std::string& text, int vorgabe, int& wert) {
+    if (text.empty()) {
+        wert = vorgabe;
+        return true;
+    }
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), wert);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size() && wert >= kKleinsteKante &&
+           wert <= kGroessteKante;
+}
+
+}  // namespace
+
+int KurvenbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
+                        const std::function<int()>& laden) {
+    if (!ui::BildformatAusPfad(ui::Q(ziel))) {
+        return l.Aufruffehler("curve plot writes *.png, *.pdf or *.svg");
+    }
+    int breite = 0;
+    int hoehe = 0;
+    if (!Kante(a.breite, kBreite, breite) || !Kante(a.hoehe, kHoehe, hoehe)) {
+        return l.Aufruffehler("--breite and --hoehe need pixels 50..8000");
+    }
+    int code = laden();
+    if (code == 0 && !a.konfig.empty()) {
+        code = config::KonfigurationLadenVon(a.konfig, config::gKonfig);
+    }
+    if (code != 0) {
+        return l.Fehler(code);
+    }
+    // Widgets need the application object main() makes for this command.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        return l.Fehler(kNichtGemalt);
+    }
+    ui::Graph graph;
+    graph.resize(breite, hoehe);
+    if (!curves::KurvenbildZeichnen(graph, 0, kLinienUndStufen)) {
+        return l.Fehler(-600460);
+    }
+    code = graph.BildSchreiben(ui::Q(ziel), breite, hoehe);
+    return code == 0 ? kErfolg : l.Fehler(code);
+}
+
+}  // namespace ctl
