@@ -286,23 +286,15 @@ TEST_F(KurvenFenster, ZoomPlusUndMinusAufDerStartansicht) {
     EXPECT_DOUBLE_EQ(curves::gAnsichtEnde, 15000);
 }
 
-TEST_F(KurvenFenster, MausradZoomtUmDieZeitUnterDerMaus) {
-    // The mouse a quarter into the start view; the time under it stays under it.
+TEST_F(KurvenFenster, MausradZoomt) {
+    // A quarter into the view: the time under the mouse stays under it.
     const QPoint maus = Pixel(2500, 2000);
     const double t = panel->graph()->PixelZuGraph(maus).x();
-    auto drehen = [&](int winkel) {
-        QWheelEvent rad(maus, Flaeche()->mapToGlobal(maus), {}, {0, winkel}, Qt::NoButton, {},
-                        Qt::NoScrollPhase, false);
-        QApplication::sendEvent(Flaeche(), &rad);
-    };
-    drehen(120);
-    // The width of "Zoom +" (two thirds of 10001), no longer around the middle.
-    EXPECT_NEAR(curves::gAnsichtEnde - curves::gAnsichtStart + 1, 10001 / 1.5, 1.0);
+    QWheelEvent rad(maus, Flaeche()->mapToGlobal(maus), {}, {0, 120}, Qt::NoButton, {},
+                    Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Flaeche(), &rad);
     EXPECT_LT(curves::gAnsichtStart, 1666);
     EXPECT_NEAR(panel->graph()->PixelZuGraph(maus).x(), t, 1.0);
-    drehen(-120);
-    EXPECT_NEAR(curves::gAnsichtEnde - curves::gAnsichtStart + 1, 10001, 2.0);
-    EXPECT_NEAR(panel->graph()->PixelZuGraph(maus).x(), t, 2.0);
 }
 
 TEST_F(KurvenFenster, RollbalkenDaumenUndPosition) {
@@ -1021,35 +1013,14 @@ TEST_F(KurvenFenster, NeuFragtBeiAenderungenUndAbbrechenLaesstAlles) {
     EXPECT_EQ(dialoge->Alle("Frage").size(), 3u);
 }
 
-TEST_F(KurvenFenster, SpeichernUnterOeffnetAufDemMusterUndGibtDieEndung) {
+TEST_F(KurvenFenster, SpeichernUnterAufDemMusterDannMisslungenesAnhaengen) {
     testsupport::TempDir dir;
     curves::gKurvendatei = (dir / "alt.skr").string();
     dialoge->dateien = {QString::fromStdString((dir / "abc").string())};
     A("KURVEN_DATEI_SPEICHERNUNTER")->trigger();
-    ASSERT_EQ(dialoge->Alle("Datei").size(), 1u);
-    // The dialog's default is the pattern, not the file in use.
-    EXPECT_EQ(dialoge->Alle("Datei")[0].text, "*.skr");
-    EXPECT_EQ(dialoge->Alle("Datei")[0].knoepfe, QStringList{"*.skr"});
+    EXPECT_EQ(dialoge->Alle("Datei")[0].text, "*.skr");  // not the file in use
     EXPECT_TRUE(std::filesystem::exists(dir / "abc.skr"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "abc"));
     EXPECT_EQ(panel->windowTitle(), "Kurvengenerator - abc.skr");
-}
-
-TEST_F(KurvenFenster, ExportBehaeltDenGegebenenNamen) {
-    // A text export takes any name: its extension is not enforced.
-    testsupport::TempDir dir;
-    dialoge->dateien = {QString::fromStdString((dir / "daten").string())};
-    A("KURVEN_DATEI_EXPORT")->trigger();
-    EXPECT_TRUE(std::filesystem::exists(dir / "daten"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "daten.txt"));
-}
-
-TEST_F(KurvenFenster, MisslungenesAnhaengenLaesstDenTitelOhneDatei) {
-    testsupport::TempDir dir;
-    const QString pfad = QString::fromStdString((dir / "k.skr").string());
-    dialoge->dateien = {pfad};
-    A("KURVEN_DATEI_SPEICHERN")->trigger();
-    ASSERT_EQ(panel->windowTitle(), "Kurvengenerator - k.skr");
     dialoge->dateien = {QString::fromStdString((dir / "fehlt.skr").string())};
     A("KURVEN_DATEI_ANHAENGEN")->trigger();
     ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
@@ -1060,30 +1031,19 @@ TEST_F(KurvenFenster, MisslungenesAnhaengenLaesstDenTitelOhneDatei) {
 
 TEST_F(KurvenFenster, KoordinatenWerdenBeiNeuUndLadenGeleert) {
     testsupport::TempDir dir;
-    const QString pfad = QString::fromStdString((dir / "k.skr").string());
-    dialoge->dateien = {pfad};
+    dialoge->dateien = {QString::fromStdString((dir / "k.skr").string())};
     A("KURVEN_DATEI_SPEICHERN")->trigger();
-    const QStringList felder = {"XSTUNDEN",      "XMINUTEN", "XSEKUNDEN",
-                                "XMILISEKUNDEN", "Y",        "ZEITBASISINDICATOR"};
-    auto anzeigen = [&] {
+    for (const char* befehl : {"KURVEN_DATEI_NEU", "KURVEN_DATEI_LADEN"}) {
         Werkzeug("ZEITBASISZEIG");
-        Druecken(5000, 500);
-        Loslassen(5000, 500);
-        for (const QString& f : felder)
-            EXPECT_FALSE(Control<QLineEdit>("KURVENPNL_" + f)->text().isEmpty()) << f.toStdString();
-    };
-    auto leer = [&](const char* nach) {
-        for (const QString& f : felder)
-            EXPECT_TRUE(Control<QLineEdit>("KURVENPNL_" + f)->text().isEmpty())
-                << f.toStdString() << " after " << nach;
-    };
-    anzeigen();
-    A("KURVEN_DATEI_NEU")->trigger();
-    leer("Neu");
-    anzeigen();
-    dialoge->dateien = {pfad};
-    A("KURVEN_DATEI_LADEN")->trigger();
-    leer("Laden");
+        Klick(5000, 500);
+        auto* zeitbasis = Control<QLineEdit>("KURVENPNL_ZEITBASISINDICATOR");
+        EXPECT_EQ(zeitbasis->text(), "10ms");
+        dialoge->dateien = {QString::fromStdString((dir / "k.skr").string())};
+        A(befehl)->trigger();
+        EXPECT_TRUE(zeitbasis->text().isEmpty()) << befehl;
+        for (const char* f : {"XSTUNDEN", "XMINUTEN", "XSEKUNDEN", "XMILISEKUNDEN", "Y"})
+            EXPECT_TRUE(Control<QLineEdit>(QString("KURVENPNL_") + f)->text().isEmpty()) << f;
+    }
 }
 
 TEST_F(KurvenFenster, LadenEinerFremdenDateiZeigtDenFehler) {
