@@ -7,11 +7,13 @@
 
 #include "characteristic/editing.h"
 #include "characteristic/view.h"
+#include "config/konfig_datei.h"
 #include "storage/byte_order.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
 #include "storage/read_file.h"
 #include "storage/safe_save.h"
+#include "storage/text_lines.h"
 
 namespace characteristic {
 namespace {
@@ -186,6 +188,8 @@ std::string Schadensbeschreibung(const Dateischaden& s) {
         text += std::string(text.empty() ? "" : "\n") +
                 "Analogausgang 2 oder Anstiegszeit der Datei sind keine gültigen Zahlen; sie "
                 "haben ihren Startwert.";
+    if (s.konfig)
+        text += std::string(text.empty() ? "" : "\n") + config::kKonfigSchaden;
     return text;
 }
 
@@ -228,7 +232,8 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
         e.felder.anstiegszeit = anstieg;
     e.schaden.felder = !std::isfinite(ausgang2) || !(std::isfinite(anstieg) && anstieg > 0.0);
 
-    config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
+    e.schaden.konfig =
+        config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
     e.konfigAbweichend = config::KonfigurationenVergleichen(e.konfig, config::gKonfig) == 0;
     Kennlinienpanel_Titel(e.schaden.beschaedigt() ? std::string() : pfad);
     gKennlinieGeaendert = false;
@@ -337,27 +342,15 @@ bool Prozent(double v) {
     return v >= 0.0 && v <= 100.0;
 }
 
-// One line after the other, CR LF or LF, each cut to the characters read.
-bool NaechsteZeile(std::string_view& rest, std::string_view& zeile) {
-    if (rest.empty())
-        return false;
-    const std::size_t ende = rest.find('\n');
-    zeile = rest.substr(0, ende);
-    rest.remove_prefix(ende == std::string_view::npos ? rest.size() : ende + 1);
-    if (!zeile.empty() && zeile.back() == '\r')
-        zeile.remove_suffix(1);
-    zeile = zeile.substr(0, kImportZeileMax);
-    return true;
-}
-
 }  // namespace
 
 Importergebnis KennlinieImportText(std::string_view inhalt) {
     std::vector<Gerade> liste;
+    inhalt = storage::OhneBom(inhalt);
     std::string_view zeile;
     int nummer = 0;
     double xVorher = 0.0;
-    while (NaechsteZeile(inhalt, zeile)) {
+    while (storage::NaechsteZeile(inhalt, zeile, kImportZeileMax)) {
         ++nummer;
         if (Ueberspringbar(zeile))
             continue;

@@ -66,11 +66,13 @@ int KennlinienblockSpeichernNach(const std::filesystem::path& pfad, const Felder
 // the points become the start characteristic while the comment, the fields
 // and the configuration are the file's. A stored output-2 value that is not
 // a finite number, or a rise time that is not a positive finite number,
-// gives that field its start value.
+// gives that field its start value; a configuration field that is no sound
+// number gets its default.
 struct Dateischaden {
     bool punkte = false;  // the points are the start characteristic, not the file's
     bool felder = false;  // a field has its start value, not the file's
-    bool beschaedigt() const { return punkte || felder; }
+    bool konfig = false;  // a configuration field has its default
+    bool beschaedigt() const { return punkte || felder || konfig; }
 };
 // What was wrong and what was kept, for the window's warning and mux6ctl.
 std::string Schadensbeschreibung(const Dateischaden& schaden);

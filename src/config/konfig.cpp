@@ -166,10 +166,10 @@ void KonfigBildSchreiben(const Konfig& k, std::vector<std::uint8_t>& out) {
     EinheitenSchreiben(out, k.ineinheit);
 }
 
-void KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k) {
+bool KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k) {
     // The caller checks the size; a short image must still not read past its end.
     if (bild.size() < kKonfigBildGroesse)
-        return;
+        return false;
     k.voutmax = storage::GetLEDouble(bild, kOffVoutmax);
     DoublesLesen(bild, kOffOutmin, k.outmin);
     DoublesLesen(bild, kOffOutmax, k.outmax);
@@ -182,7 +182,7 @@ void KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k) {
     DoublesLesen(bild, kOffInskalamin, k.inskalamin);
     DoublesLesen(bild, kOffInskalamax, k.inskalamax);
     EinheitenLesen(bild, kOffIneinheit, k.ineinheit);
-    KonfigBereinigen(k);
+    return KonfigBereinigen(k);
 }
 
 std::string EinheitBereinigen(const std::string& utf8) {

@@ -61,8 +61,9 @@ void KonfigBildSchreiben(const Konfig& k, std::vector<std::uint8_t>& out);
 // Reads the first 352 bytes (the caller checks the size; a shorter image leaves
 // k as it was). Unit texts are read
 // up to their NUL, at most 8 bytes, from Windows-1252. The record read is made
-// sound by KonfigBereinigen, so no NaN or infinity from a file gets further.
-void KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k);
+// sound by KonfigBereinigen, so no NaN or infinity from a file gets further;
+// true when that changed a field (the file was damaged).
+bool KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k);
 
 // ---- Soundness ---------------------------------------------------------------
 //

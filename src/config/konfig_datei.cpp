@@ -29,7 +29,7 @@ std::vector<std::uint8_t> KonfigDateiBild(const Konfig& k) {
     return bild;
 }
 
-int KonfigDateiBildLesen(std::span<const std::uint8_t> bytes, Konfig& k) {
+int KonfigDateiBildLesen(std::span<const std::uint8_t> bytes, Konfig& k, bool* beschaedigt) {
     if (bytes.size() < kKonfigDateiGroesse)
         return kFehlerKonfigZuKurz;
     // The type text runs to its NUL within the 32-byte field; a field without
@@ -43,7 +43,9 @@ int KonfigDateiBildLesen(std::span<const std::uint8_t> bytes, Konfig& k) {
     if (storage::GetLE32(bytes, kOffVersion) != kKonfigDateiVersion)
         return kFehlerKonfigVersion;
     Konfig neu;
-    KonfigBildLesen(bytes.subspan(kOffKonfig, kKonfigBildGroesse), neu);
+    const bool bereinigt = KonfigBildLesen(bytes.subspan(kOffKonfig, kKonfigBildGroesse), neu);
+    if (beschaedigt)
+        *beschaedigt = bereinigt;
     k = std::move(neu);
     return 0;
 }
@@ -64,14 +66,14 @@ int KonfigurationSpeichernNach(const std::filesystem::path& datei, const Konfig&
     return kFehlerKonfigSchreiben;
 }
 
-int KonfigurationLadenVon(const std::filesystem::path& datei, Konfig& k) {
+int KonfigurationLadenVon(const std::filesystem::path& datei, Konfig& k, bool* beschaedigt) {
     // Only the first 392 bytes matter, however long the file is. A read that
     // breaks off keeps what came before, judged like a file cut short.
     std::vector<std::uint8_t> bytes;
     if (storage::DateiLesen(datei, bytes, kKonfigDateiGroesse) ==
         storage::Leseergebnis::NichtLesbar)
         return kFehlerKonfigOeffnenLesen;
-    return KonfigDateiBildLesen(bytes, k);
+    return KonfigDateiBildLesen(bytes, k, beschaedigt);
 }
 
 }  // namespace config

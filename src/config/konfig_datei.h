@@ -34,7 +34,10 @@ std::vector<std::uint8_t> KonfigDateiBild(const Konfig& k);
 
 // Checks and reads a file's bytes: 0 and k set (made sound), or the code of
 // the first check that fails (length, type text, version) with k unchanged.
-int KonfigDateiBildLesen(std::span<const std::uint8_t> bytes, Konfig& k);
+// `beschaedigt`, when given, tells whether a field had to be made sound: a
+// damaged file, which the window warns about and mux6ctl takes only with --force.
+int KonfigDateiBildLesen(std::span<const std::uint8_t> bytes, Konfig& k,
+                         bool* beschaedigt = nullptr);
 
 // Saves k through a temporary file renamed over the target, so a failed save
 // leaves the old file as it was. 0, -308261 when the target can be neither
@@ -43,6 +46,11 @@ int KonfigurationSpeichernNach(const std::filesystem::path& datei, const Konfig&
 
 // Loads a file: 0 and k set, or -308263 (cannot be opened), -304264 (shorter
 // than 392 bytes), -1021265 (type text), -303266 (version) with k unchanged.
-int KonfigurationLadenVon(const std::filesystem::path& datei, Konfig& k);
+int KonfigurationLadenVon(const std::filesystem::path& datei, Konfig& k,
+                          bool* beschaedigt = nullptr);
+
+// The warning's text for a damaged configuration file.
+inline constexpr const char* kKonfigSchaden =
+    "Werte der Konfiguration sind keine gültigen Zahlen; sie haben ihren Standardwert.";
 
 }  // namespace config

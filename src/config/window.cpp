@@ -24,6 +24,7 @@
 #include "storage/cp1252.h"
 #include "ui/dialogs.h"
 #include "ui/error_popup.h"
+#include "ui/file_warning.h"
 #include "ui/help.h"
 #include "ui/registry.h"
 #include "ui/texts.h"
@@ -418,8 +419,11 @@ int Konfigpanel::KonfigurationLaden() {
     if (!gewaehlt || gewaehlt->isEmpty())
         return 0;
     Konfig k;
-    if (const int r = KonfigurationLadenVon(Pfad(*gewaehlt), k); r != 0)
+    bool beschaedigt = false;
+    if (const int r = KonfigurationLadenVon(Pfad(*gewaehlt), k, &beschaedigt); r != 0)
         return r;
+    if (beschaedigt)
+        ui::DateischadenMelden(this, *gewaehlt, kKonfigSchaden);
     gKonfig = std::move(k);
     KonfigurationAnzeigen();
     return 0;

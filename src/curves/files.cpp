@@ -5,6 +5,7 @@
 #include <cmath>
 #include <new>
 
+#include "config/konfig_datei.h"
 #include "curves/editing.h"
 #include "curves/view.h"
 #include "storage/byte_order.h"
@@ -12,6 +13,7 @@
 #include "storage/cp1252.h"
 #include "storage/read_file.h"
 #include "storage/safe_save.h"
+#include "storage/text_lines.h"
 
 namespace curves {
 namespace {
@@ -55,6 +57,15 @@ std::string TextAusFeld(std::span<const std::uint8_t> b, std::size_t at, std::si
 bool GeradeGueltig(const Gerade& g) {
     return g.y >= 0 && g.y <= kMaxRoh && g.laenge >= 1 && g.laenge <= kMaxLaenge &&
            g.zeitbasis >= 1 && g.zeitbasis <= kZeitbasen;
+}
+
+// A header field 0..hoechstens; outside, its start value 0 and false.
+bool FeldLesen(std::span<const std::uint8_t> b, std::size_t at, std::int32_t hoechstens,
+               std::int32_t& feld) {
+    const std::int32_t wert = LE32(b, at);
+    const bool gueltig = wert >= 0 && wert <= hoechstens;
+    feld = gueltig ? wert : 0;
+    return gueltig;
 }
 
 }  // namespace
@@ -157,7 +168,8 @@ Ladeergebnis KurvendateiEinlesen(std::span<const std::uint8_t> datei, bool anhae
         e.code = -303438;
         return e;
     }
-    config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
+    e.schaden.konfig =
+        config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
 
     std::size_t pos = kDateikopfGroesse;
     for (std::size_t i = 0; i < kKurven; ++i) {
@@ -204,20 +216,46 @@ Ladeergebnis KurvendateiEinlesen(std::span<const std::uint8_t> datei, bool anhae
             return e;
         }
         kurve.anzahl = static_cast<std::int32_t>(kurve.geraden.size());
+        e.schaden.kurven[i] = !lesbar;
         if (!anhaengen) {
             kurve.kommentar =
                 TextAusFeld(datei, kOffKommentare + i * kKommentarFeld, kKommentarFeld);
-            gZyklen[i] = LE32(datei, kOffZyklen + 4 * i);
-            gRuhezustand[i] = std::clamp(LE32(datei, kOffRuhe + 4 * i), 0, kMaxRoh);
+            e.schaden.felder |= !FeldLesen(datei, kOffZyklen + 4 * i, kMaxZyklen, gZyklen[i]);
+            e.schaden.felder |= !FeldLesen(datei, kOffRuhe + 4 * i, kMaxRoh, gRuhezustand[i]);
         }
     }
 
     e.konfigAbweichend = config::KonfigurationenVergleichen(e.konfig, config::gKonfig) == 0;
-    Kurvenpanel_Titel(pfad);
+    Kurvenpanel_Titel(e.schaden.beschaedigt() ? std::string() : pfad);
     gKurvenzahl = kKurven;
     gKurvenGeaendert = anhaengen;
     ZoomGesamtkurve();
     return e;
+}
+
+bool Dateischaden::beschaedigt() const {
+    return felder || konfig || std::find(kurven.begin(), kurven.end(), true) != kurven.end();
+}
+
+std::string Schadensbeschreibung(const Dateischaden& s) {
+    std::vector<std::string> teile;
+    std::string kurven;
+    for (std::size_t i = 0; i < kKurven; ++i) {
+        if (s.kurven[i])
+            kurven += (kurven.empty() ? "" : ", ") + std::to_string(i + 1);
+    }
+    if (!kurven.empty())
+        teile.push_back("Die Geraden von Kurve " + kurven +
+                        " fehlen oder sind ungültig; sie wurden nicht übernommen.");
+    if (s.felder)
+        teile.push_back(
+            "Zyklenzahl oder Ruhezustand außerhalb des erlaubten Bereichs; sie sind 0.");
+    if (s.konfig)
+        teile.push_back(config::kKonfigSchaden);
+    std::string text;
+    for (const std::string& t : teile)
+        text += (text.empty() ? "" : "\n") + t;
+    return text;
 }
 
 namespace {
@@ -302,31 +340,6 @@ namespace {
 bool IstLeer(char c) {
     return c == ' ' || c == '\t';
 }
-
-class Zeilenleser {
-  public:
-    explicit Zeilenleser(std::string_view s) : s_(s) {}
-    bool Naechste(std::string_view& zeile) {
-        if (pos_ >= s_.size())
-            return false;
-        std::size_t ende = s_.find('\n', pos_);
-        std::size_t weiter = ende == std::string_view::npos ? s_.size() : ende + 1;
-        if (ende == std::string_view::npos)
-            ende = s_.size();
-        zeile = s_.substr(pos_, ende - pos_);
-        if (!zeile.empty() && zeile.back() == '\r')
-            zeile.remove_suffix(1);
-        // The rest of an over-long line is dropped; the line counts once.
-        if (zeile.size() > kImportZeileMax)
-            zeile = zeile.substr(0, kImportZeileMax);
-        pos_ = weiter;
-        return true;
-    }
-
-  private:
-    std::string_view s_;
-    std::size_t pos_ = 0;
-};
 
 // The fields of a data line, read as far as they go: time, value, timebase
 // text, curve number.
@@ -421,12 +434,12 @@ Importergebnis Importfehler(int zeile, int code, const std::string& text) {
 
 Importergebnis KurvenImportText(std::string_view inhalt) {
     std::vector<Gerade> liste;
-    Zeilenleser leser(inhalt);
+    inhalt = storage::OhneBom(inhalt);
     std::string_view zeile;
     int nummer = 0;
     double tVorher = 0;
     long long kurveVorher = 0;
-    while (leser.Naechste(zeile)) {
+    while (storage::NaechsteZeile(inhalt, zeile, kImportZeileMax)) {
         ++nummer;
         if (Ueberspringbar(zeile))
             continue;

@@ -5,6 +5,7 @@
 // (`...Nach(pfad)`). Every function returns 0 or the program's error code; a
 // text import also gives the text of its "Importfehler" box.
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -53,8 +54,28 @@ std::vector<std::uint8_t> KurvendateiBild();
 // created or replaced; -301433 writing failed. The old file stays on failure.
 int KurvenSpeichernNach(const std::filesystem::path& pfad);
 
+inline constexpr std::int32_t kMaxZyklen = 65535;  // the board keeps 16 bits
+
+// What a damaged file cost. The rule, as for every file of the program: a
+// curve whose records are cut short, whose count is below 1 or whose segments
+// leave their ranges is not taken (loading gives the start curve, appending
+// leaves the curve as it was); a cycle count outside 0..65535 or a rest value
+// outside 0..4095 gets its start value 0; a configuration field that is no
+// sound number gets its default. Everything else of the file is taken.
+struct Dateischaden {
+    std::array<bool, kKurven> kurven{};  // that curve is not the file's
+    bool felder = false;                 // a cycle count or rest value is 0, not the file's
+    bool konfig = false;                 // a configuration field has its default
+    bool beschaedigt() const;
+};
+// What was wrong and what was kept, for the window's warning and mux6ctl.
+std::string Schadensbeschreibung(const Dateischaden& schaden);
+
 struct Ladeergebnis {
     int code = 0;
+    // The file loaded, but damaged: the window warns and takes no file name
+    // (gKurvendatei stays empty), mux6ctl refuses it without --force.
+    Dateischaden schaden;
     bool konfigAbweichend = false;  // ask kKonfigFrage
     config::Konfig konfig;          // the file's configuration
 };
@@ -62,7 +83,8 @@ struct Ladeergebnis {
 // "Kurven laden" after the question and the dialog "Kurve laden".
 // -308435 cannot open, -304436 header short, -1020437 not a curve file,
 // -303438 other version, -600439/-600440 no memory. On success: gKurvendatei
-// = pfad, gKurvenGeaendert off, visible range the whole edited curve.
+// = pfad (unless damaged), gKurvenGeaendert off, visible range the whole
+// edited curve.
 Ladeergebnis KurvenLadenNach(const std::filesystem::path& pfad);
 // "Kurven anhängen" after the dialog "Kurven anhängen": each curve grows by the
 // file's segments; comments, cycles and rest values stay. gKurvendatei = pfad,

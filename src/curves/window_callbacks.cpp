@@ -145,6 +145,8 @@ ui::Dateiergebnis Kurvenpanel::Dateischritt(ui::Befehl b, const std::filesystem:
             const Ladeergebnis r =
                 b == ui::Befehl::Laden ? KurvenLadenNach(pfad) : KurvenAnhaengenNach(pfad);
             ui::Dateiergebnis d{.code = r.code};
+            if (r.schaden.beschaedigt())
+                d.schaden = Schadensbeschreibung(r.schaden);
             if (r.konfigAbweichend) {
                 d.konfigFrage = kKonfigFrage;
                 d.konfigUebernehmen = [k = r.konfig] { config::KonfigurationSetzen(k); };

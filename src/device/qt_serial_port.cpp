@@ -1,5 +1,7 @@
 #include "device/qt_serial_port.h"
 
+#include "device/line_settings.h"
+
 #include <QDeadlineTimer>
 #include <QSerialPort>
 #include <QString>
@@ -20,6 +22,28 @@ namespace {
 // of a 64-byte memory write) at 4800 baud is about 0.3 s on the line.
 constexpr int kSchreibzeitMs = 2000;
 
+// QSerialPort's setters behind the line-setting rule.
+class Steller final : public Leitungssteller {
+  public:
+    explicit Steller(QSerialPort& port) : port_(port) {}
+    bool Baud(int baud) override { return port_.setBaudRate(baud); }
+    bool Datenbits(int bits) override {
+        return port_.setDataBits(bits == 8 ? QSerialPort::Data8 : QSerialPort::Data7);
+    }
+    bool Paritaet(device::Paritaet p) override {
+        return port_.setParity(p == Paritaet::Ungerade ? QSerialPort::OddParity
+                               : p == Paritaet::Gerade ? QSerialPort::EvenParity
+                                                       : QSerialPort::NoParity);
+    }
+    bool Stoppbits(int bits) override {
+        return port_.setStopBits(bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    }
+    bool OhneFlusssteuerung() override { return port_.setFlowControl(QSerialPort::NoFlowControl); }
+
+  private:
+    QSerialPort& port_;
+};
+
 class QtSerialPort final : public SerialPort {
   public:
     ~QtSerialPort() override { port_.close(); }
@@ -31,17 +55,12 @@ class QtSerialPort final : public SerialPort {
             port_.clearError();
             return kFehler;
         }
-        // A pseudo-terminal refuses some of these where a real port would not;
-        // the port is open and usable all the same, so only opening decides.
-        port_.setBaudRate(e.baud);
-        port_.setDataBits(e.datenbits == 8 ? QSerialPort::Data8 : QSerialPort::Data7);
-        port_.setParity(e.paritaet == Paritaet::Ungerade ? QSerialPort::OddParity
-                        : e.paritaet == Paritaet::Gerade ? QSerialPort::EvenParity
-                                                         : QSerialPort::NoParity);
-        port_.setStopBits(e.stoppbits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-        port_.setFlowControl(QSerialPort::NoFlowControl);
+        Steller steller(port_);
+        const int r = LeitungEinstellen(steller, e, IstPseudoterminal(Dateideskriptor()));
         port_.clearError();
-        return 0;
+        if (r != 0)
+            port_.close();
+        return r;
     }
 
     int close() override {
@@ -156,6 +175,14 @@ class QtSerialPort final : public SerialPort {
     }
 
   private:
+    int Dateideskriptor() {
+#ifdef _WIN32
+        return -1;
+#else
+        return static_cast<int>(port_.handle());
+#endif
+    }
+
     bool NachKernel() {
         QDeadlineTimer frist(kSchreibzeitMs);
         while (port_.bytesToWrite() > 0) {

@@ -39,7 +39,13 @@ bool Ortszeit(std::time_t t, std::tm& tm) {
 }
 #else
 int Oeffnen(const std::filesystem::path& datei) {
-    return ::open(datei.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // A FIFO without a reader would hold the window until one came: refused
+    // instead, like a file that cannot be opened; writing then blocks as usual.
+    const int fd = ::open(datei.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    if (fd >= 0)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 long Schreibe(int fd, const char* p, std::size_t n) {
     return static_cast<long>(::write(fd, p, n));

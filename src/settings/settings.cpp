@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <set>
 #include <system_error>
 
 #include "storage/c_numbers.h"
@@ -113,10 +114,27 @@ std::string Fortsetzungsname(const std::string& basis, int n) {
     return basis + std::string(kZeilenZusatz) + nummer;
 }
 
-// "<name> Line0001", "<name> Line0002", ... become one item "<name>".
+// Drops the items whose keys are in `weg`; the index follows the new positions.
+void ItemsEntfernen(IniSection& s, const std::set<std::string>& weg) {
+    std::vector<IniItem> bleiben;
+    s.index.clear();
+    for (IniItem& item : s.items) {
+        const std::string k = Schluessel(item.name);
+        if (weg.contains(k))
+            continue;
+        s.index.emplace(k, bleiben.size());
+        bleiben.push_back(std::move(item));
+    }
+    s.items = std::move(bleiben);
+}
+
+// "<name> Line0001", "<name> Line0002", ... become one item "<name>" in
+// their place: the pieces would otherwise be written back beside it, and
+// every round through the file would add a set.
 void FortsetzungenVerbinden(IniSection& s) {
     const std::string endung = Klein(Fortsetzungsname("", 1));
     std::vector<IniItem> verbunden;
+    std::set<std::string> teile;
     for (const IniItem& item : s.items) {
         const std::string k = Klein(item.name);
         if (k.size() <= endung.size() || !k.ends_with(endung))
@@ -124,13 +142,17 @@ void FortsetzungenVerbinden(IniSection& s) {
         const std::string basis = item.name.substr(0, item.name.size() - endung.size());
         std::string wert;
         for (int n = 1; n <= 9999; ++n) {
-            const auto it = s.index.find(Schluessel(Fortsetzungsname(basis, n)));
+            const std::string teil = Schluessel(Fortsetzungsname(basis, n));
+            const auto it = s.index.find(teil);
             if (it == s.index.end())
                 break;
             wert += s.items[it->second].wert;
+            teile.insert(teil);
         }
         verbunden.push_back(IniItem{basis, std::move(wert), item.inAnfuehrungszeichen});
     }
+    if (!teile.empty())
+        ItemsEntfernen(s, teile);
     for (IniItem& t : verbunden)
         ItemSetzen(s, t.name, std::move(t.wert), t.inAnfuehrungszeichen);
 }

@@ -1,20 +1,68 @@
 #include "storage/safe_save.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace storage {
 namespace fs = std::filesystem;
 namespace {
+
+// What is found at the path a save is going to.
+enum class Zielart { Fehlt, Datei, Ordner, Geraet };
+
+enum class Anlage { Ok, Belegt, Fehler };
+
+// Links inside a chain this long are a loop.
+constexpr int kLinkTiefe = 40;
+// Random names that collide this often in a row mean the folder is not ours to write.
+constexpr int kZufallsVersuche = 100;
+constexpr int kNummern = 1000;
+
+// The file a chain of symbolic links ends at (a dangling link ends at the
+// file it would create); nothing for a loop or an unreadable link.
+std::optional<fs::path> LinksAufloesen(fs::path pfad) {
+    for (int tiefe = 0; tiefe < kLinkTiefe; ++tiefe) {
+        std::error_code ec;
+        if (!fs::is_symlink(pfad, ec))
+            return pfad;
+        const fs::path weiter = fs::read_symlink(pfad, ec);
+        if (ec)
+            return std::nullopt;
+        pfad = weiter.is_absolute() ? weiter : pfad.parent_path() / weiter;
+    }
+    return std::nullopt;
+}
+
+Zielart ArtVon(const fs::path& pfad) {
+    std::error_code ec;
+    const fs::file_status s = fs::status(pfad, ec);
+    switch (s.type()) {
+        case fs::file_type::not_found:
+            return Zielart::Fehlt;
+        case fs::file_type::regular:
+            return Zielart::Datei;
+        case fs::file_type::directory:
+            return Zielart::Ordner;
+        default:
+            // A status that cannot be read at all is left to the opening to judge.
+            return ec ? Zielart::Fehlt : Zielart::Geraet;
+    }
+}
 
 // Paths on Windows are UTF-16; the narrow C library would lose umlauts.
 std::FILE* Oeffnen(const fs::path& pfad, const char* modus) {
@@ -28,9 +76,9 @@ std::FILE* Oeffnen(const fs::path& pfad, const char* modus) {
 
 // Opening the target for update (or creating and removing it) tells before any
 // work whether the folder and the file let us write.
-bool ZielSchreibbar(const fs::path& ziel) {
+bool ZielSchreibbar(const fs::path& ziel, Zielart art) {
     std::error_code ec;
-    if (fs::exists(ziel, ec)) {
+    if (art == Zielart::Datei) {
         std::FILE* f = Oeffnen(ziel, "r+b");
         if (!f)
             return false;
@@ -46,14 +94,40 @@ bool ZielSchreibbar(const fs::path& ziel) {
 }
 
 #ifdef _WIN32
-bool SchreibenUndSichern(const fs::path& pfad, std::string_view inhalt) {
-    std::FILE* f = _wfopen(pfad.wstring().c_str(), L"wbc");  // 'c': fflush commits to disk
-    if (!f)
-        return false;
-    bool ok = std::fwrite(inhalt.data(), 1, inhalt.size(), f) == inhalt.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = _commit(_fileno(f)) == 0 && ok;
-    return std::fclose(f) == 0 && ok;
+Anlage TempAnlegen(const fs::path& pfad, int& fd) {
+    fd = _wopen(pfad.wstring().c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                _S_IREAD | _S_IWRITE);
+    if (fd >= 0)
+        return Anlage::Ok;
+    return errno == EEXIST ? Anlage::Belegt : Anlage::Fehler;
+}
+
+bool AllesSchreiben(int fd, std::string_view inhalt) {
+    const char* p = inhalt.data();
+    std::size_t rest = inhalt.size();
+    while (rest > 0) {
+        const unsigned stueck = rest > 1u << 30 ? 1u << 30 : static_cast<unsigned>(rest);
+        const int n = _write(fd, p, stueck);
+        if (n <= 0)
+            return false;
+        p += n;
+        rest -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool Sichern(int fd) {
+    return _commit(fd) == 0;
+}
+
+bool Schliessen(int fd) {
+    return _close(fd) == 0;
+}
+
+void AttributeUebernehmen(int, const fs::path&) {}
+
+int GeraetOeffnen(const fs::path& pfad) {
+    return _wopen(pfad.wstring().c_str(), _O_WRONLY | _O_BINARY);
 }
 
 bool Ersetzen(const fs::path& temp, const fs::path& ziel) {
@@ -61,27 +135,57 @@ bool Ersetzen(const fs::path& temp, const fs::path& ziel) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 #else
-bool SchreibenUndSichern(const fs::path& pfad, std::string_view inhalt) {
-    // O_EXCL: the name was free a moment ago; never write into someone else's file.
-    const int fd = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    bool ok = true;
+Anlage TempAnlegen(const fs::path& pfad, int& fd) {
+    // O_EXCL: never write into someone else's file, whatever the name.
+    fd = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0)
+        return Anlage::Ok;
+    return errno == EEXIST ? Anlage::Belegt : Anlage::Fehler;
+}
+
+bool AllesSchreiben(int fd, std::string_view inhalt) {
     const char* p = inhalt.data();
     std::size_t rest = inhalt.size();
-    while (ok && rest > 0) {
+    while (rest > 0) {
         const ssize_t n = ::write(fd, p, rest);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
+        if (n <= 0)
+            return false;
         p += n;
         rest -= static_cast<std::size_t>(n);
     }
-    ok = ok && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
+    return true;
+}
+
+bool Sichern(int fd) {
+    return ::fsync(fd) == 0;
+}
+
+bool Schliessen(int fd) {
+    return ::close(fd) == 0;
+}
+
+// The replacement looks to others as the old file did. Only root may give a
+// file away; group alone is tried when the owner cannot be kept. The mode is
+// set last, as changing the owner clears set-id bits.
+void AttributeUebernehmen(int fd, const fs::path& alt) {
+    struct stat s {};
+    if (::stat(alt.c_str(), &s) != 0)
+        return;
+    if (::fchown(fd, s.st_uid, s.st_gid) != 0) {
+        // The owner stays the saver's; the contents matter more.
+        [[maybe_unused]] const int r = ::fchown(fd, static_cast<uid_t>(-1), s.st_gid);
+    }
+    ::fchmod(fd, s.st_mode & 07777);
+}
+
+// A FIFO without a reader would block the save for good: refused instead.
+int GeraetOeffnen(const fs::path& pfad) {
+    const int fd = ::open(pfad.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 
 bool Ersetzen(const fs::path& temp, const fs::path& ziel) {
@@ -98,39 +202,88 @@ bool Ersetzen(const fs::path& temp, const fs::path& ziel) {
 }
 #endif
 
+// A device or FIFO takes the bytes as they come; there is no old contents to keep.
+Speicherergebnis DirektSchreiben(const fs::path& ziel, std::string_view inhalt) {
+    const int fd = GeraetOeffnen(ziel);
+    if (fd < 0)
+        return Speicherergebnis::NichtSchreibbar;
+    const bool ok = AllesSchreiben(fd, inhalt);
+    return Schliessen(fd) && ok ? Speicherergebnis::Ok : Speicherergebnis::SchreibFehler;
+}
+
+std::string ZufallsTeil() {
+    static std::random_device zufall;
+    static std::mt19937_64 folge(zufall());
+    static const char* const kZiffern = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string teil;
+    for (std::uint64_t z = folge(); teil.size() < 10; z /= 36)
+        teil.push_back(kZiffern[z % 36]);
+    return teil;
+}
+
+// Creates the temporary file: the numbered names in order, or random names.
+Anlage TempFinden(const fs::path& ordner, const Temporaername* nummeriert, const fs::path& ziel,
+                  fs::path& temp, int& fd) {
+    const int versuche = nummeriert ? kNummern : kZufallsVersuche;
+    for (int n = 0; n < versuche; ++n) {
+        temp = nummeriert ? ordner / (nummeriert->vorsilbe + std::to_string(n) + nummeriert->endung)
+                          : ordner / (ziel.filename().string() + "$" + ZufallsTeil() + ".TMP");
+        const Anlage a = TempAnlegen(temp, fd);
+        if (a != Anlage::Belegt)
+            return a;
+    }
+    return Anlage::Belegt;
+}
+
+Speicherergebnis Speichern(const fs::path& ziel, std::string_view inhalt,
+                           const Temporaername* nummeriert) {
+    const std::optional<fs::path> echt = LinksAufloesen(ziel);
+    if (!echt)
+        return Speicherergebnis::NichtSchreibbar;
+    const Zielart art = ArtVon(*echt);
+    if (art == Zielart::Ordner)
+        return Speicherergebnis::NichtSchreibbar;
+    if (art == Zielart::Geraet)
+        return DirektSchreiben(*echt, inhalt);
+    if (!ZielSchreibbar(*echt, art))
+        return Speicherergebnis::NichtSchreibbar;
+
+    fs::path temp;
+    int fd = -1;
+    switch (TempFinden(echt->parent_path(), nummeriert, *echt, temp, fd)) {
+        case Anlage::Ok:
+            break;
+        case Anlage::Belegt:
+            return Speicherergebnis::KeinTemporaername;
+        case Anlage::Fehler:
+            return Speicherergebnis::SchreibFehler;
+    }
+    if (art == Zielart::Datei)
+        AttributeUebernehmen(fd, *echt);
+    bool ok = AllesSchreiben(fd, inhalt);
+    ok = ok && Sichern(fd);
+    ok = Schliessen(fd) && ok;
+    std::error_code ec;
+    if (!ok) {
+        fs::remove(temp, ec);
+        return Speicherergebnis::SchreibFehler;
+    }
+    if (!Ersetzen(temp, *echt)) {
+        fs::remove(temp, ec);
+        return Speicherergebnis::UmbenennFehler;
+    }
+    return Speicherergebnis::Ok;
+}
+
 }  // namespace
 
-Temporaername StandardTemporaername(const fs::path& ziel) {
-    return Temporaername{ziel.filename().string() + "$", ".TMP"};
+Speicherergebnis SicherSchreiben(const fs::path& ziel, std::string_view inhalt) {
+    return Speichern(ziel, inhalt, nullptr);
 }
 
 Speicherergebnis SicherSchreiben(const fs::path& ziel, std::string_view inhalt,
                                  const Temporaername& temp) {
-    if (!ZielSchreibbar(ziel))
-        return Speicherergebnis::NichtSchreibbar;
-
-    const fs::path ordner = ziel.parent_path();
-    fs::path tempPfad;
-    std::error_code ec;
-    for (int n = 0; n < 1000; ++n) {
-        fs::path kandidat = ordner / (temp.vorsilbe + std::to_string(n) + temp.endung);
-        if (!fs::exists(kandidat, ec)) {
-            tempPfad = std::move(kandidat);
-            break;
-        }
-    }
-    if (tempPfad.empty())
-        return Speicherergebnis::KeinTemporaername;
-
-    if (!SchreibenUndSichern(tempPfad, inhalt)) {
-        fs::remove(tempPfad, ec);
-        return Speicherergebnis::SchreibFehler;
-    }
-    if (!Ersetzen(tempPfad, ziel)) {
-        fs::remove(tempPfad, ec);
-        return Speicherergebnis::UmbenennFehler;
-    }
-    return Speicherergebnis::Ok;
+    return Speichern(ziel, inhalt, &temp);
 }
 
 }  // namespace storage

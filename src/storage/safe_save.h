@@ -2,6 +2,12 @@
 // Safe saving: the new contents go to a temporary file in the target's folder,
 // are flushed to disk, and the temporary file is renamed over the target. A
 // failed or interrupted save leaves the old file as it was.
+//
+// The save follows the operator's target rather than its name: a symbolic link
+// is saved through (the file it points at is replaced, the link stays), an
+// existing file keeps its permissions and, where the process may, its owner,
+// and a device or FIFO is written straight into, never replaced by a file. A
+// folder is refused like a target that cannot be opened.
 
 #include <filesystem>
 #include <string>
@@ -18,20 +24,17 @@ enum class Speicherergebnis {
 };
 
 struct Temporaername {
-    // Temporary names are <vorsilbe><n><endung> for n = 0..999, the first free one.
+    // Numbered temporary names <vorsilbe><n><endung> for n = 0..999, the first free one.
     std::string vorsilbe;
     std::string endung = ".TMP";
 };
 
-// The default temporary name is "<file name>$<n>.TMP" beside the target.
-Temporaername StandardTemporaername(const std::filesystem::path& ziel);
+// Through a temporary name of its own, "<file name>$<unique part>.TMP" beside
+// the file: leftovers of killed saves never block a later save.
+Speicherergebnis SicherSchreiben(const std::filesystem::path& ziel, std::string_view inhalt);
 
+// Through the first free numbered temporary name (a file whose format fixes it).
 Speicherergebnis SicherSchreiben(const std::filesystem::path& ziel, std::string_view inhalt,
                                  const Temporaername& temp);
-
-inline Speicherergebnis SicherSchreiben(const std::filesystem::path& ziel,
-                                        std::string_view inhalt) {
-    return SicherSchreiben(ziel, inhalt, StandardTemporaername(ziel));
-}
 
 }  // namespace storage

@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/editor_panel.h"
 #include "ui/error_popup.h"
+#include "ui/file_warning.h"
 #include "ui/help.h"
 #include "ui/progress.h"
 #include "ui/registry.h"
@@ -16,6 +17,8 @@ namespace {
 
 const char* const kKonfigFrageTitel = "Konfiguration laden?";
 const char* const kImportfehlerTitel = "Importfehler";
+const char* const kOhneDateiname =
+    "Der Dateiname wird nicht übernommen; \"Speichern\" fragt nach einem neuen.";
 
 void Fehlerbox(int code) {
     if (code != 0)
@@ -59,6 +62,8 @@ int Editorpanel::Speichern(bool als) {
 
 void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
     Fehlerbox(r.code);
+    if (!r.schaden.empty())
+        DateischadenMelden(this, pfad, r.schaden, kOhneDateiname);
     if (r.konfigUebernehmen && dialogs().Frage(this, kKonfigFrageTitel, Q(r.konfigFrage),
                                                {"laden", "nicht laden", {}}) == 1) {
         r.konfigUebernehmen();
@@ -66,7 +71,7 @@ void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
         NeuSkalieren();
     }
     if (r.code == 0) {
-        TitelSetzen(pfad);
+        TitelSetzen(r.dateinameNehmen && r.schaden.empty() ? pfad : QString());
         Zoomen(Befehl::ZoomGesamt);
     }
 }

@@ -69,11 +69,16 @@ struct Dateiergebnis {
     int code = 0;
     std::string meldung = {};     // a "Importfehler" box, shown before the code
     std::string fehlerText = {};  // a "Fehler" box
+    // After loading a damaged file: what was wrong and what was kept. The
+    // window warns and takes no file name, so "Speichern" asks for one.
+    std::string schaden = {};
     // After loading: the file's configuration differs from the current one.
     // The question "Konfiguration laden?" is asked with this text; "laden"
     // runs konfigUebernehmen and rescales the windows.
     std::string konfigFrage = {};
     std::function<void()> konfigUebernehmen = {};
+    // A loaded file that was damaged: the window does not take its name.
+    bool dateinameNehmen = true;
 };
 
 // The file dialog of a "Datei" command: title and filter ("*.skr").

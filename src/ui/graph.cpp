@@ -165,6 +165,9 @@ Graph::Graph(QWidget* eltern) : QWidget(eltern) {
     auto ticker = QSharedPointer<AnzeigeTicker>::create();
     yTicker_ = ticker.data();
     plot_->yAxis->setTicker(ticker);
+    auto xTicker = QSharedPointer<AnzeigeTicker>::create();
+    xTicker_ = xTicker.data();
+    plot_->xAxis->setTicker(xTicker);
     plot_->xAxis->setRange(0, 1);
     plot_->yAxis->setRange(0, 1);
 
@@ -437,6 +440,15 @@ void Graph::YAnzeigeSetzen(double faktor, double versatz) {
 
 QStringList Graph::YBeschriftungen() const {
     return plot_->yAxis->tickVectorLabels();
+}
+
+void Graph::XAnzeigeSetzen(double faktor, double versatz) {
+    xTicker_->faktor = faktor;
+    xTicker_->versatz = versatz;
+}
+
+QStringList Graph::XBeschriftungen() const {
+    return plot_->xAxis->tickVectorLabels();
 }
 
 void Graph::AchsenSichtbar(bool sichtbar) {

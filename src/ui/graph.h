@@ -121,6 +121,9 @@ class Graph : public QWidget {
     void YAnzeigeSetzen(double faktor, double versatz);
     // The labels currently on the Y axis (after a redraw), in display units.
     QStringList YBeschriftungen() const;
+    // The same for the X axis (a characteristic's input in its unit).
+    void XAnzeigeSetzen(double faktor, double versatz);
+    QStringList XBeschriftungen() const;
     void AchsenSichtbar(bool sichtbar);
 
     // ---- geometry --------------------------------------------------------
@@ -170,6 +173,7 @@ class Graph : public QWidget {
 
     QCustomPlot* plot_ = nullptr;
     AnzeigeTicker* yTicker_ = nullptr;
+    AnzeigeTicker* xTicker_ = nullptr;
     std::map<int, Eintrag> plots_;
     // Plots deleted and waiting to be drawn again, oldest first.
     std::vector<Kurvengraph*> frei_;

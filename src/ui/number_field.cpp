@@ -39,6 +39,12 @@ void Zahlfeld::Setzen(double wert) {
     setValue(zeigen);
 }
 
+void Zahlfeld::GrenzenSetzen(double unten, double oben) {
+    unten_ = unten;
+    oben_ = oben;
+    Setzen(exakt_);
+}
+
 bool Zahlfeld::Bearbeitet() {
     if (gHilfeAktiv) {
         Zuruecksetzen();

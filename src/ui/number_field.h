@@ -23,6 +23,9 @@ class Zahlfeld : public QDoubleSpinBox {
     void Uebernehmen() { exakt_ = value(); }
     // Shows the exact value again (a change that must not count).
     void Zuruecksetzen() { Setzen(exakt_); }
+    // New limits for the operator's entries (a field whose range comes from
+    // the configuration); the value stays as it is.
+    void GrenzenSetzen(double unten, double oben);
     // The change signal's step: taken over, or while direct help is on put
     // back. True when the edit counts.
     bool Bearbeitet();

@@ -180,6 +180,29 @@ TEST_F(Dateien, ExportDerStartkennlinie) {
               "0.00\t100.00\r\n\r\n");
 }
 
+TEST_F(Dateien, KonfigurationOhneZahlenIstSchadenOhneDateiname) {
+    Bytes b = Datei();
+    LEDouble(b, 1040, std::numeric_limits<double>::quiet_NaN());  // full-scale voltage
+    gKennliniendatei = "vorher.ske";
+    const Ladeergebnis e = KennliniendateiEinlesen(b, "k.ske");
+    ASSERT_EQ(e.code, 0);
+    EXPECT_TRUE(e.schaden.konfig);
+    EXPECT_TRUE(gKennliniendatei.empty());
+    EXPECT_NE(Schadensbeschreibung(e.schaden).find("Konfiguration"), std::string::npos);
+}
+
+TEST_F(Dateien, ImportMitBomUndNurCrWieOhne) {
+    ASSERT_EQ(KennlinieImportText("# a\n0\t0\n50\t100\n100\t50\n").code, 0);
+    const std::vector<Gerade> erwartet = Punkte();
+    ASSERT_EQ(erwartet.size(), 3u);
+    for (const char* text :
+         {"\xEF\xBB\xBF# a\n0\t0\n50\t100\n100\t50\n", "# a\r0\t0\r50\t100\r100\t50\r"}) {
+        Setze({{10, 100, 0}});
+        ASSERT_EQ(KennlinieImportText(text).code, 0) << text;
+        EXPECT_EQ(Punkte(), erwartet);
+    }
+}
+
 TEST_F(Dateien, ImportDreierZeilenMitKommentarenUeberall) {
     gKennlinie.kommentar = "bleibt";
     testsupport::Schreiben(dir / "k.txt", "# a\r\n\r\n0\t0\r\n   \r\n  # b\n50\t100\n100 \t 50\n");

@@ -284,3 +284,36 @@ TEST(KonfigDateiZufall, UeberDieDateiMitVielenLaengen) {
 }
 
 }  // namespace
+
+namespace schaden {
+
+using namespace config;
+
+struct Fall {
+    const char* name;
+    std::size_t at;  // a byte of the record set to 0xFF eight times: a NaN
+    bool beschaedigt;
+};
+
+class KonfigSchaden : public testing::TestWithParam<Fall> {};
+
+TEST_P(KonfigSchaden, FelderOhneZahlWerdenGemeldet) {
+    std::vector<std::uint8_t> b = KonfigDateiBild(Konfig{});
+    if (GetParam().at > 0)
+        std::fill_n(b.begin() + static_cast<std::ptrdiff_t>(GetParam().at), 8, 0xFF);
+    Konfig k;
+    bool beschaedigt = !GetParam().beschaedigt;
+    ASSERT_EQ(KonfigDateiBildLesen(b, k, &beschaedigt), 0);
+    EXPECT_EQ(beschaedigt, GetParam().beschaedigt);
+    EXPECT_EQ(KonfigurationenVergleichen(k, Konfig{}), 1) << "the defaults stand in";
+}
+
+INSTANTIATE_TEST_SUITE_P(Felder, KonfigSchaden,
+                         testing::Values(Fall{"Gesund", 0, false}, Fall{"Vollspannung", 40, true},
+                                         Fall{"ErsterKanal", 48, true},
+                                         Fall{"LetztesFeld", 40 + 280 + 24, true}),
+                         [](const testing::TestParamInfo<Fall>& i) {
+                             return std::string(i.param.name);
+                         });
+
+}  // namespace schaden

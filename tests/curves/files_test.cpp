@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 #include <filesystem>
+#include <functional>
 
 #include "curve_fixture.h"
 #include "curves/editing.h"
@@ -157,24 +164,35 @@ TEST_F(SpeichernTest, FehlgeschlagenesSpeichernLaesstZustand) {
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "ordner.skr"));
 }
 
+#ifndef _WIN32
 TEST_F(SpeichernTest, FehlgeschlagenesSpeichernLaesstAlteDatei) {
     const auto pfad = dir_ / "a.skr";
     ASSERT_EQ(KurvenSpeichernNach(pfad), 0);
     const std::string alt = Lesen(pfad);
-    // Every temporary name beside the target taken: the save cannot start.
-    for (int n = 0; n < 1000; ++n)
-        Schreiben(dir_ / ("a.skr$" + std::to_string(n) + ".TMP"), "");
+    Schreiben(dir_ / "b.txt", "alter Export");
     Setze({{1, 2, 3}, {4, 5, 6}});
     gKurvenGeaendert = true;
-    EXPECT_EQ(KurvenSpeichernNach(pfad), -308432);
+    // A file size limit makes writing the new contents fail part way.
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit vorher{};
+    ::getrlimit(RLIMIT_FSIZE, &vorher);
+    rlimit eng = vorher;
+    eng.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &eng), 0);
+    const int speichern = KurvenSpeichernNach(pfad);
+    const int exportieren = KurvenExportierenNach(dir_ / "b.txt");
+    ::setrlimit(RLIMIT_FSIZE, &vorher);
+    EXPECT_EQ(speichern, -301433);
     EXPECT_EQ(Lesen(pfad), alt);
     EXPECT_TRUE(gKurvenGeaendert);
-    for (int n = 0; n < 1000; ++n)
-        Schreiben(dir_ / ("b.txt$" + std::to_string(n) + ".TMP"), "");
-    Schreiben(dir_ / "b.txt", "alter Export");
-    EXPECT_EQ(KurvenExportierenNach(dir_ / "b.txt"), -308441);
+    EXPECT_EQ(exportieren, -301442);
     EXPECT_EQ(Lesen(dir_ / "b.txt"), "alter Export");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                            std::filesystem::directory_iterator{}),
+              2)
+        << "no temporary is left";
 }
+#endif
 
 TEST_F(SpeichernTest, UeberschreibenOhneReste) {
     const auto pfad = dir_ / "a.skr";
@@ -231,7 +249,7 @@ TEST_F(LadenTest, RundreiseAllerFelder) {
     Setze({{100, 3, 1}, {4095, 65535, 8}, {7, 1, 2}}, 1);
     Setze({{1, 2, 3}, {4, 5, 6}}, 3);
     gKurven[2].kommentar = "Größe µA\nzweite Zeile";
-    gZyklen = {1, -2, 3, 70000};
+    gZyklen = {1, 0, 3, 65535};
     gRuhezustand = {0, 4095, 2, 3};
     const auto b = Datei();
     const auto gespeichert = gKurven;
@@ -242,6 +260,7 @@ TEST_F(LadenTest, RundreiseAllerFelder) {
     const auto pfad = Ablegen(b);
     const Ladeergebnis e = KurvenLadenNach(pfad);
     ASSERT_EQ(e.code, 0);
+    EXPECT_FALSE(e.schaden.beschaedigt());
     EXPECT_FALSE(e.konfigAbweichend);
     for (int i = 0; i < kKurven; ++i) {
         EXPECT_EQ(Geraden(i), gespeichert[static_cast<std::size_t>(i)].geraden);
@@ -369,18 +388,91 @@ TEST_F(LadenTest, UngueltigeSegmenteWerdenStartkurve) {
     }
 }
 
-TEST_F(LadenTest, FremderKommentarUndRuhewertBegrenzt) {
+TEST_F(LadenTest, FremderKommentarUndRuhewertAusserhalbGibtStartwert) {
     auto b = Datei();
     std::fill(b.begin() + kKommentare, b.begin() + kKommentare + 1000, 0xE4);  // no NUL
     SetzeLE32(b, kRuhe, 99999);
     SetzeLE32(b, kRuhe + 4, -3);
-    ASSERT_EQ(KurvenLadenNach(Ablegen(b)).code, 0);
+    SetzeLE32(b, kRuhe + 8, 4095);
+    const Ladeergebnis e = KurvenLadenNach(Ablegen(b));
+    ASSERT_EQ(e.code, 0);
     std::string erwartet;
     for (int i = 0; i < 999; ++i)
         erwartet += "ä";
     EXPECT_EQ(gKurven[0].kommentar, erwartet);
-    EXPECT_EQ(gRuhezustand[0], 4095);
-    EXPECT_EQ(gRuhezustand[1], 0);
+    EXPECT_EQ(gRuhezustand, (std::array<std::int32_t, kKurven>{0, 0, 4095, 0}));
+    EXPECT_TRUE(e.schaden.felder);
+}
+
+// Every kind of damage is reported with what it cost, and the damaged file's
+// name is not taken, so a later save cannot overwrite it unasked.
+struct Schadensfall {
+    const char* name;
+    std::function<void(std::vector<std::uint8_t>&)> beschaedigen;
+    int kurve;  // the curve not taken, or -1 for a field
+};
+
+class SchadenTest : public LadenTest, public testing::WithParamInterface<Schadensfall> {};
+
+TEST_P(SchadenTest, WirdGemeldetUndDerNameNichtUebernommen) {
+    Setze({{1, 2, 1}, {3, 1, 1}}, 0);
+    Setze({{5, 6, 2}, {7, 1, 2}}, 1);
+    auto b = Datei();
+    GetParam().beschaedigen(b);
+    gKurvendatei = "vorher.skr";
+    const Ladeergebnis e = KurvenLadenNach(Ablegen(b));
+    ASSERT_EQ(e.code, 0);
+    ASSERT_TRUE(e.schaden.beschaedigt());
+    EXPECT_TRUE(gKurvendatei.empty());
+    EXPECT_FALSE(Schadensbeschreibung(e.schaden).empty());
+    if (GetParam().kurve >= 0) {
+        EXPECT_TRUE(e.schaden.kurven[static_cast<std::size_t>(GetParam().kurve)]);
+        EXPECT_EQ(Geraden(GetParam().kurve), Startkurve().geraden);
+    } else {
+        EXPECT_TRUE(e.schaden.felder);
+    }
+}
+
+std::function<void(std::vector<std::uint8_t>&)> Feld(std::size_t at, std::int32_t wert) {
+    return [=](std::vector<std::uint8_t>& b) { SetzeLE32(b, at, wert); };
+}
+
+constexpr std::size_t kGerade1 = 4472;
+
+INSTANTIATE_TEST_SUITE_P(
+    JedeArt, SchadenTest,
+    testing::Values(Schadensfall{"Abgeschnitten", [](auto& b) { b.resize(b.size() - 5); }, 3},
+                    Schadensfall{"AnzahlNull", Feld(kAnzahlen, 0), 0},
+                    Schadensfall{"AnzahlMinusEins", Feld(kAnzahlen + 12, -1), 1},
+                    Schadensfall{"AnzahlHinterDemEnde", Feld(kAnzahlen + 12, 1000), 1},
+                    Schadensfall{"LaengeNull", Feld(kGerade1 + 4, 0), 0},
+                    Schadensfall{"LaengeNegativ", Feld(kGerade1 + 4, -7), 0},
+                    Schadensfall{"LaengeZuGross", Feld(kGerade1 + 4, 65536), 0},
+                    Schadensfall{"WertNegativ", Feld(kGerade1, -1), 0},
+                    Schadensfall{"WertZuGross", Feld(kGerade1, 4096), 0},
+                    Schadensfall{"ZeitbasisNull", [](auto& b) { b[kGerade1 + 8] = 0; }, 0},
+                    Schadensfall{"ZeitbasisNeun", [](auto& b) { b[kGerade1 + 8] = 9; }, 0},
+                    Schadensfall{"ZyklenMinusEins", Feld(kZyklen, -1), -1},
+                    Schadensfall{"Zyklen70000", Feld(kZyklen + 4, 70000), -1},
+                    Schadensfall{"RuhewertZuGross", Feld(kRuhe, 4096), -1}),
+    [](const testing::TestParamInfo<Schadensfall>& i) { return std::string(i.param.name); });
+
+TEST_F(LadenTest, ZyklenAusserhalbWerdenNull) {
+    auto b = Datei();
+    SetzeLE32(b, kZyklen, -1);
+    SetzeLE32(b, kZyklen + 4, 70000);
+    SetzeLE32(b, kZyklen + 8, 65535);
+    ASSERT_EQ(KurvenLadenNach(Ablegen(b)).code, 0);
+    EXPECT_EQ(gZyklen, (std::array<std::int32_t, kKurven>{0, 0, 65535, 0}));
+}
+
+TEST_F(LadenTest, KonfigurationOhneZahlenIstSchaden) {
+    auto b = Datei();
+    std::fill(b.begin() + kKonfig, b.begin() + kKonfig + 8, 0xFF);  // voutmax NaN
+    const Ladeergebnis e = KurvenLadenNach(Ablegen(b));
+    ASSERT_EQ(e.code, 0);
+    EXPECT_TRUE(e.schaden.konfig);
+    EXPECT_EQ(e.konfig.voutmax, config::Konfig{}.voutmax);
 }
 
 TEST_F(LadenTest, UndoRingBleibt) {
@@ -488,6 +580,22 @@ TEST_F(ImportTest, ExportUndWiederImportDerNeuenKurve) {
     ASSERT_EQ(e.code, 0) << e.meldung;
     EXPECT_EQ(Geraden(), (std::vector<Gerade>{{0, 1, 4}}));
     PruefeAnzahl();
+}
+
+TEST_F(ImportTest, BomUndNurCrGebenDieselbeKurve) {
+    Setze({{0, 3, 4}, {4095, 2, 8}, {1024, 1, 1}});
+    const std::string text = KurvenExportText();
+    std::string nurCr;
+    for (char c : text) {
+        if (c != '\n')
+            nurCr.push_back(c);
+    }
+    for (const std::string& variante : {"\xEF\xBB\xBF" + text, nurCr}) {
+        Setze({{9, 9, 1}, {9, 1, 1}});
+        const Importergebnis e = KurvenImportText(variante);
+        ASSERT_EQ(e.code, 0) << e.meldung;
+        EXPECT_EQ(Geraden(), (std::vector<Gerade>{{0, 3, 4}, {4095, 2, 8}, {1024, 1, 1}}));
+    }
 }
 
 TEST_F(ImportTest, RundreiseEinerGezeichnetenKurve) {

@@ -120,8 +120,8 @@ TEST_F(ZufallTest, MissgebildeteEingaben) {
     // A curve number beyond every integer type.
     EXPECT_EQ(KurvenImportText("0\t0\t1s\t99999999999999999999999\n").code, -312447);
     EXPECT_EQ(KurvenImportText("0\t0\t1s\t-9223372036854775808\n").code, -312448);
-    // Only CRs: one long line.
-    EXPECT_EQ(KurvenImportText(std::string(500, '\r')).code, -312447);
+    // Only CRs: as many empty lines, so no data.
+    EXPECT_EQ(KurvenImportText(std::string(500, '\r')).code, -312458);
     // Signs without digits, doubled signs.
     EXPECT_EQ(KurvenImportText("+\t0\t1s\t1\n").code, -312447);
     EXPECT_EQ(KurvenImportText("++0\t0\t1s\t1\n").code, -312447);

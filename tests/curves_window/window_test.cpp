@@ -1091,6 +1091,33 @@ TEST_F(KurvenFenster, LadenEinerFremdenDateiZeigtDenFehler) {
     EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
 }
 
+TEST_F(KurvenFenster, BeschaedigteDateiWarntUndWirdNichtZurAktuellenDatei) {
+    testsupport::TempDir dir;
+    const QString pfad = QString::fromStdString((dir / "k.skr").string());
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_SPEICHERN")->trigger();
+    const std::string ganz = testsupport::Lesen(dir / "k.skr");
+    const std::string kurz = ganz.substr(0, ganz.size() - 3);
+    testsupport::Schreiben(dir / "k.skr", kurz);
+
+    dialoge->dateien = {pfad};
+    A("KURVEN_DATEI_LADEN")->trigger();
+    const auto meldungen = dialoge->Alle("Meldung");
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_EQ(meldungen[0].titel, "Warnung");
+    EXPECT_TRUE(meldungen[0].text.contains(pfad));
+    EXPECT_TRUE(meldungen[0].text.contains("beschädigt"));
+    EXPECT_TRUE(meldungen[0].text.contains("Kurve 4"));
+    EXPECT_EQ(panel->windowTitle(), "Kurvengenerator");
+    EXPECT_TRUE(curves::gKurvendatei.empty());
+
+    // "Speichern" asks for a name instead of overwriting the damaged file.
+    const std::size_t gefragt = dialoge->Alle("Datei").size();
+    A("KURVEN_DATEI_SPEICHERN")->trigger();
+    EXPECT_EQ(dialoge->Alle("Datei").size(), gefragt + 1);
+    EXPECT_EQ(testsupport::Lesen(dir / "k.skr"), kurz);
+}
+
 TEST_F(KurvenFenster, LadenMitAndererKonfigurationFragtUndUebernimmt) {
     testsupport::TempDir dir;
     const QString pfad = QString::fromStdString((dir / "k.skr").string());

@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "direkt_fixture.h"
 
 namespace direct_io::test {
@@ -91,6 +95,15 @@ TEST_F(Protokoll, DateiDieSichNichtSchreibenLaesst) {
         EXPECT_FALSE(ProtokollOffen());
     }
 }
+
+#ifndef _WIN32
+TEST_F(Protokoll, FifoOhneLeserHaeltDasFensterNichtAuf) {
+    const std::string pfad = Datei("rohr")().pfad;
+    ASSERT_EQ(::mkfifo(pfad.c_str(), 0600), 0);
+    EXPECT_EQ(ProtokollOeffnen(true, Datei("rohr")), kFehlerProtokollOeffnen);
+    EXPECT_FALSE(ProtokollOffen());
+}
+#endif
 
 TEST_F(Protokoll, DatumUndUhrzeitVomSelbenTag) {
     // Midnight passes between the first date and the time of day.

@@ -9,6 +9,7 @@
 
 #include "board_model.h"
 #include "config/konfig.h"
+#include "config/konfig_datei.h"
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"
@@ -80,7 +81,8 @@ class Ctl : public ::testing::Test {
             aus,
             fehler,
             fortschritt,
-            {}};
+            {},
+            &ein};
         return ctl::Ausfuehren(argumente, u);
     }
     Platine& Board(std::size_t i = 0) { return leitung->Platinen()[i]; }
@@ -111,6 +113,7 @@ class Ctl : public ::testing::Test {
     std::shared_ptr<std::vector<std::string>> namen = std::make_shared<std::vector<std::string>>();
     std::ostringstream aus;
     std::ostringstream fehler;
+    std::istringstream ein;  // what a file named "-" reads
 };
 
 // ---- the command line -----------------------------------------------------------------
@@ -373,6 +376,68 @@ TEST_F(Ctl, AbbildInEinenOrdnerDenEsNichtGibt) {
     const std::string d = Datei("b.skr", {{0, 4, 2}});
     EXPECT_EQ(Lauf({"curve", "image", d, (dir / "gibt/es/nicht.bin").string()}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(-308432));
+}
+
+// ---- damaged files and standard input and output --------------------------------------------
+
+TEST_F(Ctl, BeschaedigteKurvendateiNurMitForce) {
+    const std::string d = Datei("k.skr", {{0, 2, 4}, {100, 1, 1}});
+    const std::string ganz = Lesen(d);
+    Schreiben(d, ganz.substr(0, ganz.size() - 5));  // cut short
+    for (const char* befehl : {"send", "export", "image"}) {
+        std::vector<std::string> a = {"curve", befehl, d};
+        if (std::string(befehl) != "send")
+            a.push_back("aus.bin");
+        EXPECT_EQ(Lauf(a), 1) << befehl;
+        EXPECT_NE(fehler.str().find("beschädigt; --force"), std::string::npos) << befehl;
+    }
+    EXPECT_TRUE(namen->empty()) << "nothing reached the board";
+    EXPECT_FALSE(std::filesystem::exists(dir / "aus.bin"));
+    EXPECT_EQ(Lauf({"--force", "curve", "export", d, "aus.txt"}), 0);
+    EXPECT_NE(fehler.str().find("Kurve 4 "), std::string::npos) << "what was not taken";
+    EXPECT_TRUE(std::filesystem::exists(dir / "aus.txt"));
+}
+
+TEST_F(Ctl, ZyklenAusserhalbSindEinSchaden) {
+    const std::string d = Datei("z.skr", {{0, 2, 4}, {100, 1, 1}});
+    std::string b = Lesen(d);
+    for (const std::int32_t zyklen : {-1, 70000}) {
+        for (std::size_t i = 0; i < 4; ++i)
+            b[4040 + i] = static_cast<char>(static_cast<std::uint32_t>(zyklen) >> (8 * i));
+        Schreiben(d, b);
+        EXPECT_EQ(Lauf({"curve", "send", d}), 1) << zyklen;
+        EXPECT_NE(fehler.str().find("Zyklenzahl"), std::string::npos);
+    }
+    EXPECT_TRUE(namen->empty());
+}
+
+TEST_F(Ctl, StrichIstStandardEinUndAusgabe) {
+    const std::string d = Datei("s.skr", {{0, 2, 4}, {4095, 1, 8}});
+    ASSERT_EQ(Lauf({"curve", "export", d, "-"}), 0);
+    const std::string text = aus.str();
+    ASSERT_EQ(curves::KurvenLadenNach(d).code, 0);
+    EXPECT_EQ(text, curves::KurvenExportText());
+
+    ein.str(text);
+    ASSERT_EQ(Lauf({"curve", "import", "-", "-"}), 0);
+    const std::string skr = aus.str();
+    EXPECT_EQ(skr.size(), Lesen(d).size());
+
+    ein.clear();
+    ein.str(skr);
+    ASSERT_EQ(Lauf({"curve", "export", "-", "-"}), 0);
+    EXPECT_EQ(aus.str(), text);
+}
+
+TEST_F(Ctl, BeschaedigteKonfigurationNurMitForce) {
+    std::vector<std::uint8_t> sko = config::KonfigDateiBild(config::Konfig{});
+    std::fill_n(sko.begin() + 40, 8, 0xFF);  // full-scale voltage: no number
+    Schreiben(dir / "k.sko", std::string(sko.begin(), sko.end()));
+    Schreiben(dir / "k.txt", "0\t0\n100\t100\n");
+    EXPECT_EQ(Lauf({"--konfig", "k.sko", "kennlinie", "import", "k.txt", "k.ske"}), 1);
+    EXPECT_NE(fehler.str().find("beschädigt"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "k.ske"));
+    EXPECT_EQ(Lauf({"--force", "--konfig", "k.sko", "kennlinie", "import", "k.txt", "k.ske"}), 0);
 }
 
 }  // namespace

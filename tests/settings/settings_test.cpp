@@ -179,6 +179,20 @@ TEST(IniSchreiben, LangeWerteInZeilenZu80) {
     EXPECT_EQ(t, lang);
 }
 
+TEST(IniSchreiben, GeteilterWertBleibtBeimWiederSchreibenEinmal) {
+    auto ini = Ini_New(true);
+    Ini_PutRawString(*ini, "a", "t", std::string(170, 'q'));
+    const std::string text = Ini_ToText(*ini);
+    auto zurueck = Aus(text);
+    EXPECT_EQ(zurueck->sections.at(0).items.size(), 1u);
+    EXPECT_EQ(Ini_ToText(*zurueck), text);
+}
+
+TEST(IniLesen, NurDieVerbundenenTeileVerschwinden) {
+    auto ini = Aus("[a]\nt Line0001 = \"ab\"\nt Line0002 = \"c\"\nt Line0004 = \"x\"\nk = 1\n");
+    EXPECT_EQ(Ini_ToText(*ini), "[a]\r\nk = 1\r\nt = \"abc\"\r\nt Line0004 = \"x\"\r\n\r\n");
+}
+
 TEST(IniSchreiben, RundreiseVonAchtZeichenUndLeeremText) {
     auto ini = Ini_New(true);
     Ini_PutRawString(*ini, "k", "u", "ABCDEFGH");

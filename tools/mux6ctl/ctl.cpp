@@ -39,7 +39,9 @@ const char* const kHilfe =
     "  --address A     board address 1..8, or & for all boards (start, stop,\n"
     "                  ausgang and curve send only; nobody answers &). Default 1\n"
     "  --baud B        4800, 9600, 19200 or 38400. Default 9600\n"
-    "  --force         curve send: send even when the curves differ in length\n"
+    "  --force         curve send: send even when the curves differ in length;\n"
+    "                  every command: take a damaged curve, characteristic or\n"
+    "                  configuration file with what could be kept\n"
     "  --konfig FILE.sko  eingang, ausgang, messen, kennlinie: the scaling of this\n"
     "                  configuration file; else the program's start-up one (the\n"
     "                  section konfig of vek7MKurvengenerator.ini here, or the\n"
@@ -101,8 +103,9 @@ const char* const kHilfe =
     "  kennlinie block FILE.ske OUT.bin    the 8224 bytes exactly as kennlinie\n"
     "                              send writes them into the slot\n"
     "  kennlinie select --slot N   output 4 to slot N's selection voltage, N volts\n"
-    "  A damaged characteristic file (points cut short or out of range) is\n"
-    "  refused unless --force is given\n"
+    "  A damaged curve, characteristic or configuration file (cut short, or a\n"
+    "  count or value out of range) is refused unless --force is given.\n"
+    "  A file named - is standard input or output; read - writes the text format\n"
     "\n"
     "Exit status: 0 on success; 1 on failure, with \"Fehler #N: \" and the German\n"
     "text of the program's error code N on standard error (an import error first\n"
@@ -218,13 +221,45 @@ int Frisch() {
     return curves::KurvenInit();
 }
 
-int Kurvendatei(const std::string& pfad) {
-    int code = Frisch();
-    if (code == 0) {
-        // The file's configuration plays no part here: the curves are raw counts.
-        code = curves::KurvenLadenNach(pfad).code;
+// The curves of a file ("-": standard input) into a fresh state; a damaged
+// file only with --force. An exit status.
+int Kurvendatei(Lauf& l, const Aufruf& a, const std::string& pfad) {
+    if (const int code = Frisch(); code != 0) {
+        return l.Fehler(code);
     }
-    return code;
+    // The file's configuration plays no part here: the curves are raw counts.
+    curves::Ladeergebnis e;
+    std::vector<std::uint8_t> bytes;
+    if (!Lauf::Strom(pfad)) {
+        e = curves::KurvenLadenNach(pfad);
+    } else if (l.Einlesen(bytes)) {
+        e = curves::KurvendateiEinlesen(bytes, false, {});
+    } else {
+        e.code = -308435;
+    }
+    if (e.code != 0) {
+        return l.Fehler(e.code);
+    }
+    if (e.schaden.beschaedigt()) {
+        return l.Beschaedigt(a, pfad, curves::Schadensbeschreibung(e.schaden));
+    }
+    return kErfolg;
+}
+
+// Curve 1 as text into a file or, for "-", onto standard output.
+int TextSchreiben(Lauf& l, const std::string& ziel) {
+    if (!Lauf::Strom(ziel)) {
+        return curves::KurvenExportierenNach(ziel);
+    }
+    return l.Ausgeben(curves::KurvenExportText()) ? 0 : -301442;
+}
+
+// The whole curve file into a file or onto standard output.
+int KurvenSchreiben(Lauf& l, const std::string& ziel) {
+    if (!Lauf::Strom(ziel)) {
+        return curves::KurvenSpeichernNach(ziel);
+    }
+    return l.Ausgeben(curves::KurvendateiBild()) ? 0 : -301433;
 }
 
 int Id(Lauf& l, const Aufruf& a) {
@@ -266,9 +301,8 @@ int StartStopp(Lauf& l, const Aufruf& a, const char* funktion) {
 }
 
 int Senden(Lauf& l, const Aufruf& a, const std::string& datei) {
-    int code = Kurvendatei(datei);
-    if (code != 0) {
-        return l.Fehler(code);
+    if (const int status = Kurvendatei(l, a, datei); status != kErfolg) {
+        return status;
     }
     const curves::Laengenpruefung pruefung = curves::KurvenlaengenPruefen();
     if (pruefung.frage) {
@@ -281,7 +315,7 @@ int Senden(Lauf& l, const Aufruf& a, const std::string& datei) {
     if (!curves::SpeicherabbildBauen(abbild)) {
         return l.Text(curves::kSpeicherVollText);
     }
-    code = l.Oeffnen(a);
+    int code = l.Oeffnen(a);
     if (code == 0) {
         code =
             curves::SpeicherabbildSenden(a.port, a.adresse, abbild, l.Anzeige(curves::kSendenText));
@@ -301,23 +335,35 @@ int Rueckholen(Lauf& l, const Aufruf& a, const std::string& ziel) {
         l.AnzeigeBeenden();
     }
     if (code == 0) {
-        code = skr ? curves::KurvenSpeichernNach(ziel) : curves::KurvenExportierenNach(ziel);
+        code = skr ? KurvenSchreiben(l, ziel) : TextSchreiben(l, ziel);
     }
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
-int Exportieren(Lauf& l, const std::string& datei, const std::string& ziel) {
-    int code = Kurvendatei(datei);
-    if (code == 0) {
-        code = curves::KurvenExportierenNach(ziel);
+int Exportieren(Lauf& l, const Aufruf& a, const std::string& datei, const std::string& ziel) {
+    if (const int status = Kurvendatei(l, a, datei); status != kErfolg) {
+        return status;
     }
+    const int code = TextSchreiben(l, ziel);
     return code == 0 ? kErfolg : l.Fehler(code);
+}
+
+curves::Importergebnis TextLesen(Lauf& l, const std::string& text) {
+    if (!Lauf::Strom(text)) {
+        return curves::KurvenImportierenNach(text);
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!l.Einlesen(bytes)) {
+        return {-308445, {}, {}};
+    }
+    return curves::KurvenImportText(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 int Importieren(Lauf& l, const std::string& text, const std::string& ziel) {
     int code = Frisch();
     if (code == 0) {
-        const curves::Importergebnis e = curves::KurvenImportierenNach(text);
+        const curves::Importergebnis e = TextLesen(l, text);
         if (!e.meldung.empty()) {
             l.Text(e.meldung);
         }
@@ -327,21 +373,23 @@ int Importieren(Lauf& l, const std::string& text, const std::string& ziel) {
         code = e.code;
     }
     if (code == 0) {
-        code = curves::KurvenSpeichernNach(ziel);
+        code = KurvenSchreiben(l, ziel);
     }
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
-int Abbild(Lauf& l, const std::string& datei, const std::string& ziel) {
-    const int code = Kurvendatei(datei);
-    if (code != 0) {
-        return l.Fehler(code);
+int Abbild(Lauf& l, const Aufruf& a, const std::string& datei, const std::string& ziel) {
+    if (const int status = Kurvendatei(l, a, datei); status != kErfolg) {
+        return status;
     }
     curves::Speicherabbild abbild;
     if (!curves::SpeicherabbildBauen(abbild)) {
         return l.Text(curves::kSpeicherVollText);
     }
     const auto bytes = abbild.Sendebereich();
+    if (Lauf::Strom(ziel)) {
+        return l.Ausgeben(bytes) ? kErfolg : l.Fehler(-301433);
+    }
     const std::string_view inhalt(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     // The image is the curve file's bytes in the board's order: its codes.
     switch (storage::SicherSchreiben(ziel, inhalt)) {
@@ -397,22 +445,22 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
             return Senden(l, a, w[2]);
         }
         if (was == "read" && genau(3)) {
-            if (!EndetMit(w[2], ".skr") && !EndetMit(w[2], ".txt")) {
-                return l.Aufruffehler("curve read saves *.skr or *.txt");
+            if (!EndetMit(w[2], ".skr") && !EndetMit(w[2], ".txt") && !Lauf::Strom(w[2])) {
+                return l.Aufruffehler("curve read saves *.skr, *.txt or - (text)");
             }
             return Rueckholen(l, a, w[2]);
         }
         if (was == "export" && genau(4)) {
-            return Exportieren(l, w[2], w[3]);
+            return Exportieren(l, a, w[2], w[3]);
         }
         if (was == "import" && genau(4)) {
             return Importieren(l, w[2], w[3]);
         }
         if (was == "image" && genau(4)) {
-            return Abbild(l, w[2], w[3]);
+            return Abbild(l, a, w[2], w[3]);
         }
         if (was == "plot" && genau(4)) {
-            return KurvenbildSchreiben(l, a, w[3], [&] { return Kurvendatei(w[2]); });
+            return KurvenbildSchreiben(l, a, w[3], [&] { return Kurvendatei(l, a, w[2]); });
         }
     }
     if (const std::optional<int> status = KennlinieAusfuehren(l, a)) {

@@ -28,6 +28,8 @@ struct Umgebung {
     // messen: waits this long before the next sampling cycle, or less when
     // SIGINT or SIGTERM came. Empty: sleeps; tests count instead.
     std::function<void(std::chrono::milliseconds)> warten;
+    // What a file named "-" reads from; none: such a file cannot be opened.
+    std::istream* ein = nullptr;
 };
 
 // The arguments after the program name; the exit status.

@@ -78,19 +78,19 @@ void Warten(Lauf& l, milliseconds dauer) {
 
 // The scaling and the output limits as the program has them after start-up
 // (the settings file here, its defaults without one), then --konfig.
-int Konfiguration(const Aufruf& a, dio::DirektEinstellungen& e) {
+int Konfiguration(Lauf& l, const Aufruf& a, dio::DirektEinstellungen& e) {
     config::StandardwerteSetzen();
     dio::DirektModellInit();
     const settings::IniLeser leser[] = {
         [](const settings::IniText& ini) { config::KonfigIniLesen(ini, config::gKonfig); },
         [&e](const settings::IniText& ini) { dio::DirektIniLesen(ini, e); }};
     settings::ReadIni(leser);
-    return a.konfig.empty() ? 0 : config::KonfigurationLadenVon(a.konfig, config::gKonfig);
+    return l.KonfigLaden(a);
 }
 
 // The configuration and limits, then the port: what every command here needs first.
 int Vorbereiten(Lauf& l, const Aufruf& a, dio::DirektEinstellungen& e) {
-    const int code = Konfiguration(a, e);
+    const int code = Konfiguration(l, a, e);
     return code == 0 ? l.Oeffnen(a) : code;
 }
 

@@ -1,12 +1,14 @@
 #include "kennlinie.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "characteristic/files.h"
 #include "characteristic/model.h"
@@ -57,12 +59,12 @@ std::string AngabenLesen(const Aufruf& a, Angaben& g) {
 // The configuration as the program has it after start-up (the settings
 // file's section konfig here, its defaults without one), then --konfig; and
 // the characteristic in its start state.
-int Vorbereiten(const Aufruf& a) {
+int Vorbereiten(Lauf& l, const Aufruf& a) {
     config::StandardwerteSetzen();
     const settings::IniLeser leser[] = {
         [](const settings::IniText& ini) { config::KonfigIniLesen(ini, config::gKonfig); }};
     settings::ReadIni(leser);
-    int code = a.konfig.empty() ? 0 : config::KonfigurationLadenVon(a.konfig, config::gKonfig);
+    int code = l.KonfigLaden(a);
     if (code == 0)
         code = kl::KennlinienInit();
     return code;
@@ -71,18 +73,25 @@ int Vorbereiten(const Aufruf& a) {
 // A characteristic file and its fields, with --output2 and --rise over them.
 // A damaged file is taken only with --force.
 int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, kl::Felder& f) {
-    int code = Vorbereiten(a);
+    int code = Vorbereiten(l, a);
     kl::Ladeergebnis e;
-    if (code == 0) {
+    std::vector<std::uint8_t> bytes;
+    if (code == 0 && !Lauf::Strom(datei)) {
         e = kl::KennlinieLadenNach(datei);
+        code = e.code;
+    } else if (code == 0) {
+        if (l.Einlesen(bytes))
+            e = kl::KennliniendateiEinlesen(bytes, {});
+        else
+            e.code = -308518;
         code = e.code;
     }
     if (code != 0)
         return l.Fehler(code);
     if (e.schaden.beschaedigt()) {
-        l.Text(datei + ": " + kl::Schadensbeschreibung(e.schaden));
-        if (!a.erzwingen)
-            return l.Text("Die Datei ist beschädigt; --force nimmt sie trotzdem.");
+        if (const int status = l.Beschaedigt(a, datei, kl::Schadensbeschreibung(e.schaden));
+            status != kErfolg)
+            return status;
     }
     f = e.felder;
     f.begrenzung = g.ausgang2.value_or(f.begrenzung);
@@ -106,6 +115,13 @@ bool EndetMit(const std::string& pfad, std::string_view endung) {
     return e == endung;
 }
 
+// The characteristic as text into a file or, for "-", onto standard output.
+int TextSchreiben(Lauf& l, const std::string& ziel) {
+    if (!Lauf::Strom(ziel))
+        return kl::KennlinieExportierenNach(ziel);
+    return l.Ausgeben(kl::KennlinieExportText()) ? 0 : -301530;
+}
+
 int Senden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei) {
     kl::Felder f;
     if (const int status = Laden(l, a, g, datei, f); status != kErfolg)
@@ -119,7 +135,7 @@ int Senden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei)
 }
 
 int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
-    int code = Vorbereiten(a);
+    int code = Vorbereiten(l, a);
     if (code == 0)
         code = l.Oeffnen(a);
     if (code != 0)
@@ -132,8 +148,7 @@ int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
     kl::Felder f = kl::StartFelder();
     f.begrenzung = u.begrenzung.value_or(f.begrenzung);
     f.anstiegszeit = u.anstiegszeit.value_or(f.anstiegszeit);
-    code = EndetMit(ziel, ".ske") ? kl::KennlinieSpeichernNach(ziel, f)
-                                  : kl::KennlinieExportierenNach(ziel);
+    code = EndetMit(ziel, ".ske") ? kl::KennlinieSpeichernNach(ziel, f) : TextSchreiben(l, ziel);
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -148,18 +163,33 @@ int Umwandeln(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& dat
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
+// The slot block onto standard output.
+int BlockAusgeben(Lauf& l, const kl::Felder& f) {
+    std::array<std::uint8_t, kl::kBlockGroesse> block{};
+    if (const int code = kl::KennlinienblockBauen(f, block); code != 0)
+        return code;
+    return l.Ausgeben(block) ? 0 : -301516;
+}
+
 int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::string& ziel) {
-    int code = Vorbereiten(a);
+    int code = Vorbereiten(l, a);
+    std::vector<std::uint8_t> bytes;
     if (code == 0) {
-        const kl::Importergebnis e = kl::KennlinieImportierenNach(text);
+        const kl::Importergebnis e =
+            !Lauf::Strom(text)  ? kl::KennlinieImportierenNach(text)
+            : l.Einlesen(bytes) ? kl::KennlinieImportText(std::string_view(
+                                      reinterpret_cast<const char*>(bytes.data()), bytes.size()))
+                                : kl::Importergebnis{-308533, {}, {}};
         if (!e.meldung.empty())
             l.Text(e.meldung);
         if (!e.fehlerText.empty())
             l.Text(e.fehlerText);
         code = e.code;
     }
-    if (code == 0)
+    if (code == 0 && !Lauf::Strom(ziel))
         code = kl::KennlinieSpeichernNach(ziel, kl::StartFelder());
+    else if (code == 0 && !l.Ausgeben(kl::KennliniendateiBild(kl::StartFelder())))
+        code = -301516;
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -185,18 +215,19 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
     if (was == "send" && w.size() == 3)
         return Senden(l, a, g, w[2]);
     if (was == "read" && w.size() == 3) {
-        if (!EndetMit(w[2], ".ske") && !EndetMit(w[2], ".txt"))
-            return l.Aufruffehler("kennlinie read saves *.ske or *.txt");
+        if (!EndetMit(w[2], ".ske") && !EndetMit(w[2], ".txt") && !Lauf::Strom(w[2]))
+            return l.Aufruffehler("kennlinie read saves *.ske, *.txt or - (text)");
         return Lesen(l, a, g, w[2]);
     }
     if (was == "export" && w.size() == 4)
         return Umwandeln(l, a, Angaben{}, w[2],
-                         [&](const kl::Felder&) { return kl::KennlinieExportierenNach(w[3]); });
+                         [&](const kl::Felder&) { return TextSchreiben(l, w[3]); });
     if (was == "import" && w.size() == 4)
         return Importieren(l, a, w[2], w[3]);
     if (was == "block" && w.size() == 4)
         return Umwandeln(l, a, g, w[2], [&](const kl::Felder& f) {
-            return kl::KennlinienblockSpeichernNach(w[3], f);
+            return Lauf::Strom(w[3]) ? BlockAusgeben(l, f)
+                                     : kl::KennlinienblockSpeichernNach(w[3], f);
         });
     if (was == "select" && w.size() == 2)
         return Waehlen(l, a, g);

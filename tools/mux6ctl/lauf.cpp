@@ -1,8 +1,12 @@
 #include "lauf.h"
 
 #include <filesystem>
+#include <istream>
+#include <iterator>
 #include <memory>
 
+#include "config/konfig.h"
+#include "config/konfig_datei.h"
 #include "device/errors.h"
 #include "device/link.h"
 
@@ -44,6 +48,8 @@ int Lauf::Aufruffehler(const std::string& text) {
 }
 
 int Lauf::Fehler(int code) {
+    if (code == kSchonGemeldet)
+        return kFehlschlag;
     u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
     return kFehlschlag;
 }
@@ -51,6 +57,45 @@ int Lauf::Fehler(int code) {
 int Lauf::Text(const std::string& text) {
     u_.fehler << text << '\n';
     return kFehlschlag;
+}
+
+bool Lauf::Einlesen(std::vector<std::uint8_t>& bytes) {
+    if (!u_.ein)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(*u_.ein), std::istreambuf_iterator<char>());
+    return !u_.ein->bad();
+}
+
+bool Lauf::Ausgeben(std::string_view bytes) {
+    u_.aus.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    u_.aus.flush();
+    return static_cast<bool>(u_.aus);
+}
+
+bool Lauf::Ausgeben(std::span<const std::uint8_t> bytes) {
+    return Ausgeben(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+int Lauf::Beschaedigt(const Aufruf& a, const std::string& datei, const std::string& schaden) {
+    Text(datei + ": " + schaden);
+    if (a.erzwingen)
+        return kErfolg;
+    return Text("Die Datei ist beschädigt; --force nimmt sie trotzdem.");
+}
+
+int Lauf::KonfigLaden(const Aufruf& a) {
+    if (a.konfig.empty())
+        return 0;
+    bool beschaedigt = false;
+    int code = config::kFehlerKonfigOeffnenLesen;
+    std::vector<std::uint8_t> bytes;
+    if (!Strom(a.konfig))
+        code = config::KonfigurationLadenVon(a.konfig, config::gKonfig, &beschaedigt);
+    else if (Einlesen(bytes))
+        code = config::KonfigDateiBildLesen(bytes, config::gKonfig, &beschaedigt);
+    if (code == 0 && beschaedigt && Beschaedigt(a, a.konfig, config::kKonfigSchaden) != kErfolg)
+        return kSchonGemeldet;
+    return code;
 }
 
 int Lauf::Oeffnen(const Aufruf& a) {

@@ -2,8 +2,11 @@
 // What every mux6ctl command shares: the command line as read, and one run
 // with its port, its output streams and its way of reporting failures.
 
+#include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ctl.h"
@@ -36,6 +39,9 @@ struct Aufruf {
     std::vector<std::string> woerter;
 };
 
+// A "code" for Lauf::Fehler that only fails: the reason is on standard error already.
+inline constexpr int kSchonGemeldet = 1;
+
 class Lauf {
   public:
     explicit Lauf(Umgebung& u) : u_(u) {}
@@ -48,6 +54,22 @@ class Lauf {
     int Fehler(int code);
     int Text(const std::string& text);
     std::ostream& aus() { return u_.aus; }
+
+    // "-" names standard input or output wherever a file is named.
+    static bool Strom(const std::string& pfad) { return pfad == "-"; }
+    // Standard input whole; false when there is none or it broke off.
+    bool Einlesen(std::vector<std::uint8_t>& bytes);
+    // Bytes to standard output; false when they did not all go.
+    bool Ausgeben(std::string_view bytes);
+    bool Ausgeben(std::span<const std::uint8_t> bytes);
+
+    // A file that loaded although damaged: what was wrong, then exit 1 unless
+    // --force. kErfolg when the command goes on with what was kept.
+    int Beschaedigt(const Aufruf& a, const std::string& datei, const std::string& schaden);
+
+    // --konfig into gKonfig, when given: 0, the load's code, or
+    // kSchonGemeldet for a damaged file refused.
+    int KonfigLaden(const Aufruf& a);
     Umgebung& umgebung() { return u_; }
 
     // Opens the port with the program's line settings and time-out; the port

@@ -7,6 +7,7 @@
 #include <vector>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #define MUX6_ISATTY _isatty
 #define MUX6_STDERR 2
@@ -33,8 +34,13 @@ int main(int argc, char** argv) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    ctl::Umgebung u{
-        device::QtSerialPortFabrik(), std::cout, std::cerr, MUX6_ISATTY(MUX6_STDERR) != 0, {}};
+#ifdef _WIN32
+    // Curve files and images pass standard input and output byte for byte.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    ctl::Umgebung u{device::QtSerialPortFabrik(),  std::cout, std::cerr,
+                    MUX6_ISATTY(MUX6_STDERR) != 0, {},        &std::cin};
     const int status = ctl::Ausfuehren(argumente, u);
     std::cout.flush();
     return status;

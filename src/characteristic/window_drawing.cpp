@@ -1,0 +1,236 @@
+// The characteristic window's view: the characteristic in the large graph
+// (stored segments, their digitised form, the flat part up to the end of the
+// input range), the overview, the axes in display units, and the view state
+// the frame asks for.
+#include <QLineEdit>
+#include <limits>
+#include <new>
+
+#include "characteristic/editing.h"
+#include "characteristic/model.h"
+#include "characteristic/view.h"
+#include "characteristic/window.h"
+#include "config/konfig.h"
+#include "ui/dialogs.h"
+#include "ui/graph.h"
+#include "ui/texts.h"
+
+namespace characteristic {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+const QColor kRot(0xFF, 0x00, 0x00);
+const QColor kHellrot(255, 150, 150);
+const QColor kBlau(0x00, 0x00, 0xFF);
+const QColor kHellblau(150, 150, 255);
+
+double Y(int i) {
+    return gKennlinie.geraden[static_cast<std::size_t>(i)].y;
+}
+
+// Appends a piece to a polyline of many pieces: a gap first unless the piece
+// starts where the line ends.
+void Anschliessen(QVector<double>& x, QVector<double>& y, double x0, double y0) {
+    if (!x.isEmpty() && (x.back() != x0 || y.back() != y0)) {
+        x << kNaN;
+        y << kNaN;
+    }
+    if (x.isEmpty() || x.back() != x0) {
+        x << x0;
+        y << y0;
+    }
+}
+
+// Appends a segment's digitised form: each value the board outputs, held
+// from its input count up to the next, and at the end the jump to the next
+// point's value. A segment that goes on from the one before continues its
+// piece.
+void StufenAnhaengen(QVector<double>& sx, QVector<double>& sy, double x1,
+                     const std::vector<int>& werte, double x2, double y2) {
+    if (werte.empty())
+        return;
+    if (!sx.isEmpty() && sx.back() == x1) {
+        // The closing jump of the piece before is where this one starts.
+        sx.resize(sx.size() - 2);
+        sy.resize(sy.size() - 2);
+    } else if (!sx.isEmpty()) {
+        sx << kNaN;
+        sy << kNaN;
+    }
+    for (std::size_t k = 0; k < werte.size(); ++k) {
+        sx << x1 + static_cast<double>(k);
+        sy << werte[k];
+    }
+    sx << x2 << x2;
+    sy << werte.back() << y2;
+}
+
+}  // namespace
+
+void Kennlinienpanel::Zeichnen() {
+    YAchseAnzeigen();
+    XAchseAnzeigen();
+    KennlinieZeichnen();
+    UebersichtZeichnen();
+}
+
+void Kennlinienpanel::XAchseAnzeigen() {
+    const editor::Achsenskala a = XAchse();
+    graph()->XAnzeigeSetzen(a.faktor, a.versatz);
+    graph()->XNameSetzen(ui::Q(config::gKonfig.ineinheit[1]));
+}
+
+void Kennlinienpanel::KennlinieZeichnen() {
+    const int letzter = gKennlinie.anzahl - 1;
+    const bool linien = gKennlDarstellung == 1 || gKennlDarstellung == 3;
+    const bool stufen = gKennlDarstellung == 2 || gKennlDarstellung == 3;
+    // The last point's segment is the flat part up to the end of the input
+    // range, whatever its stored length: it is what the board outputs there.
+    auto ende = [&](int i) { return i == letzter ? kAnsichtLaenge : Kennlinie_PunktX(i + 1); };
+
+    int von = 0;
+    while (von < letzter && ende(von) < gKennlAnsichtStart)
+        ++von;
+    int bis = von;
+    while (bis < letzter && !(ende(bis) > gKennlAnsichtEnde + 1))
+        ++bis;
+
+    QVector<double> px, py, lx, ly, sx, sy;
+    std::vector<int> werte;
+    // A segment whose values cannot be had is left out, with its box.
+    auto abgetastet = [&](auto schritt) {
+        try {
+            schritt();
+        } catch (const std::bad_alloc&) {
+            ui::dialogs().Meldung(this, "Fehler", ui::Q(editor::kSpeicherFehlerText));
+        }
+    };
+    double x = Kennlinie_PunktX(von);
+    for (int i = von; i <= bis; ++i) {
+        const double e = ende(i);
+        px << x;
+        py << Y(i);
+        if (i < letzter) {
+            if (linien) {
+                Anschliessen(lx, ly, x, Y(i));
+                lx << e;
+                ly << Y(i + 1);
+            }
+            if (stufen) {
+                abgetastet([&] {
+                    werte.clear();
+                    Kennlinie_GeradeAbtasten(gKennlinie, i, werte);
+                    StufenAnhaengen(sx, sy, x, werte, e, Y(i + 1));
+                });
+            }
+        } else {
+            if (linien)
+                graph()->PolylinieZeichnen({x, e}, {Y(i), Y(i)}, kHellrot);
+            if (stufen && e > x) {
+                abgetastet([&] {
+                    QVector<double> fx, fy;
+                    werte.assign(static_cast<std::size_t>(e - x), gKennlinie.geraden.back().y);
+                    StufenAnhaengen(fx, fy, x, werte, e, Y(i));
+                    graph()->PolylinieZeichnen(fx, fy, kHellblau, ui::Graph::Linienart::Stufen);
+                });
+            }
+        }
+        x = e;
+    }
+    if (!lx.isEmpty())
+        graph()->PolylinieZeichnen(lx, ly, kRot);
+    if (!sx.isEmpty())
+        graph()->PolylinieZeichnen(sx, sy, kBlau, ui::Graph::Linienart::Stufen);
+    graph()->PolylinieZeichnen(px, py, kRot, ui::Graph::Linienart::Keine, true);
+}
+
+void Kennlinienpanel::UebersichtZeichnen() {
+    graphKlein()->XBereichSetzen(0, kAnsichtLaenge);
+    QVector<double> x, y;
+    for (int i = 0; i < gKennlinie.anzahl; ++i) {
+        x << Kennlinie_PunktX(i);
+        y << Y(i);
+    }
+    x << kAnsichtLaenge;
+    y << Y(gKennlinie.anzahl - 1);
+    graphKlein()->PolylinieZeichnen(x, y, kBlau);
+}
+
+// ---- the view state the frame asks for -----------------------------------------------
+ui::XBereich Kennlinienpanel::Ansicht() const {
+    return {.start = gKennlAnsichtStart, .ende = gKennlAnsichtEnde};
+}
+
+ui::XBereich Kennlinienpanel::Markierung() const {
+    return {.aktiv = gKennlMarkierungAktiv,
+            .start = gKennlMarkierungStart,
+            .ende = gKennlMarkierungEnde};
+}
+
+void Kennlinienpanel::MarkierungSetzen(ui::Markierschritt s, double x) {
+    switch (s) {
+        case ui::Markierschritt::Beginnen:
+        case ui::Markierschritt::Ziehen:
+            MarkierungZiehen(x);
+            break;
+        case ui::Markierschritt::Beenden:
+            MarkierungBeenden(x);
+            break;
+        case ui::Markierschritt::Entfernen:
+            MarkierungEntfernen();
+            break;
+    }
+}
+
+ui::YAchsenanzeige Kennlinienpanel::YAchse() const {
+    const editor::Achsenskala a = characteristic::YAchse();
+    return {.faktor = a.faktor,
+            .versatz = a.versatz,
+            .einheit = ui::Q(config::gKonfig.outeinheit[0]),
+            .min = double(gKennlYZoomMin),
+            .max = double(gKennlYZoomMax),
+            .minAnzeige = config::RohZuAnzeige(0, gKennlYZoomMin),
+            .maxAnzeige = config::RohZuAnzeige(0, gKennlYZoomMax)};
+}
+
+bool Kennlinienpanel::YZoomSetzen(double minAnzeige, double maxAnzeige) {
+    return characteristic::YZoomSetzen(minAnzeige, maxAnzeige);
+}
+
+ui::Rollstand Kennlinienpanel::RollbalkenBerechnen() const {
+    const Rollbalken r = characteristic::RollbalkenBerechnen();
+    return {.groesse = r.groesse, .position = r.position};
+}
+
+void Kennlinienpanel::Gerollt(int position) {
+    RollbalkenGesetzt(position);
+}
+
+bool Kennlinienpanel::Zoomen(ui::Befehl b) {
+    switch (b) {
+        case ui::Befehl::ZoomPlus:
+            ZoomPlus();
+            return true;
+        case ui::Befehl::ZoomMinus:
+            ZoomMinus();
+            return true;
+        case ui::Befehl::ZoomMarkierung:
+            return ZoomMarkierung();
+        case ui::Befehl::ZoomGesamt:
+            ZoomGesamtkurve();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool Kennlinienpanel::RueckgaengigMoeglich() const {
+    return characteristic::RueckgaengigMoeglich();
+}
+
+bool Kennlinienpanel::WiederherstellenMoeglich() const {
+    return characteristic::WiederherstellenMoeglich();
+}
+
+}  // namespace characteristic
