@@ -45,10 +45,10 @@ int KurvenbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
     if (!Kante(a.breite, kBreite, breite) || !Kante(a.hoehe, kHoehe, hoehe)) {
         return l.Aufruffehler("--breite and --hoehe need pixels 50..8000");
     }
-    int code = laden();
-    if (code == 0 && !a.konfig.empty()) {
-        code = config::KonfigurationLadenVon(a.konfig, config::gKonfig);
+    if (const int status = laden(); status != kErfolg) {
+        return status;
     }
+    int code = a.konfig.empty() ? 0 : config::KonfigurationLadenVon(a.konfig, config::gKonfig);
     if (code != 0) {
         return l.Fehler(code);
     }

@@ -10,8 +10,9 @@
 namespace ctl {
 
 // Checks the command line (picture format, --breite, --hoehe), then runs
-// `laden` (the curve file into the curve state, a result code) and writes
-// the picture to `ziel`. Needs a QApplication, which main() makes for it.
+// `laden` (the curve file into the curve state; an exit status, a failure
+// already reported) and writes the picture to `ziel`. Needs a QApplication,
+// which main() makes for it.
 int KurvenbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
                         const std::function<int()>& laden);
 
