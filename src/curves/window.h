@@ -17,7 +17,7 @@
 #include <functional>
 #include <map>
 
-#include "curves/plot.h"
+#include "curves/window_plot.h"
 #include "ui/editor_panel.h"
 
 class QColor;

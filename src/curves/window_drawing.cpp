@@ -10,7 +10,7 @@
 
 #include "curves/editing.h"
 #include "curves/model.h"
-#include "curves/plot.h"
+#include "curves/window_plot.h"
 #include "curves/view.h"
 #include "curves/window.h"
 #include "ui/dialogs.h"

@@ -11,7 +11,7 @@
 
 #include "config/konfig.h"
 #include "curves/model.h"
-#include "curves/plot.h"
+#include "curves/window_plot.h"
 #include "curves/view.h"
 #include "curves/window.h"
 #include "support/scripted_dialogs.h"

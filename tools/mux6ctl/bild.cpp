@@ -6,7 +6,7 @@
 
 #include "config/konfig.h"
 #include "config/konfig_datei.h"
-#include "curves/plot.h"
+#include "curves/window_plot.h"
 #include "ui/graph.h"
 #include "ui/texts.h"
 

@@ -1,4 +1,4 @@
-#include "curves/plot.h"
+#include "curves/window_plot.h"
 
 #include <algorithm>
 #include <cmath>
