@@ -10,9 +10,9 @@
 
 #include "curves/editing.h"
 #include "curves/model.h"
-#include "curves/window_plot.h"
 #include "curves/view.h"
 #include "curves/window.h"
+#include "curves/window_plot.h"
 #include "ui/dialogs.h"
 #include "ui/graph.h"
 #include "ui/number_field.h"

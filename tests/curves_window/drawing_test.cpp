@@ -11,9 +11,9 @@
 
 #include "config/konfig.h"
 #include "curves/model.h"
-#include "curves/window_plot.h"
 #include "curves/view.h"
 #include "curves/window.h"
+#include "curves/window_plot.h"
 #include "support/scripted_dialogs.h"
 #include "ui/graph.h"
 #include "ui/registry.h"
