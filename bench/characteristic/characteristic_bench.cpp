@@ -9,7 +9,7 @@
 #include "characteristic/editing.h"
 #include "characteristic/files.h"
 #include "characteristic/model.h"
-#include "config/konfig.h"
+#include "config/model.h"
 
 namespace {
 

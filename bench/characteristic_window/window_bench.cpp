@@ -10,7 +10,7 @@
 #include "characteristic/model.h"
 #include "characteristic/view.h"
 #include "characteristic/window.h"
-#include "config/konfig.h"
+#include "config/model.h"
 
 namespace {
 

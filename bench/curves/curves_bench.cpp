@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <random>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "curves/editing.h"
 #include "curves/files.h"
 #include "curves/model.h"

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "board_model.h"
-#include "config/konfig.h"
+#include "config/model.h"
 #include "curves/model.h"
 #include "curves/transfer.h"
 #include "device/link.h"

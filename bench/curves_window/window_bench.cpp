@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <memory>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "curves/model.h"
 #include "curves/view.h"
 #include "curves/window.h"

@@ -7,7 +7,7 @@
 
 #include "characteristic/editing.h"
 #include "characteristic/view.h"
-#include "config/konfig_datei.h"
+#include "config/files.h"
 #include "storage/byte_order.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "characteristic/view.h"
-#include "config/konfig.h"
+#include "config/model.h"
 #include "device/commands.h"
 #include "device/serial_port.h"
 #include "storage/byte_order.h"

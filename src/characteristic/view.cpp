@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "storage/cp1252.h"
 
 namespace characteristic {

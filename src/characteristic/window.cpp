@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "characteristic/model.h"
-#include "config/konfig.h"
+#include "config/model.h"
 #include "ui/graph.h"
 #include "ui/number_field.h"
 #include "ui/registry.h"

@@ -9,7 +9,7 @@
 #include "characteristic/transfer.h"
 #include "characteristic/view.h"
 #include "characteristic/window.h"
-#include "config/konfig.h"
+#include "config/model.h"
 #include "connection/connection.h"
 #include "ui/dialogs.h"
 #include "ui/error_popup.h"

@@ -7,7 +7,7 @@
 #include "characteristic/editing.h"
 #include "characteristic/model.h"
 #include "characteristic/window.h"
-#include "config/konfig.h"
+#include "config/model.h"
 #include "ui/dialogs.h"
 #include "ui/graph.h"
 #include "ui/texts.h"

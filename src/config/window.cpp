@@ -18,8 +18,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "config/konfig_datei.h"
-#include "config/konfig_ini.h"
+#include "config/files.h"
+#include "config/ini.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
 #include "ui/dialogs.h"

@@ -14,7 +14,7 @@
 #include <array>
 #include <string>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "ui/childpanel.h"
 #include "ui/number_field.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <new>
 
-#include "config/konfig_datei.h"
+#include "config/files.h"
 #include "curves/editing.h"
 #include "curves/view.h"
 #include "storage/byte_order.h"

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "curves/model.h"
 
 namespace curves {

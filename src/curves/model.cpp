@@ -4,7 +4,7 @@
 #include <cmath>
 #include <new>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "editor/picking.h"
 #include "storage/byte_order.h"
 #include "storage/checksum.h"

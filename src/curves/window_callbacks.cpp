@@ -4,7 +4,7 @@
 #include <QAction>
 #include <QSpinBox>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "connection/connection.h"
 #include "curves/editing.h"
 #include "curves/files.h"

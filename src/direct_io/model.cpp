@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "config/konfig.h"
-#include "direct_io/protokoll.h"
+#include "config/model.h"
+#include "direct_io/log.h"
 
 namespace direct_io {
 

@@ -13,10 +13,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "config/konfig.h"
-#include "direct_io/protokoll.h"
-#include "direct_io/window_instrumente.h"
-#include "direct_io/window_streifen.h"
+#include "config/model.h"
+#include "direct_io/log.h"
+#include "direct_io/window_instruments.h"
+#include "direct_io/window_strip_chart.h"
 #include "ui/error_display.h"
 #include "ui/number_field.h"
 #include "ui/registry.h"

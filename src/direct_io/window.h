@@ -3,15 +3,15 @@
 // below their limits, and, while "Eingänge abfragen" is on, the four inputs
 // read on a timer into gauges, min/max fields and the strip chart, logged to a
 // file when "Speichern in Datei" was on at the start. Everything it shows is
-// in the configuration's physical units; the model (abfrage.h, ausgaenge.h,
-// protokoll.h) does the work, the window shows what it reports.
+// in the configuration's physical units; the model (sampling.h, outputs.h,
+// log.h) does the work, the window shows what it reports.
 
 #include <QTimer>
 #include <array>
 
-#include "direct_io/ausgaenge.h"
-#include "direct_io/einstellungen.h"
+#include "direct_io/ini.h"
 #include "direct_io/model.h"
+#include "direct_io/outputs.h"
 #include "settings/settings.h"
 #include "ui/childpanel.h"
 

@@ -9,11 +9,11 @@
 #include <cmath>
 
 #include "connection/connection.h"
-#include "direct_io/abfrage.h"
-#include "direct_io/protokoll.h"
+#include "direct_io/log.h"
+#include "direct_io/sampling.h"
 #include "direct_io/window.h"
-#include "direct_io/window_instrumente.h"
-#include "direct_io/window_streifen.h"
+#include "direct_io/window_instruments.h"
+#include "direct_io/window_strip_chart.h"
 #include "ui/dialogs.h"
 #include "ui/error_display.h"
 #include "ui/error_popup.h"

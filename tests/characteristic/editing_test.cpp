@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "characteristic/editing.h"
-#include "kennlinie_fixture.h"
+#include "characteristic_fixture.h"
 
 namespace characteristic::test {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "characteristic/editing.h"
 #include "characteristic/files.h"
-#include "kennlinie_fixture.h"
+#include "characteristic_fixture.h"
 #include "support/temp_dir.h"
 
 namespace characteristic::test {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "kennlinie_fixture.h"
+#include "characteristic_fixture.h"
 
 namespace characteristic::test {
 namespace {

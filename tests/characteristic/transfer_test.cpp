@@ -8,9 +8,9 @@
 
 #include "characteristic/transfer.h"
 #include "characteristic/view.h"
+#include "characteristic_fixture.h"
 #include "curves_transfer/transfer_fixture.h"
 #include "device/commands.h"
-#include "kennlinie_fixture.h"
 
 namespace characteristic::test {
 namespace {

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "config/konfig_datei.h"
+#include "config/files.h"
 #include "settings/settings.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"

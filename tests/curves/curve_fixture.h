@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "curves/model.h"
 
 namespace curves::test {

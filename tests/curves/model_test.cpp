@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "storage/checksum.h"
 
 namespace curves {

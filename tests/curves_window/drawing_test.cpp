@@ -9,7 +9,7 @@
 #include <set>
 #include <utility>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "curves/model.h"
 #include "curves/view.h"
 #include "curves/window.h"

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "connection/connection.h"
 #include "curves/model.h"
 #include "curves/window.h"

@@ -25,7 +25,7 @@
 #include <cmath>
 #include <map>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "connection/connection.h"
 #include "curves/editing.h"
 #include "curves/files.h"

@@ -4,9 +4,9 @@
 #include <cfloat>
 #include <cmath>
 
-#include "direct_io/ausgaenge.h"
-#include "direct_io/einstellungen.h"
-#include "direkt_fixture.h"
+#include "direct_io/ini.h"
+#include "direct_io/outputs.h"
+#include "direct_io_fixture.h"
 
 namespace direct_io::test {
 namespace {

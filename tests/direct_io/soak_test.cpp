@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "direkt_fixture.h"
+#include "direct_io_fixture.h"
 #include "storage/cp1252.h"
 
 namespace direct_io::test {

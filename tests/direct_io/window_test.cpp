@@ -12,9 +12,9 @@
 #include <QTest>
 
 #include "connection/connection.h"
-#include "direct_io/window_instrumente.h"
-#include "direct_io/window_streifen.h"
-#include "direkt_fixture.h"
+#include "direct_io/window_instruments.h"
+#include "direct_io/window_strip_chart.h"
+#include "direct_io_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "ui/error_display.h"
 #include "ui/help.h"

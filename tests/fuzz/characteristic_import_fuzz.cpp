@@ -9,7 +9,7 @@
 
 #include "characteristic/files.h"
 #include "characteristic/model.h"
-#include "config/konfig.h"
+#include "config/model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
     namespace kl = characteristic;

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "config/konfig.h"
-#include "config/konfig_datei.h"
+#include "config/files.h"
+#include "config/model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
     config::Konfig k;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "curves/files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/konfig.h"
-#include "config/konfig_ini.h"
+#include "config/ini.h"
+#include "config/model.h"
 #include "settings/settings.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "board_model.h"
-#include "config/konfig.h"
-#include "config/konfig_datei.h"
+#include "config/files.h"
+#include "config/model.h"
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"

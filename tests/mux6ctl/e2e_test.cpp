@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "curves/files.h"
 #include "curves/model.h"
 #include "device/errors.h"

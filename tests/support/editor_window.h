@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "support/scripted_dialogs.h"
 #include "ui/editor_panel.h"
 #include "ui/graph.h"

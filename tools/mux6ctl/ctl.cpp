@@ -10,17 +10,17 @@
 #include <ostream>
 #include <string_view>
 
-#include "bild.h"
-#include "config/konfig.h"
+#include "characteristic.h"
+#include "config/model.h"
 #include "curves/files.h"
 #include "curves/model.h"
 #include "curves/transfer.h"
 #include "device/commands.h"
 #include "device/errors.h"
 #include "device/link.h"
-#include "direkt.h"
-#include "kennlinie.h"
-#include "lauf.h"
+#include "direct_io.h"
+#include "picture.h"
+#include "run.h"
 #include "storage/safe_save.h"
 
 namespace ctl {

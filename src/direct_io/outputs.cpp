@@ -1,11 +1,11 @@
-#include "direct_io/ausgaenge.h"
+#include "direct_io/outputs.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <string_view>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "device/commands.h"
 #include "direct_io/model.h"
 

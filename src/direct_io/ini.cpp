@@ -1,4 +1,4 @@
-#include "direct_io/einstellungen.h"
+#include "direct_io/ini.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,12 +1,12 @@
-#include "lauf.h"
+#include "run.h"
 
 #include <filesystem>
 #include <istream>
 #include <iterator>
 #include <memory>
 
-#include "config/konfig.h"
-#include "config/konfig_datei.h"
+#include "config/files.h"
+#include "config/model.h"
 #include "device/errors.h"
 #include "device/link.h"
 

@@ -7,11 +7,11 @@
 #include <iterator>
 #include <sstream>
 
-#include "config/konfig_datei.h"
+#include "config/files.h"
 #include "ctl.h"
 #include "device/errors.h"
-#include "direct_io/ausgaenge.h"
-#include "direct_io/direkt_fixture.h"
+#include "direct_io/direct_io_fixture.h"
+#include "direct_io/outputs.h"
 #include "storage/cp1252.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "config/konfig_datei.h"
+#include "config/files.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "direct_io/window_instrumente.h"
+#include "direct_io/window_instruments.h"
 
 #include <QDial>
 #include <QEvent>

@@ -1,9 +1,9 @@
-#include "direct_io/abfrage.h"
+#include "direct_io/sampling.h"
 
 #include <cstddef>
 #include <limits>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "device/commands.h"
 
 namespace direct_io {

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "lauf.h"
+#include "run.h"
 
 namespace ctl {
 

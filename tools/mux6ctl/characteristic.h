@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "lauf.h"
+#include "run.h"
 
 namespace ctl {
 

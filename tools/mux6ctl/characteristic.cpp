@@ -1,4 +1,4 @@
-#include "kennlinie.h"
+#include "characteristic.h"
 
 #include <algorithm>
 #include <array>
@@ -13,9 +13,9 @@
 #include "characteristic/files.h"
 #include "characteristic/model.h"
 #include "characteristic/transfer.h"
-#include "config/konfig.h"
-#include "config/konfig_datei.h"
-#include "config/konfig_ini.h"
+#include "config/files.h"
+#include "config/ini.h"
+#include "config/model.h"
 #include "settings/settings_file.h"
 #include "storage/c_numbers.h"
 

@@ -1,4 +1,4 @@
-#include "config/konfig_ini.h"
+#include "config/ini.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // outputs: what a cycle reads and logs, input 4 under mode bit 0, min/max and
 // their reset, and a failed reading ending the block.
 
-#include "direct_io/ausgaenge.h"
-#include "direkt_fixture.h"
+#include "direct_io/outputs.h"
+#include "direct_io_fixture.h"
 #include "storage/cp1252.h"
 
 namespace direct_io::test {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"

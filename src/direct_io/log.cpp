@@ -1,9 +1,9 @@
-#include "direct_io/protokoll.h"
+#include "direct_io/log.h"
 
 #include <cstddef>
 #include <utility>
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "device/errors.h"
 #include "direct_io/model.h"
 #include "storage/c_numbers.h"

@@ -3,7 +3,7 @@
 //   0  32  file type text "vek7mKurven Konfigdatei", NUL-terminated
 //  32   4  version, 32-bit integer, 1
 //  36   4  padding
-//  40 352  the record's image (konfig.h)
+//  40 352  the record's image (model.h)
 // The bytes after the type text's NUL and the padding carry no meaning: written
 // as zeros, ignored on reading. A longer file is read from its first 392 bytes.
 
@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-#include "config/konfig.h"
+#include "config/model.h"
 
 namespace config {
 

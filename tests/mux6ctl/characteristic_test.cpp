@@ -11,7 +11,7 @@
 #include "characteristic/files.h"
 #include "characteristic/model.h"
 #include "characteristic/transfer.h"
-#include "config/konfig_datei.h"
+#include "config/files.h"
 #include "ctl.h"
 #include "device/commands.h"
 #include "device/errors.h"

@@ -7,8 +7,8 @@
 #include <array>
 #include <string>
 
+#include "direct_io/log.h"
 #include "direct_io/model.h"
-#include "direct_io/protokoll.h"
 
 namespace direct_io {
 

@@ -1,6 +1,6 @@
 // The record: defaults, image layout, conversions, the degenerate-channel rule,
 // comparison and taking a record over.
-#include "config/konfig.h"
+#include "config/model.h"
 
 #include <gtest/gtest.h>
 

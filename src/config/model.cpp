@@ -1,4 +1,4 @@
-#include "config/konfig.h"
+#include "config/model.h"
 
 #include <cmath>
 #include <limits>

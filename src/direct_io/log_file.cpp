@@ -5,7 +5,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "direct_io/protokoll.h"
+#include "direct_io/log.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -1,5 +1,5 @@
 // The "konfig" section of the settings file.
-#include "config/konfig_ini.h"
+#include "config/ini.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "bild.h"
+#include "picture.h"
 
 #include <QApplication>
 #include <charconv>
 #include <string_view>
 
-#include "config/konfig.h"
-#include "config/konfig_datei.h"
+#include "config/files.h"
+#include "config/model.h"
 #include "curves/window_plot.h"
 #include "ui/graph.h"
 #include "ui/texts.h"

@@ -1,4 +1,4 @@
-#include "direct_io/window_streifen.h"
+#include "direct_io/window_strip_chart.h"
 
 #include <qcustomplot.h>
 

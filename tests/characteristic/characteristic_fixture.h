@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "characteristic/model.h"
-#include "config/konfig.h"
+#include "config/model.h"
 
 namespace characteristic::test {
 

@@ -1,4 +1,4 @@
-#include "direkt.h"
+#include "direct_io.h"
 
 #include <chrono>
 #include <cmath>
@@ -9,14 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "config/konfig.h"
-#include "config/konfig_datei.h"
-#include "config/konfig_ini.h"
-#include "direct_io/abfrage.h"
-#include "direct_io/ausgaenge.h"
-#include "direct_io/einstellungen.h"
+#include "config/files.h"
+#include "config/ini.h"
+#include "config/model.h"
+#include "direct_io/ini.h"
+#include "direct_io/log.h"
 #include "direct_io/model.h"
-#include "direct_io/protokoll.h"
+#include "direct_io/outputs.h"
+#include "direct_io/sampling.h"
 #include "settings/settings_file.h"
 #include "storage/c_numbers.h"
 

@@ -5,7 +5,7 @@
 //   outeinheit%d outmax%d outmin%d outskalamax%d outskalamin%d  vinmax voutmax
 // Unit texts stand in Windows-1252, at most 8 characters, in double quotes.
 
-#include "config/konfig.h"
+#include "config/model.h"
 #include "settings/settings.h"
 
 namespace config {

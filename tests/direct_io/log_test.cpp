@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "direkt_fixture.h"
+#include "direct_io_fixture.h"
 
 namespace direct_io::test {
 namespace {

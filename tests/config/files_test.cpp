@@ -1,6 +1,6 @@
 // The configuration file: layout, every code, nothing changed on failure,
 // safe saving, and random bytes of any length.
-#include "config/konfig_datei.h"
+#include "config/files.h"
 
 #include <gtest/gtest.h>
 

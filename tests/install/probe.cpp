@@ -40,7 +40,7 @@ void Schritt() {
 
 class Sonde : public QGenericPlugin {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "sonde.json")
+    Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "probe.json")
 
   public:
     QObject* create(const QString&, const QString&) override {
@@ -51,4 +51,4 @@ class Sonde : public QGenericPlugin {
     }
 };
 
-#include "sonde.moc"
+#include "probe.moc"

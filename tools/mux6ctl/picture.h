@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "lauf.h"
+#include "run.h"
 
 namespace ctl {
 

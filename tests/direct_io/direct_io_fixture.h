@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "board_model.h"
-#include "config/konfig.h"
+#include "config/model.h"
 #include "device/errors.h"
 #include "device/link.h"
 #include "device/serial_port.h"
-#include "direct_io/abfrage.h"
+#include "direct_io/log.h"
 #include "direct_io/model.h"
-#include "direct_io/protokoll.h"
+#include "direct_io/sampling.h"
 #include "simulated_port.h"
 #include "support/temp_dir.h"
 
