@@ -410,9 +410,9 @@ bool GrafikBenoetigt(const std::vector<std::string>& argumente) {
            a.woerter[1] == "plot";
 }
 
-int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
-    device::ORV_Fehlersprache(1);
-    Lauf l(umgebung);
+namespace {
+
+int Befehl(Lauf& l, const std::vector<std::string>& argumente, Umgebung& umgebung) {
     Aufruf a;
     const std::string fehler = Lesen(argumente, a);
     if (!fehler.empty()) {
@@ -474,6 +474,14 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         zeile += (zeile.empty() ? "" : " ") + s;
     }
     return l.Aufruffehler("unknown command or wrong arguments: '" + zeile + "'");
+}
+
+}  // namespace
+
+int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
+    device::ORV_Fehlersprache(1);
+    Lauf l(umgebung);
+    return l.Abschluss(Befehl(l, argumente, umgebung));
 }
 
 }  // namespace ctl

@@ -41,6 +41,8 @@ struct Aufruf {
 
 // A "code" for Lauf::Fehler that only fails: the reason is on standard error already.
 inline constexpr int kSchonGemeldet = 1;
+// Standard output did not take the result (a full disk, a closed pipe).
+inline constexpr int kFehlerAusgabe = -301480;
 
 class Lauf {
   public:
@@ -53,6 +55,9 @@ class Lauf {
     int Aufruffehler(const std::string& text);
     int Fehler(int code);
     int Text(const std::string& text);
+    // The command's status, made a failure when its standard output was not
+    // written whole: a result nobody got is no success.
+    int Abschluss(int status);
     std::ostream& aus() { return u_.aus; }
 
     // "-" names standard input or output wherever a file is named.
