@@ -16,6 +16,7 @@
 #include "config/files.h"
 #include "config/ini.h"
 #include "config/model.h"
+#include "json.h"
 #include "settings/settings_file.h"
 #include "storage/c_numbers.h"
 
@@ -148,7 +149,11 @@ int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
     kl::Felder f = kl::StartFelder();
     f.begrenzung = u.begrenzung.value_or(f.begrenzung);
     f.anstiegszeit = u.anstiegszeit.value_or(f.anstiegszeit);
-    code = EndetMit(ziel, ".ske") ? kl::KennlinieSpeichernNach(ziel, f) : TextSchreiben(l, ziel);
+    if (a.json && Lauf::Strom(ziel))
+        JsonAusgeben(l, Kennlinienpunkte(f.begrenzung, f.anstiegszeit));
+    else
+        code =
+            EndetMit(ziel, ".ske") ? kl::KennlinieSpeichernNach(ziel, f) : TextSchreiben(l, ziel);
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 

@@ -132,6 +132,25 @@ constexpr Option kOptionen[] = {
 };
 // clang-format on
 
+// Options that mean nothing elsewhere and would mislead a script there: a
+// usage error on any command not in their list.
+constexpr const char* kNurBeiIhrenBefehlen[] = {"--json"};
+
+// The usage error's text when such an option is given to `b`, else empty.
+std::string Fehl(const CLI::App& app, const Befehl& b) {
+    for (const char* name : kNurBeiIhrenBefehlen) {
+        const auto o = std::find_if(
+            std::begin(kOptionen), std::end(kOptionen),
+            [&](const Option& x) { return std::string_view(x.namen).starts_with(name); });
+        if (o == std::end(kOptionen) || app.count(name) == 0)
+            continue;
+        const std::vector<std::string> befehle = Teile(o->befehle, '|');
+        if (std::find(befehle.begin(), befehle.end(), Pfad(b)) == befehle.end())
+            return std::string(name) + " is only for " + o->befehle;
+    }
+    return {};
+}
+
 constexpr std::size_t kSpalte = 30;
 constexpr std::size_t kBreite = 79;
 
@@ -303,6 +322,9 @@ Zerlegung Zerlegen(const std::vector<std::string>& argumente, Aufruf& a) {
         z.text = "no command";
         return z;
     }
+    z.text = Fehl(bau->app, *z.befehl);
+    if (!z.text.empty())
+        return z;
     z.art = Zerlegung::Art::Befehl;
     return z;
 }

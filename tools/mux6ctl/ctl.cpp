@@ -20,6 +20,7 @@
 #include "device/errors.h"
 #include "device/link.h"
 #include "direct_io.h"
+#include "json.h"
 #include "picture.h"
 #include "run.h"
 #include "storage/safe_save.h"
@@ -93,7 +94,10 @@ int Id(Lauf& l, const Aufruf& a) {
     if (code != 0) {
         return l.Fehler(code);
     }
-    l.aus() << id << '\n';
+    if (a.json)
+        JsonAusgeben(l, {{"adresse", std::string(1, a.adresse)}, {"kennung", id}});
+    else
+        l.aus() << id << '\n';
     return kErfolg;
 }
 
@@ -103,14 +107,17 @@ int Suchen(Lauf& l, const Aufruf& a) {
         return l.Fehler(code);
     }
     // A silent address is no error: it is what the scan is for.
+    nlohmann::json adressen = nlohmann::json::array();
     for (char adresse = '1'; adresse <= '8'; ++adresse) {
         std::string id;
-        if (device::ORVKAP1_IDLesen(a.port, adresse, id) == 0) {
-            l.aus() << id << '\n';
-        } else {
-            l.aus() << "-\n";
-        }
+        const bool da = device::ORVKAP1_IDLesen(a.port, adresse, id) == 0;
+        adressen.push_back({{"adresse", std::string(1, adresse)},
+                            {"kennung", da ? nlohmann::json(id) : nlohmann::json(nullptr)}});
+        if (!a.json)
+            l.aus() << (da ? id : "-") << '\n';
     }
+    if (a.json)
+        JsonAusgeben(l, {{"adressen", adressen}});
     return kErfolg;
 }
 
@@ -157,7 +164,10 @@ int Rueckholen(Lauf& l, const Aufruf& a, const std::string& ziel) {
         l.AnzeigeBeenden();
     }
     if (code == 0) {
-        code = skr ? KurvenSchreiben(l, ziel) : TextSchreiben(l, ziel);
+        if (a.json && Lauf::Strom(ziel))
+            JsonAusgeben(l, Kurvenpunkte());
+        else
+            code = skr ? KurvenSchreiben(l, ziel) : TextSchreiben(l, ziel);
     }
     return code == 0 ? kErfolg : l.Fehler(code);
 }
@@ -277,6 +287,7 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         umgebung.aus << z.text;
         return l.Abschluss(kErfolg);
     }
+    l.JsonSetzen(a.json);
     const std::optional<int> status = z.befehl->ausfuehren(l, a);
     if (!status)
         return l.Aufruffehler("wrong arguments for '" + a.woerter[0] +

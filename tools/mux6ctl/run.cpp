@@ -9,6 +9,7 @@
 #include "config/model.h"
 #include "device/errors.h"
 #include "device/link.h"
+#include "json.h"
 
 namespace ctl {
 
@@ -51,6 +52,10 @@ int Lauf::Fehler(int code) {
     if (code == kSchonGemeldet)
         return kFehlschlag;
     u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
+    if (json_)
+        u_.aus
+            << nlohmann::json{{"fehler", -code}, {"text", device::ORV_Fehlermeldung(code)}}.dump()
+            << '\n';
     return kFehlschlag;
 }
 

@@ -56,6 +56,8 @@ class Lauf {
     Lauf(const Lauf&) = delete;
     Lauf& operator=(const Lauf&) = delete;
 
+    // --json: a failure puts its object on standard output as well.
+    void JsonSetzen(bool json) { json_ = json; }
     // Each returns the exit status it stands for.
     int Aufruffehler(const std::string& text);
     int Fehler(int code);
@@ -94,6 +96,7 @@ class Lauf {
     Umgebung& u_;
     int offen_ = -1;
     bool zeileOffen_ = false;
+    bool json_ = false;
 };
 
 // The commands of ctl.cpp: id, suchen, start, stopp, and the kurve group.
