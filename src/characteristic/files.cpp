@@ -158,10 +158,12 @@ int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& feld
     try {
         bild = KennliniendateiBild(felder);
     } catch (const std::bad_alloc&) {
-        return -301516;
+        return kFehlerKennliniendateiSchreiben;
     }
     const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
-    if (const int code = Sichern(pfad, inhalt, -308515, -301516); code != 0)
+    if (const int code =
+            Sichern(pfad, inhalt, kFehlerKennliniendateiAnlegen, kFehlerKennliniendateiSchreiben);
+        code != 0)
         return code;
     Kennlinienpanel_Titel(pfad.string());
     gKennlinieGeaendert = false;
@@ -173,7 +175,7 @@ int KennlinienblockSpeichernNach(const std::filesystem::path& pfad, const Felder
     if (const int code = KennlinienblockBauen(felder, block); code != 0)
         return code;
     const std::string_view inhalt(reinterpret_cast<const char*>(block.data()), block.size());
-    return Sichern(pfad, inhalt, -308515, -301516);
+    return Sichern(pfad, inhalt, kFehlerKennliniendateiAnlegen, kFehlerKennliniendateiSchreiben);
 }
 
 // ---- load ----------------------------------------------------------------------------------
@@ -253,7 +255,7 @@ Ladeergebnis KennlinieLadenNach(const std::filesystem::path& pfad) {
         return e;
     }
     if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = -308518;
+        e.code = kFehlerKennliniendateiOeffnen;
         return e;
     }
     // A read that broke off is a file cut short.
@@ -285,9 +287,9 @@ int KennlinieExportierenNach(const std::filesystem::path& pfad) {
     try {
         text = KennlinieExportText();
     } catch (const std::bad_alloc&) {
-        return -301530;
+        return kFehlerExportSchreiben;
     }
-    return Sichern(pfad, text, -308529, -301530);
+    return Sichern(pfad, text, kFehlerExportAnlegen, kFehlerExportSchreiben);
 }
 
 // ---- import -------------------------------------------------------------------------------
@@ -403,7 +405,7 @@ Importergebnis KennlinieImportierenNach(const std::filesystem::path& pfad) {
         return Importergebnis{-304534, {}, {}};
     }
     if (gelesen == storage::Leseergebnis::NichtLesbar)
-        return Importergebnis{-308533, {}, {}};
+        return Importergebnis{kFehlerImportOeffnen, {}, {}};
     if (gelesen == storage::Leseergebnis::Lesefehler)
         return Importergebnis{-304534, {}, {}};
     return KennlinieImportText(

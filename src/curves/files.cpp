@@ -87,7 +87,7 @@ int KurvenNeu() {
             gRuhezustand[k] = 0;
         }
     } catch (const std::bad_alloc&) {
-        return -600403;
+        return kGroessenFehler;
     }
     Kurvenpanel_Titel("");
     gAnsichtStart = 0.0;
@@ -136,16 +136,16 @@ int KurvenSpeichernNach(const std::filesystem::path& pfad) {
     try {
         bild = KurvendateiBild();
     } catch (const std::bad_alloc&) {
-        return -301433;
+        return kFehlerKurvendateiSchreiben;
     }
     const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
     switch (storage::SicherSchreiben(pfad, inhalt)) {
         case storage::Speicherergebnis::Ok:
             break;
         case storage::Speicherergebnis::SchreibFehler:
-            return -301433;
+            return kFehlerKurvendateiSchreiben;
         default:
-            return -308432;
+            return kFehlerKurvendateiAnlegen;
     }
     Kurvenpanel_Titel(pfad.string());
     gKurvenGeaendert = false;
@@ -272,7 +272,7 @@ Ladeergebnis LadenOderAnhaengen(const std::filesystem::path& pfad, bool anhaenge
         return e;
     }
     if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = -308435;
+        e.code = kFehlerKurvendateiOeffnen;
         return e;
     }
     if (gelesen == storage::Leseergebnis::Lesefehler && bytes.size() < kDateikopfGroesse) {
@@ -321,15 +321,15 @@ int KurvenExportierenNach(const std::filesystem::path& pfad) {
     try {
         text = KurvenExportText();
     } catch (const std::bad_alloc&) {
-        return -301442;
+        return kFehlerExportSchreiben;
     }
     switch (storage::SicherSchreiben(pfad, text)) {
         case storage::Speicherergebnis::Ok:
             return 0;
         case storage::Speicherergebnis::SchreibFehler:
-            return -301442;
+            return kFehlerExportSchreiben;
         default:
-            return -308441;
+            return kFehlerExportAnlegen;
     }
 }
 
@@ -532,7 +532,7 @@ Importergebnis KurvenImportierenNach(const std::filesystem::path& pfad) {
         return e;
     }
     if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = -308445;
+        e.code = kFehlerImportOeffnen;
         return e;
     }
     if (gelesen == storage::Leseergebnis::Lesefehler) {

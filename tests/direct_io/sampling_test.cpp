@@ -91,7 +91,7 @@ TEST_F(Abfrage, FehlgeschlagenesLesenBeendetDenBlock) {
     EXPECT_FALSE(ProtokollOffen());
     EXPECT_TRUE(Log().ends_with(
         storage::Utf8ZuCp1252Ersetzt("Ausg4[V]\r\nFehler - Datenübertragung abgebrochen\r\n" +
-                                     std::string(device::ORV_Fehlermeldung(z.code)) + "\r\n")));
+                                     std::string(errors::ORV_Fehlermeldung(z.code)) + "\r\n")));
     // A port that disappears while sampling, and none at all.
     Starten();
     dynamic_cast<device::sim::SimulatedPort&>(*device::OffenerPort(kPort)).Wegnehmen();

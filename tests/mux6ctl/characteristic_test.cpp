@@ -14,11 +14,11 @@
 #include "config/files.h"
 #include "ctl.h"
 #include "device/commands.h"
-#include "device/errors.h"
 #include "device/link.h"
 #include "device/memory_transfer.h"
 #include "device/qt_serial_port.h"
 #include "device/serial_port.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -30,7 +30,7 @@ using Bytes = std::vector<std::uint8_t>;
 using testsupport::Lesen;
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Kennlinie : public ::testing::Test {
@@ -145,7 +145,7 @@ TEST_F(Kennlinie, FehlerUndFalscheAufrufe) {
         {{"kennlinie", "send", "kurz.ske", "--slot", "1"}, 1, "--force nimmt sie trotzdem.\n"},
         {{"--address", "&", "kennlinie", "read", "--slot", "1", "o.ske"},
          1,
-         ": " + std::string(device::ORV_Fehlermeldung(-400000)) + "\n"},
+         ": " + std::string(errors::ORV_Fehlermeldung(-400000)) + "\n"},
     };
     for (const Fall& f : faelle) {
         EXPECT_EQ(Lauf(f.argumente), f.status) << f.argumente[1] << f.argumente.back();

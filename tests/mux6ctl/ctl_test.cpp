@@ -14,7 +14,7 @@
 #include "curves/files.h"
 #include "curves/model.h"
 #include "curves/transfer.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/temp_dir.h"
 
@@ -60,7 +60,7 @@ Stoerplan Plan(Stoerung art, std::vector<long> bei = {}) {
 }
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Ctl : public ::testing::Test {

@@ -9,9 +9,9 @@
 
 #include "config/files.h"
 #include "ctl.h"
-#include "device/errors.h"
 #include "direct_io/direct_io_fixture.h"
 #include "direct_io/outputs.h"
+#include "errors/errors.h"
 #include "storage/cp1252.h"
 
 namespace {
@@ -57,7 +57,7 @@ long Zeilen(const std::string& s) {
 }
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 TEST_F(Direkt, FalscheAufrufe) {
@@ -141,7 +141,7 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
 TEST_F(Direkt, MessenEndetMitSignalOderFehler) {
     const auto fehlerzeilen = [](int code) {
         return storage::Utf8ZuCp1252Ersetzt("Fehler - Datenübertragung abgebrochen\r\n" +
-                                            std::string(device::ORV_Fehlermeldung(code)) + "\r\n");
+                                            std::string(errors::ORV_Fehlermeldung(code)) + "\r\n");
     };
     abbrechenNach = 2;
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "m.txt"}), 0);

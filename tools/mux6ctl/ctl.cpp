@@ -16,9 +16,9 @@
 #include "curves/model.h"
 #include "curves/transfer.h"
 #include "device/commands.h"
-#include "device/errors.h"
 #include "device/link.h"
 #include "direct_io.h"
+#include "errors/errors.h"
 #include "picture.h"
 #include "run.h"
 #include "storage/safe_save.h"
@@ -411,7 +411,7 @@ bool GrafikBenoetigt(const std::vector<std::string>& argumente) {
 }
 
 int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
-    device::ORV_Fehlersprache(1);
+    errors::ORV_Fehlersprache(1);
     Lauf l(umgebung);
     Aufruf a;
     const std::string fehler = Lesen(argumente, a);
