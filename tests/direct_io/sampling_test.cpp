@@ -20,7 +20,7 @@ TEST_F(Abfrage, BlockWieImMessprotokoll) {
     const Zyklus z = AbtastZyklus(kPort, kAdresse);
     EXPECT_EQ(z.code, 0);
     EXPECT_EQ(z.zeile,
-              "24.01.2012\t14:05:09\t1.234\t0.000\t9.998\t-----\t2.500\t0.000\t0.000\t0.000");
+              "24.01.2012\t14:05:09\t1.234\t0.000\t9.998\t-----\t2.500\t-----\t-----\t-----");
     EXPECT_EQ(Log(),
               "\r\n\r\nDatenerfassung gestartet\r\n"
               "Eingang1: 0.000..10.000 V\r\nEingang2: 0.000..10.000 V\r\n"

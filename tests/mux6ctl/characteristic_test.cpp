@@ -92,8 +92,9 @@ TEST_F(Kennlinie, SendenBlockUndLesenStimmenUeberein) {
     EXPECT_EQ(Lesen(dir / "r.txt"), kl::KennlinieExportText());
     ASSERT_EQ(Lauf({"--help"}), 0);
     for (const char* s :
-         {"kennlinie send", "kennlinie read", "kennlinie export", "kennlinie import",
-          "kennlinie block", "kennlinie select", "--slot", "--output2", "--rise"})
+         {"kennlinie senden, send", "kennlinie lesen, read", "kennlinie exportieren, export",
+          "kennlinie importieren, import", "kennlinie block", "kennlinie waehlen, select",
+          "--platz,--slot", "--ausgang2,--output2", "--anstieg,--rise"})
         EXPECT_NE(aus.str().find(s), std::string::npos) << s;
 }
 

@@ -37,20 +37,20 @@ std::string AngabenLesen(const Aufruf& a, Angaben& g) {
     int slot = 0;
     if (!a.slot.empty()) {
         if (!storage::GanzzahlLesen(a.slot, slot))
-            return "--slot needs a slot number 1..7";
+            return "--platz needs a slot number 1..7";
         g.slot = slot;
     }
     double wert = 0.0;
     if (!a.ausgang2.empty()) {
         if (storage::KommazahlLesen(a.ausgang2, wert) != storage::ZahlErgebnis::Ganz ||
             !std::isfinite(wert))
-            return "--output2 needs a value in output 2's unit";
+            return "--ausgang2 needs a value in output 2's unit";
         g.ausgang2 = wert;
     }
     if (!a.anstieg.empty()) {
         if (storage::KommazahlLesen(a.anstieg, wert) != storage::ZahlErgebnis::Ganz ||
             !std::isfinite(wert) || wert <= 0.0)
-            return "--rise needs milliseconds above 0";
+            return "--anstieg needs milliseconds above 0";
         g.anstieg = wert;
     }
     return {};
@@ -70,7 +70,7 @@ int Vorbereiten(Lauf& l, const Aufruf& a) {
     return code;
 }
 
-// A characteristic file and its fields, with --output2 and --rise over them.
+// A characteristic file and its fields, with --ausgang2 and --anstieg over them.
 // A damaged file is taken only with --force.
 int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, kl::Felder& f) {
     int code = Vorbereiten(l, a);
@@ -209,27 +209,27 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
     if (const std::string fehler = AngabenLesen(a, g); !fehler.empty())
         return l.Aufruffehler(fehler);
     const std::string& was = w[1];
-    const bool mitPlatz = was == "send" || was == "read" || was == "select";
+    const bool mitPlatz = was == "senden" || was == "lesen" || was == "waehlen";
     if (mitPlatz && !g.slot)
-        return l.Aufruffehler("kennlinie " + was + " needs --slot N");
-    if (was == "send" && w.size() == 3)
+        return l.Aufruffehler("kennlinie " + was + " needs --platz N");
+    if (was == "senden" && w.size() == 3)
         return Senden(l, a, g, w[2]);
-    if (was == "read" && w.size() == 3) {
+    if (was == "lesen" && w.size() == 3) {
         if (!EndetMit(w[2], ".ske") && !EndetMit(w[2], ".txt") && !Lauf::Strom(w[2]))
-            return l.Aufruffehler("kennlinie read saves *.ske, *.txt or - (text)");
+            return l.Aufruffehler("kennlinie lesen saves *.ske, *.txt or - (text)");
         return Lesen(l, a, g, w[2]);
     }
-    if (was == "export" && w.size() == 4)
+    if (was == "exportieren" && w.size() == 4)
         return Umwandeln(l, a, Angaben{}, w[2],
                          [&](const kl::Felder&) { return TextSchreiben(l, w[3]); });
-    if (was == "import" && w.size() == 4)
+    if (was == "importieren" && w.size() == 4)
         return Importieren(l, a, w[2], w[3]);
     if (was == "block" && w.size() == 4)
         return Umwandeln(l, a, g, w[2], [&](const kl::Felder& f) {
             return Lauf::Strom(w[3]) ? BlockAusgeben(l, f)
                                      : kl::KennlinienblockSpeichernNach(w[3], f);
         });
-    if (was == "select" && w.size() == 2)
+    if (was == "waehlen" && w.size() == 2)
         return Waehlen(l, a, g);
     return std::nullopt;
 }

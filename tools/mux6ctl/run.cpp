@@ -54,6 +54,12 @@ int Lauf::Fehler(int code) {
     return kFehlschlag;
 }
 
+int Lauf::Abschluss(int status) {
+    if (!u_.aus.flush() && status == kErfolg)
+        return Fehler(kFehlerAusgabe);
+    return status;
+}
+
 int Lauf::Text(const std::string& text) {
     u_.fehler << text << '\n';
     return kFehlschlag;
