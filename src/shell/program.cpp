@@ -113,11 +113,14 @@ void Mainbuttons_Callback(const char* name) {
         ProgrammendeFallsAllesGespeichert();
 }
 
-// At start-up: the copies a session ended by a signal left, named once.
+// At start-up: the copies a session ended by a signal left, named once. A
+// signal while the box is open keeps them listed for the next start.
 void WiederherstellungMelden() {
-    const std::vector<std::string> kopien = WiederherstellungskopienAbholen(".");
+    const std::vector<std::string> kopien = WiederherstellungskopienLesen(".");
     if (!kopien.empty())
         ui::dialogs().Meldung(gMainpanel, "Warnung", WiederherstellungsHinweis(kopien, "."));
+    if (!sgOhneFragen)
+        WiederherstellungslisteLoeschen(".");
 }
 
 // The end without questions: nobody is there to answer a box, so what

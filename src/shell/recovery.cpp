@@ -81,18 +81,20 @@ std::vector<std::string> WiederherstellungskopienSpeichern(const std::filesystem
     return fehler;
 }
 
-std::vector<std::string> WiederherstellungskopienAbholen(const std::filesystem::path& ordner) {
-    const std::filesystem::path datei = ordner / kWiederherstellungsliste;
+std::vector<std::string> WiederherstellungskopienLesen(const std::filesystem::path& ordner) {
     std::vector<std::string> kopien;
-    for (const std::string& name : ListeLesen(datei)) {
+    for (const std::string& name : ListeLesen(ordner / kWiederherstellungsliste)) {
         const Wiederherstellungsziel* ziel = ZielZu(name);
         std::error_code fehler;
         if (ziel && std::filesystem::is_regular_file(ordner / name, fehler))
             kopien.push_back(std::string(ziel->fenstername) + ": " + name);
     }
-    std::error_code fehler;
-    std::filesystem::remove(datei, fehler);
     return kopien;
+}
+
+void WiederherstellungslisteLoeschen(const std::filesystem::path& ordner) {
+    std::error_code fehler;
+    std::filesystem::remove(ordner / kWiederherstellungsliste, fehler);
 }
 
 QString WiederherstellungsHinweis(const std::vector<std::string>& kopien,

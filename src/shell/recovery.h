@@ -39,9 +39,10 @@ std::filesystem::path FreierKopiename(const std::filesystem::path& ordner,
 // (empty: everything in hand is saved).
 std::vector<std::string> WiederherstellungskopienSpeichern(const std::filesystem::path& ordner);
 
-// The listed copies that still exist, as "<window>: <file name>" lines; the
-// list is removed, so each copy is named at one start only.
-std::vector<std::string> WiederherstellungskopienAbholen(const std::filesystem::path& ordner);
+// The listed copies that still exist, as "<window>: <file name>" lines.
+std::vector<std::string> WiederherstellungskopienLesen(const std::filesystem::path& ordner);
+// Once the operator was told: each copy is named at one start only.
+void WiederherstellungslisteLoeschen(const std::filesystem::path& ordner);
 
 // The text of the "Warnung" box for the copies in `ordner`.
 QString WiederherstellungsHinweis(const std::vector<std::string>& kopien,

@@ -165,10 +165,28 @@ TEST(Kopienliste, NichtMehrVorhandeneKopienWerdenNichtGenannt) {
     testsupport::Schreiben(dir / shell::kWiederherstellungsliste,
                            "Kurven-Wiederherstellung.skr\r\nKennlinie-Wiederherstellung.ske\r\n"
                            "fremd.txt\r\n");
-    EXPECT_EQ(shell::WiederherstellungskopienAbholen(dir.path()),
+    EXPECT_EQ(shell::WiederherstellungskopienLesen(dir.path()),
               (std::vector<std::string>{"Kurvengenerator: Kurven-Wiederherstellung.skr"}));
-    EXPECT_FALSE(fs::exists(dir / shell::kWiederherstellungsliste));
-    EXPECT_TRUE(shell::WiederherstellungskopienAbholen(dir.path()).empty());
+    shell::WiederherstellungslisteLoeschen(dir.path());
+    EXPECT_TRUE(shell::WiederherstellungskopienLesen(dir.path()).empty());
+}
+
+TEST(Kopienliste, EinSignalWaehrendDerWarnungBehaeltSieFuerDenNaechstenStart) {
+    testsupport::TempDir dir(true);
+    testsupport::DialogScope dialoge;
+    testsupport::Schreiben(dir / settings::kIniDatei, "[kurven]\r\ndarstellung = 3\r\n");
+    testsupport::Schreiben(dir / "Kurven-Wiederherstellung.skr", "x");
+    testsupport::Schreiben(dir / shell::kWiederherstellungsliste,
+                           "Kurven-Wiederherstellung.skr\r\n");
+    dialoge->waehrendDesDialogs = [](const testsupport::Gefragt& g) {
+        if (g.titel == "Warnung")
+            shell::ProgrammendeOhneFragen();  // as the signal's wake-up would
+    };
+    bool geschleift = false;
+    EXPECT_EQ(shell::Programmablauf([&] { return geschleift = true; }), 0);
+    EXPECT_FALSE(geschleift);
+    EXPECT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_EQ(shell::WiederherstellungskopienLesen(dir.path()).size(), 1u);
 }
 
 // The real program, offscreen: SIGTERM while it runs, and while the box of a
