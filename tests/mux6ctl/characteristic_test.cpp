@@ -164,6 +164,37 @@ TEST_F(Kennlinie, FehlerUndFalscheAufrufe) {
     EXPECT_FALSE(std::filesystem::exists(dir / "o.ske"));
 }
 
+// Points the board cannot take as they stand: too many values is refused
+// before anything goes out, --force or not; a value beyond 4095 is sampled
+// limited with a note, the other points as they are.
+TEST_F(Kennlinie, PunkteWieSieInDerDateiStehen) {
+    kl::gKennlinie.geraden.assign(4200, {1000, 1, 0});
+    kl::gKennlinie.anzahl = 4200;
+    ASSERT_EQ(kl::KennlinieSpeichernNach(dir / "lang.ske", kl::Felder{}), 0);
+    kl::gKennlinie.geraden = {{0, 2, 0}, {5000, 2, 0}, {100, 1, 0}};
+    kl::gKennlinie.anzahl = 3;
+    ASSERT_EQ(kl::KennlinieSpeichernNach(dir / "hoch.ske", kl::Felder{}), 0);
+    const std::vector<std::string> lang[] = {
+        {"kennlinie", "send", "lang.ske", "--slot", "1"},
+        {"--force", "kennlinie", "send", "lang.ske", "--slot", "1"},
+        {"kennlinie", "block", "lang.ske", "b.bin"},
+        {"kennlinie", "block", "lang.ske", "-"}};
+    for (const auto& argumente : lang) {
+        EXPECT_EQ(Lauf(argumente), 1);
+        EXPECT_EQ(fehler.str(), FehlerZeile(kl::kZuVieleWerte));
+        EXPECT_TRUE(aus.str().empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "b.bin"));
+    EXPECT_EQ(leitung->Platinen().front().modus, 0x04) << "no frame changed the board";
+    EXPECT_EQ(Slot(1), Bytes(kl::kBlockGroesse, 0));
+
+    ASSERT_EQ(Lauf({"kennlinie", "block", "hoch.ske", "b.bin"}), 0);
+    EXPECT_EQ(fehler.str(), "hoch.ske: " + kl::Punktehinweis({.werteBegrenzt = true}) + "\n");
+    const Bytes b = Datei(dir / "b.bin");
+    const Bytes werte(b.begin() + 32, b.begin() + 44);
+    EXPECT_EQ(werte, (Bytes{0, 0, 0x09, 0xC4, 0x0F, 0xFF, 0x09, 0xF6, 0, 100, 0, 100}));
+}
+
 // The executable against mux6sim: slots 1 and 7 sent and read back, the
 // board's memory byte for byte the block, and output 4 at the slot's voltage.
 TEST_F(Kennlinie, DurchDenSimulator) {
