@@ -17,7 +17,7 @@
 namespace {
 
 namespace dio = direct_io;
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 using dio::test::Plan;
 
 class Direkt : public dio::test::DirektTest {
@@ -25,7 +25,7 @@ class Direkt : public dio::test::DirektTest {
     int Lauf(const std::vector<std::string>& argumente) {
         aus.str("");
         fehler.str("");
-        ctl::Umgebung u{device::sim::SimulierteFabrik(leitung), aus, fehler, false,
+        ctl::Umgebung u{mux6sim::SimulierteFabrik(leitung), aus, fehler, false,
                         [this](std::chrono::milliseconds d) {
                             gewartet.push_back(d);
                             if (gewartet.size() == abbrechenNach) {
@@ -126,7 +126,7 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
     }
     // The window's way through the model writes the same bytes.
     dio::DirektModellInit();
-    device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+    device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
     ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
     ASSERT_EQ(dio::AusgangSetzen(kPort, kAdresse, 1, 7.5, 10).code, 0);
     ASSERT_EQ(dio::AbfrageStarten(kPort, kAdresse, true, Datei("w.txt")).code, 0);

@@ -9,11 +9,11 @@
 
 namespace {
 
-using device::sim::Bytes;
-using device::sim::Leitung;
-using device::sim::Platine;
-using device::sim::Stoerplan;
-using device::sim::Stoerung;
+using mux6sim::Bytes;
+using mux6sim::Leitung;
+using mux6sim::Platine;
+using mux6sim::Stoerplan;
+using mux6sim::Stoerung;
 
 std::string Senden(Leitung& l, const std::string& text) {
     const Bytes ein(text.begin(), text.end());
@@ -252,12 +252,12 @@ TEST(Platine, KurveWirdAbgespielt) {
 TEST(Stoerungen, NamenHinUndZurueck) {
     for (const char* n :
          {"nak", "can", "silence", "wrong-byte", "short-line", "long-line", "bad-checksum"}) {
-        const auto s = device::sim::StoerungAusName(n);
+        const auto s = mux6sim::StoerungAusName(n);
         ASSERT_TRUE(s.has_value()) << n;
-        EXPECT_STREQ(device::sim::StoerungName(*s), n);
+        EXPECT_STREQ(mux6sim::StoerungName(*s), n);
     }
-    EXPECT_FALSE(device::sim::StoerungAusName("NAK").has_value());
-    EXPECT_FALSE(device::sim::StoerungAusName("").has_value());
+    EXPECT_FALSE(mux6sim::StoerungAusName("NAK").has_value());
+    EXPECT_FALSE(mux6sim::StoerungAusName("").has_value());
 }
 
 class BeiRahmenZwei : public ::testing::TestWithParam<Stoerung> {
@@ -318,7 +318,7 @@ INSTANTIATE_TEST_SUITE_P(Alle, BeiRahmenZwei,
                                            Stoerung::FalschesByte, Stoerung::KurzeZeile,
                                            Stoerung::LangeZeile, Stoerung::FalschePruefsumme),
                          [](const auto& info) {
-                             std::string n = device::sim::StoerungName(info.param);
+                             std::string n = mux6sim::StoerungName(info.param);
                              std::erase(n, '-');
                              return n;
                          });

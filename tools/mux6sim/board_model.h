@@ -1,7 +1,7 @@
 #pragma once
 // A model of the boards on one line, as the program sees them from its port:
 // request frames go in, control bytes and reply lines come out. Standard C++
-// only, so the same model answers in-process tests (sim::SimulatedPort) and
+// only, so the same model answers in-process tests (mux6sim::SimulatedPort) and
 // the pseudo-terminal of mux6sim.
 
 #include <array>
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace device::sim {
+namespace mux6sim {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -104,4 +104,4 @@ class Leitung {
 // The sample word's timebase (bits 14..12, code - 1) as the tick length.
 std::chrono::microseconds Zeitbasis(std::uint16_t wort);
 
-}  // namespace device::sim
+}  // namespace mux6sim

@@ -26,7 +26,7 @@
 namespace {
 
 using Uhr = std::chrono::steady_clock;
-using device::sim::Bytes;
+using mux6sim::Bytes;
 
 constexpr int kBitsProZeichen = 10;  // start bit, 7 data bits, parity, stop bit
 constexpr std::chrono::milliseconds kRuhigWarten{100};
@@ -69,9 +69,9 @@ const char kHilfe[] =
 
 struct Optionen {
     std::filesystem::path link = "com1";
-    std::vector<device::sim::Platine> platinen;
+    std::vector<mux6sim::Platine> platinen;
     int baud = 0;
-    device::sim::Stoerplan plan;
+    mux6sim::Stoerplan plan;
     bool gespraechig = false;
 };
 
@@ -114,7 +114,7 @@ int Lesen(int argc, char** argv, Optionen& o) {
                 (w.size() > 1 && w[1] != '=')) {
                 return Fehler("--board needs an address 1..8, optionally =IDENT");
             }
-            device::sim::Platine p;
+            mux6sim::Platine p;
             p.adresse = w[0];
             if (w.size() > 1) {
                 const std::string_view id = w.substr(2);
@@ -140,7 +140,7 @@ int Lesen(int argc, char** argv, Optionen& o) {
             if (!wert(w)) {
                 return Fehler("--fault needs a kind");
             }
-            const auto s = device::sim::StoerungAusName(w);
+            const auto s = mux6sim::StoerungAusName(w);
             if (!s) {
                 return Fehler("unknown fault '" + std::string(w) + "'");
             }
@@ -317,7 +317,7 @@ class Simulator {
 
     Optionen& o_;
     int master_;
-    device::sim::Leitung leitung_;
+    mux6sim::Leitung leitung_;
     std::chrono::nanoseconds zeichen_{0};
     Uhr::time_point ein_{};
     Uhr::time_point aus_{};
