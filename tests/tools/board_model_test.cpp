@@ -204,6 +204,24 @@ TEST(Platine, BaudrateUndAdresse) {
     EXPECT_EQ(Senden(l, "#7IDR\r").substr(0, 3), ACK + "#7");
 }
 
+TEST(Platine, AntwortetNurBeiIhrerRate) {
+    Leitung l = Drei();
+    l.Finden('5')->baud = 19200;
+    l.LeitungsrateSetzen(9600);
+    EXPECT_EQ(Senden(l, "#5IDR\r"), "");
+    EXPECT_EQ(Senden(l, "#2BRW38400\r"), ACK);
+    EXPECT_EQ(Senden(l, "#2IDR\r"), "");
+    EXPECT_EQ(Senden(l, "#3IDR\r").substr(0, 3), ACK + "#3");
+    // '&' reaches only the boards at the line's rate.
+    Senden(l, "#&DF1\r");
+    EXPECT_FALSE(l.Finden('5')->gestartet);
+    EXPECT_TRUE(l.Finden('3')->gestartet);
+    l.LeitungsrateSetzen(19200);
+    EXPECT_EQ(Senden(l, "#5IDR\r").substr(0, 3), ACK + "#5");
+    l.LeitungsrateSetzen(38400);
+    EXPECT_EQ(Senden(l, "#2IDR\r").substr(0, 3), ACK + "#2");
+}
+
 TEST(Platine, UnbekannterBefehlNak) {
     Leitung l;
     EXPECT_EQ(Senden(l, "#1XYZ\r"), NAK);

@@ -188,6 +188,10 @@ Bytes SpeicherSchreiben(Platine& p, const Anfrage& a) {
         return Nur(kNak);
     }
     std::copy(daten.begin(), daten.end(), p.speicher.begin() + static_cast<std::ptrdiff_t>(start));
+    if (const auto v = p.verfaelschteAdresse; v && *v >= static_cast<std::size_t>(start) &&
+                                              *v < static_cast<std::size_t>(start + laenge)) {
+        p.speicher[*v] ^= 0x10;  // a cell that does not hold what it was given
+    }
     return Nur(kAck);
 }
 
@@ -218,7 +222,10 @@ Bytes BaudSchreiben(Platine& p, const Anfrage& a) {
     if (!GanzLesen(a.befehl.substr(3), baud) || !BaudBekannt(baud)) {
         return Nur(kNak);
     }
-    p.baud = baud;
+    // The acknowledgement still leaves at the old rate.
+    if (!p.baudIgnorieren) {
+        p.baud = baud;
+    }
     return a.antwortet ? Nur(kAck) : Bytes{};
 }
 
@@ -324,10 +331,18 @@ Platine* Leitung::Finden(char adresse) {
     return nullptr;
 }
 
+bool Leitung::JemandVersteht() const {
+    return std::any_of(platinen_.begin(), platinen_.end(),
+                       [this](const Platine& p) { return Versteht(p); });
+}
+
 Bytes Leitung::Empfangen(std::span<const std::uint8_t> bytes) {
     Bytes aus;
+    const bool rauschen = !JemandVersteht();
     for (std::uint8_t roh : bytes) {
-        const auto c = static_cast<char>(roh & 0x7F);
+        // Sampled at the wrong rate a character falls apart into other bits;
+        // whatever it becomes, it is no '#' and no CR, so no frame survives.
+        const auto c = rauschen ? '~' : static_cast<char>(roh & 0x7F);
         if (c == '#') {
             // Not `= "#"`: GCC 12 sees a bogus overlap in that copy when optimising.
             puffer_.clear();
@@ -380,12 +395,14 @@ Bytes Leitung::Rahmen(std::string_view rahmen) {
     // '&' reaches every board, and baud rate address 9 likewise; nobody answers.
     if (adresse == '&' || (adresse == '9' && befehl.starts_with("BRW"))) {
         for (Platine& p : platinen_) {
-            Antworten(p, befehl, false);
+            if (Versteht(p)) {
+                Antworten(p, befehl, false);
+            }
         }
         return {};
     }
     Platine* p = Finden(adresse);
-    if (!p) {
+    if (!p || !Versteht(*p)) {
         return {};
     }
     if (stoeren) {
