@@ -13,7 +13,7 @@ namespace direct_io::test {
 namespace {
 
 using Dauerlauf = DirektTest;
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 
 std::vector<std::string> Zeilen(const std::string& text) {
     std::vector<std::string> z;

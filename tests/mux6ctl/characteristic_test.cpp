@@ -46,7 +46,7 @@ class Kennlinie : public ::testing::Test {
     int Lauf(const std::vector<std::string>& argumente) {
         aus.str("");
         fehler.str("");
-        ctl::Umgebung u{device::sim::SimulierteFabrik(leitung), aus, fehler, false, {}};
+        ctl::Umgebung u{mux6sim::SimulierteFabrik(leitung), aus, fehler, false, {}};
         return ctl::Ausfuehren(argumente, u);
     }
     // A ramp from 0 over 100 counts to 4000 and on to 1000 at X 300; output
@@ -68,7 +68,7 @@ class Kennlinie : public ::testing::Test {
     }
 
     testsupport::TempDir dir{true};
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
+    std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
     std::ostringstream aus;
     std::ostringstream fehler;
 };

@@ -22,7 +22,7 @@
 
 namespace {
 
-using device::sim::Leitung;
+using mux6sim::Leitung;
 
 // The simulated board, and every byte sent to it.
 class MitschreibenderPort final : public device::SerialPort {
@@ -45,7 +45,7 @@ class MitschreibenderPort final : public device::SerialPort {
     int flushOutput() override { return port_.flushOutput(); }
 
   private:
-    device::sim::SimulatedPort port_;
+    mux6sim::SimulatedPort port_;
     std::shared_ptr<std::string> bytes_;
 };
 

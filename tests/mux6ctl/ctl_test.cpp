@@ -20,10 +20,10 @@
 
 namespace {
 
-using device::sim::Leitung;
-using device::sim::Platine;
-using device::sim::Stoerplan;
-using device::sim::Stoerung;
+using mux6sim::Leitung;
+using mux6sim::Platine;
+using mux6sim::Stoerplan;
+using mux6sim::Stoerung;
 using testsupport::Lesen;
 using testsupport::Schreiben;
 
@@ -48,7 +48,7 @@ class BenannterPort final : public device::SerialPort {
     int baud = 0;
 
   private:
-    device::sim::SimulatedPort port_;
+    mux6sim::SimulatedPort port_;
     std::shared_ptr<std::vector<std::string>> namen_;
 };
 
@@ -213,7 +213,7 @@ TEST_F(Ctl, GeraetStattPortnummer) {
 
 TEST_F(Ctl, IdGibtDieKennung) {
     EXPECT_EQ(Lauf({"id"}), 0);
-    EXPECT_EQ(aus.str(), std::string(device::sim::kStandardIdentitaet) + "\n");
+    EXPECT_EQ(aus.str(), std::string(mux6sim::kStandardIdentitaet) + "\n");
     EXPECT_TRUE(fehler.str().empty());
 }
 
@@ -232,7 +232,7 @@ TEST_F(Ctl, SucheEineZeileJeAdresse) {
     leitung->Platinen().push_back(b);
     EXPECT_EQ(Lauf({"scan", "--address", "3"}), 0);
     EXPECT_EQ(aus.str(),
-              std::string(device::sim::kStandardIdentitaet) + "\n-\n-\n-\nANDERES\n-\n-\n-\n");
+              std::string(mux6sim::kStandardIdentitaet) + "\n-\n-\n-\nANDERES\n-\n-\n-\n");
 }
 
 TEST_F(Ctl, SucheOhneBoardIstKeinFehler) {

@@ -18,7 +18,7 @@
 namespace {
 
 namespace dio = direct_io;
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 using dio::test::Plan;
 
 class Direkt : public dio::test::DirektTest {
@@ -27,7 +27,7 @@ class Direkt : public dio::test::DirektTest {
     int Lauf(const std::vector<std::string>& argumente, std::ostream* ziel = nullptr) {
         aus.str("");
         fehler.str("");
-        ctl::Umgebung u{device::sim::SimulierteFabrik(leitung), ziel ? *ziel : aus, fehler, false,
+        ctl::Umgebung u{mux6sim::SimulierteFabrik(leitung), ziel ? *ziel : aus, fehler, false,
                         [this](std::chrono::milliseconds d) {
                             gewartet.push_back(d);
                             if (nachWarten) {
@@ -137,7 +137,7 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
     }
     // The window's way through the model writes the same bytes.
     dio::DirektModellInit();
-    device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+    device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
     ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
     ASSERT_EQ(dio::AusgangSetzen(kPort, kAdresse, 1, 7.5, 10).code, 0);
     ASSERT_EQ(dio::AbfrageStarten(kPort, kAdresse, true, Datei("w.txt")).code, 0);
