@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "config/model.h"
-#include "device/errors.h"
 #include "direct_io/model.h"
+#include "errors/errors.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
 
@@ -226,7 +226,7 @@ int ProtokollText(std::string_view text) {
 
 void ProtokollAbbrechen(int code) {
     ProtokollText(kTextAbgebrochen);
-    ProtokollText(device::ORV_Fehlermeldung(code));
+    ProtokollText(errors::ORV_Fehlermeldung(code));
     ProtokollText("\n");
     ProtokollSchliessen();
 }

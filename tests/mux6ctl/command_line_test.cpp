@@ -18,14 +18,14 @@
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-using device::sim::Leitung;
+using mux6sim::Leitung;
 
 // The simulated board, and every byte sent to it.
 class MitschreibenderPort final : public device::SerialPort {
@@ -48,7 +48,7 @@ class MitschreibenderPort final : public device::SerialPort {
     int flushOutput() override { return port_.flushOutput(); }
 
   private:
-    device::sim::SimulatedPort port_;
+    mux6sim::SimulatedPort port_;
     std::shared_ptr<std::string> bytes_;
 };
 
@@ -136,7 +136,7 @@ TEST_F(Befehlszeile, NegativeZahlenUndDoppelstrich) {
     }
     Lauf({"ausgang", "2", "-100"});
     EXPECT_EQ(fehler.str(),
-              std::string("Fehler #500057: ") + device::ORV_Fehlermeldung(-500057) + "\n");
+              std::string("Fehler #500057: ") + errors::ORV_Fehlermeldung(-500057) + "\n");
 }
 
 std::vector<std::string> Zeilen(const std::string& text) {

@@ -14,16 +14,16 @@
 #include "curves/files.h"
 #include "curves/model.h"
 #include "curves/transfer.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-using device::sim::Leitung;
-using device::sim::Platine;
-using device::sim::Stoerplan;
-using device::sim::Stoerung;
+using mux6sim::Leitung;
+using mux6sim::Platine;
+using mux6sim::Stoerplan;
+using mux6sim::Stoerung;
 using testsupport::Lesen;
 using testsupport::Schreiben;
 
@@ -48,7 +48,7 @@ class BenannterPort final : public device::SerialPort {
     int baud = 0;
 
   private:
-    device::sim::SimulatedPort port_;
+    mux6sim::SimulatedPort port_;
     std::shared_ptr<std::vector<std::string>> namen_;
 };
 
@@ -60,7 +60,7 @@ Stoerplan Plan(Stoerung art, std::vector<long> bei = {}) {
 }
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Ctl : public ::testing::Test {
@@ -213,7 +213,7 @@ TEST_F(Ctl, GeraetStattPortnummer) {
 
 TEST_F(Ctl, IdGibtDieKennung) {
     EXPECT_EQ(Lauf({"id"}), 0);
-    EXPECT_EQ(aus.str(), std::string(device::sim::kStandardIdentitaet) + "\n");
+    EXPECT_EQ(aus.str(), std::string(mux6sim::kStandardIdentitaet) + "\n");
     EXPECT_TRUE(fehler.str().empty());
 }
 
@@ -232,7 +232,7 @@ TEST_F(Ctl, SucheEineZeileJeAdresse) {
     leitung->Platinen().push_back(b);
     EXPECT_EQ(Lauf({"scan", "--address", "3"}), 0);
     EXPECT_EQ(aus.str(),
-              std::string(device::sim::kStandardIdentitaet) + "\n-\n-\n-\nANDERES\n-\n-\n-\n");
+              std::string(mux6sim::kStandardIdentitaet) + "\n-\n-\n-\nANDERES\n-\n-\n-\n");
 }
 
 TEST_F(Ctl, SucheOhneBoardIstKeinFehler) {

@@ -10,15 +10,15 @@
 
 #include "config/files.h"
 #include "ctl.h"
-#include "device/errors.h"
 #include "direct_io/direct_io_fixture.h"
 #include "direct_io/outputs.h"
+#include "errors/errors.h"
 #include "storage/cp1252.h"
 
 namespace {
 
 namespace dio = direct_io;
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 using dio::test::Plan;
 
 class Direkt : public dio::test::DirektTest {
@@ -27,7 +27,7 @@ class Direkt : public dio::test::DirektTest {
     int Lauf(const std::vector<std::string>& argumente, std::ostream* ziel = nullptr) {
         aus.str("");
         fehler.str("");
-        ctl::Umgebung u{device::sim::SimulierteFabrik(leitung), ziel ? *ziel : aus, fehler, false,
+        ctl::Umgebung u{mux6sim::SimulierteFabrik(leitung), ziel ? *ziel : aus, fehler, false,
                         [this](std::chrono::milliseconds d) {
                             gewartet.push_back(d);
                             if (nachWarten) {
@@ -68,7 +68,7 @@ long Zeilen(const std::string& s) {
 }
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 TEST_F(Direkt, FalscheAufrufe) {
@@ -137,7 +137,7 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
     }
     // The window's way through the model writes the same bytes.
     dio::DirektModellInit();
-    device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+    device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
     ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
     ASSERT_EQ(dio::AusgangSetzen(kPort, kAdresse, 1, 7.5, 10).code, 0);
     ASSERT_EQ(dio::AbfrageStarten(kPort, kAdresse, true, Datei("w.txt")).code, 0);
@@ -152,7 +152,7 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
 TEST_F(Direkt, MessenEndetMitSignalOderFehler) {
     const auto fehlerzeilen = [](int code) {
         return storage::Utf8ZuCp1252Ersetzt("Fehler - Datenübertragung abgebrochen\r\n" +
-                                            std::string(device::ORV_Fehlermeldung(code)) + "\r\n");
+                                            std::string(errors::ORV_Fehlermeldung(code)) + "\r\n");
     };
     abbrechenNach = 2;
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "m.txt"}), 0);

@@ -11,7 +11,7 @@
 #include "config/model.h"
 #include "curves/files.h"
 #include "curves/model.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -22,7 +22,7 @@ using testsupport::CtlAusfuehren;
 using testsupport::SimProzess;
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Ende : public ::testing::Test {

@@ -71,9 +71,14 @@ int Vorbereiten(Lauf& l, const Aufruf& a) {
     return code;
 }
 
+// What the loaded characteristic is for: sampled for the board, or not.
+enum class Zweck { Abtasten, Umschreiben };
+
 // A characteristic file and its fields, with --ausgang2 and --anstieg over them.
-// A damaged file is taken only with --force.
-int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, kl::Felder& f) {
+// A damaged file is taken only with --force; the points of a sound one as
+// they stand, with a note where sampling limits them.
+int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, kl::Felder& f,
+          Zweck zweck = Zweck::Abtasten) {
     int code = Vorbereiten(l, a);
     kl::Ladeergebnis e;
     std::vector<std::uint8_t> bytes;
@@ -84,7 +89,7 @@ int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, 
         if (l.Einlesen(bytes))
             e = kl::KennliniendateiEinlesen(bytes, {});
         else
-            e.code = -308518;
+            e.code = kl::kFehlerKennliniendateiOeffnen;
         code = e.code;
     }
     if (code != 0)
@@ -94,6 +99,9 @@ int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, 
             status != kErfolg)
             return status;
     }
+    // Too many values is the send's or the block's own failure, with its code.
+    if (zweck == Zweck::Abtasten && e.grenzen.werteBegrenzt)
+        l.Text(datei + ": " + kl::Punktehinweis({.werteBegrenzt = true}));
     f = e.felder;
     f.begrenzung = g.ausgang2.value_or(f.begrenzung);
     f.anstiegszeit = g.anstieg.value_or(f.anstiegszeit);
@@ -120,7 +128,7 @@ bool EndetMit(const std::string& pfad, std::string_view endung) {
 int TextSchreiben(Lauf& l, const std::string& ziel) {
     if (!Lauf::Strom(ziel))
         return kl::KennlinieExportierenNach(ziel);
-    return l.Ausgeben(kl::KennlinieExportText()) ? 0 : -301530;
+    return l.Ausgeben(kl::KennlinieExportText()) ? 0 : kl::kFehlerExportSchreiben;
 }
 
 int Senden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei) {
@@ -159,10 +167,10 @@ int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
 
 // A characteristic file loaded, then written again by `schreiben` with its fields.
 template <class Schreiben>
-int Umwandeln(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei,
+int Umwandeln(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, Zweck zweck,
               Schreiben schreiben) {
     kl::Felder f;
-    if (const int status = Laden(l, a, g, datei, f); status != kErfolg)
+    if (const int status = Laden(l, a, g, datei, f, zweck); status != kErfolg)
         return status;
     const int code = schreiben(f);
     return code == 0 ? kErfolg : l.Fehler(code);
@@ -173,7 +181,7 @@ int BlockAusgeben(Lauf& l, const kl::Felder& f) {
     std::array<std::uint8_t, kl::kBlockGroesse> block{};
     if (const int code = kl::KennlinienblockBauen(f, block); code != 0)
         return code;
-    return l.Ausgeben(block) ? 0 : -301516;
+    return l.Ausgeben(block) ? 0 : kl::kFehlerKennliniendateiSchreiben;
 }
 
 int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::string& ziel) {
@@ -184,7 +192,7 @@ int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::st
             !Lauf::Strom(text)  ? kl::KennlinieImportierenNach(text)
             : l.Einlesen(bytes) ? kl::KennlinieImportText(std::string_view(
                                       reinterpret_cast<const char*>(bytes.data()), bytes.size()))
-                                : kl::Importergebnis{-308533, {}, {}};
+                                : kl::Importergebnis{kl::kFehlerImportOeffnen, {}, {}};
         if (!e.meldung.empty())
             l.Text(e.meldung);
         if (!e.fehlerText.empty())
@@ -194,7 +202,7 @@ int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::st
     if (code == 0 && !Lauf::Strom(ziel))
         code = kl::KennlinieSpeichernNach(ziel, kl::StartFelder());
     else if (code == 0 && !l.Ausgeben(kl::KennliniendateiBild(kl::StartFelder())))
-        code = -301516;
+        code = kl::kFehlerKennliniendateiSchreiben;
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -225,12 +233,12 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
         return Lesen(l, a, g, w[2]);
     }
     if (was == "exportieren" && w.size() == 4)
-        return Umwandeln(l, a, Angaben{}, w[2],
+        return Umwandeln(l, a, Angaben{}, w[2], Zweck::Umschreiben,
                          [&](const kl::Felder&) { return TextSchreiben(l, w[3]); });
     if (was == "importieren" && w.size() == 4)
         return Importieren(l, a, w[2], w[3]);
     if (was == "block" && w.size() == 4)
-        return Umwandeln(l, a, g, w[2], [&](const kl::Felder& f) {
+        return Umwandeln(l, a, g, w[2], Zweck::Abtasten, [&](const kl::Felder& f) {
             return Lauf::Strom(w[3]) ? BlockAusgeben(l, f)
                                      : kl::KennlinienblockSpeichernNach(w[3], f);
         });

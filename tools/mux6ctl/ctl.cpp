@@ -17,9 +17,9 @@
 #include "curves/model.h"
 #include "curves/transfer.h"
 #include "device/commands.h"
-#include "device/errors.h"
 #include "device/link.h"
 #include "direct_io.h"
+#include "errors/errors.h"
 #include "json.h"
 #include "picture.h"
 #include "run.h"
@@ -58,7 +58,7 @@ int Kurvendatei(Lauf& l, const Aufruf& a, const std::string& pfad) {
     } else if (l.Einlesen(bytes)) {
         e = curves::KurvendateiEinlesen(bytes, false, {});
     } else {
-        e.code = -308435;
+        e.code = curves::kFehlerKurvendateiOeffnen;
     }
     if (e.code != 0) {
         return l.Fehler(e.code);
@@ -74,7 +74,7 @@ int TextSchreiben(Lauf& l, const std::string& ziel) {
     if (!Lauf::Strom(ziel)) {
         return curves::KurvenExportierenNach(ziel);
     }
-    return l.Ausgeben(curves::KurvenExportText()) ? 0 : -301442;
+    return l.Ausgeben(curves::KurvenExportText()) ? 0 : curves::kFehlerExportSchreiben;
 }
 
 // The whole curve file into a file or onto standard output.
@@ -82,7 +82,7 @@ int KurvenSchreiben(Lauf& l, const std::string& ziel) {
     if (!Lauf::Strom(ziel)) {
         return curves::KurvenSpeichernNach(ziel);
     }
-    return l.Ausgeben(curves::KurvendateiBild()) ? 0 : -301433;
+    return l.Ausgeben(curves::KurvendateiBild()) ? 0 : curves::kFehlerKurvendateiSchreiben;
 }
 
 int Id(Lauf& l, const Aufruf& a) {
@@ -186,7 +186,7 @@ curves::Importergebnis TextLesen(Lauf& l, const std::string& text) {
     }
     std::vector<std::uint8_t> bytes;
     if (!l.Einlesen(bytes)) {
-        return {-308445, {}, {}};
+        return {curves::kFehlerImportOeffnen, {}, {}};
     }
     return curves::KurvenImportText(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -220,7 +220,7 @@ int Abbild(Lauf& l, const Aufruf& a, const std::string& datei, const std::string
     }
     const auto bytes = abbild.Sendebereich();
     if (Lauf::Strom(ziel)) {
-        return l.Ausgeben(bytes) ? kErfolg : l.Fehler(-301433);
+        return l.Ausgeben(bytes) ? kErfolg : l.Fehler(curves::kFehlerKurvendateiSchreiben);
     }
     const std::string_view inhalt(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     // The image is the curve file's bytes in the board's order: its codes.
@@ -228,9 +228,9 @@ int Abbild(Lauf& l, const Aufruf& a, const std::string& datei, const std::string
         case storage::Speicherergebnis::Ok:
             return kErfolg;
         case storage::Speicherergebnis::SchreibFehler:
-            return l.Fehler(-301433);
+            return l.Fehler(curves::kFehlerKurvendateiSchreiben);
         default:
-            return l.Fehler(-308432);
+            return l.Fehler(curves::kFehlerKurvendateiAnlegen);
     }
 }
 
@@ -273,7 +273,7 @@ bool GrafikBenoetigt(const std::vector<std::string>& argumente) {
 }
 
 int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
-    device::ORV_Fehlersprache(1);
+    errors::ORV_Fehlersprache(1);
     Lauf l(umgebung);
     if (argumente.size() == 1 && argumente[0] == "--bash-vervollstaendigung") {
         umgebung.aus << BashVervollstaendigung();

@@ -20,7 +20,6 @@ constexpr int kHoehe = 600;
 constexpr int kKleinsteKante = 50;
 constexpr int kGroessteKante = 8000;
 constexpr int kLinienUndStufen = 3;
-constexpr int kNichtGemalt = -301460;
 
 // Empty: the default. False for anything but a whole number in range.
 bool Kante(const std::string& text, int vorgabe, int& wert) {
@@ -54,12 +53,12 @@ int KurvenbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
     }
     // Widgets need the application object main() makes for this command.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        return l.Fehler(kNichtGemalt);
+        return l.Fehler(ui::kFehlerBildSchreiben);
     }
     ui::Graph graph;
     graph.resize(breite, hoehe);
     if (!curves::KurvenbildZeichnen(graph, 0, kLinienUndStufen)) {
-        return l.Fehler(-600460);
+        return l.Fehler(curves::kKurvenbildOhneSpeicher);
     }
     code = graph.BildSchreiben(ui::Q(ziel), breite, hoehe);
     return code == 0 ? kErfolg : l.Fehler(code);

@@ -7,8 +7,8 @@
 
 #include "config/files.h"
 #include "config/model.h"
-#include "device/errors.h"
 #include "device/link.h"
+#include "errors/errors.h"
 #include "json.h"
 
 namespace ctl {
@@ -51,10 +51,10 @@ int Lauf::Aufruffehler(const std::string& text) {
 int Lauf::Fehler(int code) {
     if (code == kSchonGemeldet)
         return kFehlschlag;
-    u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
+    u_.fehler << "Fehler #" << -code << ": " << errors::ORV_Fehlermeldung(code) << '\n';
     if (json_)
         u_.aus
-            << nlohmann::json{{"fehler", -code}, {"text", device::ORV_Fehlermeldung(code)}}.dump()
+            << nlohmann::json{{"fehler", -code}, {"text", errors::ORV_Fehlermeldung(code)}}.dump()
             << '\n';
     return kFehlschlag;
 }
