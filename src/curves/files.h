@@ -15,6 +15,7 @@
 
 #include "config/model.h"
 #include "curves/model.h"
+#include "storage/text_lines.h"
 
 namespace curves {
 
@@ -101,11 +102,7 @@ std::string KurvenExportText();
 // failed. The old file stays on failure.
 int KurvenExportierenNach(const std::filesystem::path& pfad);
 
-struct Importergebnis {
-    int code = 0;
-    std::string meldung;     // text of the "Importfehler" box, shown before the code
-    std::string fehlerText;  // a "Fehler" box (the undo step could not be kept)
-};
+using Importergebnis = storage::Importergebnis;  // code, "Importfehler" and "Fehler" boxes
 inline constexpr const char* kImportfehlerTitel = "Importfehler";
 inline constexpr std::size_t kImportZeileMax = 95;  // characters read of a line
 
