@@ -31,8 +31,9 @@ static_assert(kOffKonfig + config::kKonfigBildGroesse == kOffAnzahl);
 
 constexpr storage::Dateikopf kKopf{
     kDateikopfGroesse, kKennliniendateiTyp, kKennliniendateiVersion, -304519, -1025520, -303521};
-constexpr storage::Speichercodes kSpeichernCodes{-308515, -301516};
-constexpr storage::Speichercodes kExportCodes{-308529, -301530};
+constexpr storage::Speichercodes kSpeichernCodes{kFehlerKennliniendateiAnlegen,
+                                                 kFehlerKennliniendateiSchreiben};
+constexpr storage::Speichercodes kExportCodes{kFehlerExportAnlegen, kFehlerExportSchreiben};
 
 }  // namespace
 
@@ -188,7 +189,7 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
 Ladeergebnis KennlinieLadenNach(const std::filesystem::path& pfad) {
     Kennlinienpanel_Titel("");
     return storage::DateiLaden<std::vector<std::uint8_t>>(
-        pfad, {-308518, -304519, -600522},
+        pfad, {kFehlerKennliniendateiOeffnen, -304519, -600522},
         [&](const auto& bytes) { return KennliniendateiEinlesen(bytes, pfad.string()); });
 }
 
@@ -293,7 +294,8 @@ Importergebnis KennlinieImportText(std::string_view inhalt) {
 }
 
 Importergebnis KennlinieImportierenNach(const std::filesystem::path& pfad) {
-    return storage::TextImportieren(pfad, {-308533, -304534, -304534}, KennlinieImportText);
+    return storage::TextImportieren(pfad, {kFehlerImportOeffnen, -304534, -304534},
+                                    KennlinieImportText);
 }
 
 }  // namespace characteristic

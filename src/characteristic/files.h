@@ -23,6 +23,14 @@ inline constexpr std::int32_t kKennliniendateiVersion = 2;
 inline constexpr std::size_t kDateikopfGroesse = 1424;
 inline constexpr std::size_t kGeradeBytes = 12;
 
+// The codes mux6ctl raises as well: it reads and writes these files itself.
+inline constexpr int kFehlerKennliniendateiAnlegen = -308515;    // cannot be created or replaced
+inline constexpr int kFehlerKennliniendateiSchreiben = -301516;  // writing failed
+inline constexpr int kFehlerKennliniendateiOeffnen = -308518;    // cannot be opened for reading
+inline constexpr int kFehlerExportAnlegen = -308529;
+inline constexpr int kFehlerExportSchreiben = -301530;
+inline constexpr int kFehlerImportOeffnen = -308533;
+
 // ---- the window's questions ----------------------------------------------------------
 // Before "Neu", "Kennlinie laden" and program end, while gKennlinieGeaendert
 // is set, the window asks this titled "Warnung" ("Ja" / "Nein" / "Abbrechen");

@@ -34,8 +34,9 @@ static_assert(kOffAnzahlen + kKurven * kAnzahlFeld == kDateikopfGroesse);
 
 constexpr storage::Dateikopf kKopf{kDateikopfGroesse, kKurvendateiTyp, kVersion,
                                    -304436,           -1020437,        -303438};
-constexpr storage::Speichercodes kSpeichernCodes{-308432, -301433};
-constexpr storage::Speichercodes kExportCodes{-308441, -301442};
+constexpr storage::Speichercodes kSpeichernCodes{kFehlerKurvendateiAnlegen,
+                                                 kFehlerKurvendateiSchreiben};
+constexpr storage::Speichercodes kExportCodes{kFehlerExportAnlegen, kFehlerExportSchreiben};
 
 bool GeradeGueltig(const Gerade& g) {
     return g.y >= 0 && g.y <= kMaxRoh && g.laenge >= 1 && g.laenge <= kMaxLaenge &&
@@ -70,7 +71,7 @@ int KurvenNeu() {
             gRuhezustand[k] = 0;
         }
     } catch (const std::bad_alloc&) {
-        return -600403;
+        return kGroessenFehler;
     }
     Kurvenpanel_Titel("");
     gAnsichtStart = 0.0;
@@ -243,7 +244,7 @@ namespace {
 Ladeergebnis LadenOderAnhaengen(const std::filesystem::path& pfad, bool anhaengen) {
     Kurvenpanel_Titel("");
     return storage::DateiLaden<std::vector<std::uint8_t>>(
-        pfad, {-308435, -304436, -600439},
+        pfad, {kFehlerKurvendateiOeffnen, -304436, -600439},
         [&](const auto& bytes) { return KurvendateiEinlesen(bytes, anhaengen, pfad.string()); });
 }
 }  // namespace
@@ -454,7 +455,8 @@ Importergebnis KurvenImportText(std::string_view inhalt) {
 }
 
 Importergebnis KurvenImportierenNach(const std::filesystem::path& pfad) {
-    return storage::TextImportieren(pfad, {-308445, -304446, -304446}, KurvenImportText);
+    return storage::TextImportieren(pfad, {kFehlerImportOeffnen, -304446, -304446},
+                                    KurvenImportText);
 }
 
 }  // namespace curves

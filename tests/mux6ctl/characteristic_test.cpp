@@ -14,11 +14,11 @@
 #include "config/files.h"
 #include "ctl.h"
 #include "device/commands.h"
-#include "device/errors.h"
 #include "device/link.h"
 #include "device/memory_transfer.h"
 #include "device/qt_serial_port.h"
 #include "device/serial_port.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -30,7 +30,7 @@ using Bytes = std::vector<std::uint8_t>;
 using testsupport::Lesen;
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Kennlinie : public ::testing::Test {
@@ -46,7 +46,7 @@ class Kennlinie : public ::testing::Test {
     int Lauf(const std::vector<std::string>& argumente) {
         aus.str("");
         fehler.str("");
-        ctl::Umgebung u{device::sim::SimulierteFabrik(leitung), aus, fehler, false, {}};
+        ctl::Umgebung u{mux6sim::SimulierteFabrik(leitung), aus, fehler, false, {}};
         return ctl::Ausfuehren(argumente, u);
     }
     // A ramp from 0 over 100 counts to 4000 and on to 1000 at X 300; output
@@ -68,7 +68,7 @@ class Kennlinie : public ::testing::Test {
     }
 
     testsupport::TempDir dir{true};
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
+    std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
     std::ostringstream aus;
     std::ostringstream fehler;
 };
@@ -92,8 +92,9 @@ TEST_F(Kennlinie, SendenBlockUndLesenStimmenUeberein) {
     EXPECT_EQ(Lesen(dir / "r.txt"), kl::KennlinieExportText());
     ASSERT_EQ(Lauf({"--help"}), 0);
     for (const char* s :
-         {"kennlinie send", "kennlinie read", "kennlinie export", "kennlinie import",
-          "kennlinie block", "kennlinie select", "--slot", "--output2", "--rise"})
+         {"kennlinie senden, send", "kennlinie lesen, read", "kennlinie exportieren, export",
+          "kennlinie importieren, import", "kennlinie block", "kennlinie waehlen, select",
+          "--platz,--slot", "--ausgang2,--output2", "--anstieg,--rise"})
         EXPECT_NE(aus.str().find(s), std::string::npos) << s;
 }
 
@@ -145,7 +146,7 @@ TEST_F(Kennlinie, FehlerUndFalscheAufrufe) {
         {{"kennlinie", "send", "kurz.ske", "--slot", "1"}, 1, "--force nimmt sie trotzdem.\n"},
         {{"--address", "&", "kennlinie", "read", "--slot", "1", "o.ske"},
          1,
-         ": " + std::string(device::ORV_Fehlermeldung(-400000)) + "\n"},
+         ": " + std::string(errors::ORV_Fehlermeldung(-400000)) + "\n"},
     };
     for (const Fall& f : faelle) {
         EXPECT_EQ(Lauf(f.argumente), f.status) << f.argumente[1] << f.argumente.back();

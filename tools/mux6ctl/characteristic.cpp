@@ -37,20 +37,20 @@ std::string AngabenLesen(const Aufruf& a, Angaben& g) {
     int slot = 0;
     if (!a.slot.empty()) {
         if (!storage::GanzzahlLesen(a.slot, slot))
-            return "--slot needs a slot number 1..7";
+            return "--platz needs a slot number 1..7";
         g.slot = slot;
     }
     double wert = 0.0;
     if (!a.ausgang2.empty()) {
         if (storage::KommazahlLesen(a.ausgang2, wert) != storage::ZahlErgebnis::Ganz ||
             !std::isfinite(wert))
-            return "--output2 needs a value in output 2's unit";
+            return "--ausgang2 needs a value in output 2's unit";
         g.ausgang2 = wert;
     }
     if (!a.anstieg.empty()) {
         if (storage::KommazahlLesen(a.anstieg, wert) != storage::ZahlErgebnis::Ganz ||
             !std::isfinite(wert) || wert <= 0.0)
-            return "--rise needs milliseconds above 0";
+            return "--anstieg needs milliseconds above 0";
         g.anstieg = wert;
     }
     return {};
@@ -73,7 +73,7 @@ int Vorbereiten(Lauf& l, const Aufruf& a) {
 // What the loaded characteristic is for: sampled for the board, or not.
 enum class Zweck { Abtasten, Umschreiben };
 
-// A characteristic file and its fields, with --output2 and --rise over them.
+// A characteristic file and its fields, with --ausgang2 and --anstieg over them.
 // A damaged file is taken only with --force; the points of a sound one as
 // they stand, with a note where sampling limits them.
 int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, kl::Felder& f,
@@ -88,7 +88,7 @@ int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, 
         if (l.Einlesen(bytes))
             e = kl::KennliniendateiEinlesen(bytes, {});
         else
-            e.code = -308518;
+            e.code = kl::kFehlerKennliniendateiOeffnen;
         code = e.code;
     }
     if (code != 0)
@@ -127,7 +127,7 @@ bool EndetMit(const std::string& pfad, std::string_view endung) {
 int TextSchreiben(Lauf& l, const std::string& ziel) {
     if (!Lauf::Strom(ziel))
         return kl::KennlinieExportierenNach(ziel);
-    return l.Ausgeben(kl::KennlinieExportText()) ? 0 : -301530;
+    return l.Ausgeben(kl::KennlinieExportText()) ? 0 : kl::kFehlerExportSchreiben;
 }
 
 int Senden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei) {
@@ -176,7 +176,7 @@ int BlockAusgeben(Lauf& l, const kl::Felder& f) {
     std::array<std::uint8_t, kl::kBlockGroesse> block{};
     if (const int code = kl::KennlinienblockBauen(f, block); code != 0)
         return code;
-    return l.Ausgeben(block) ? 0 : -301516;
+    return l.Ausgeben(block) ? 0 : kl::kFehlerKennliniendateiSchreiben;
 }
 
 int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::string& ziel) {
@@ -187,7 +187,7 @@ int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::st
             !Lauf::Strom(text)  ? kl::KennlinieImportierenNach(text)
             : l.Einlesen(bytes) ? kl::KennlinieImportText(std::string_view(
                                       reinterpret_cast<const char*>(bytes.data()), bytes.size()))
-                                : kl::Importergebnis{-308533, {}, {}};
+                                : kl::Importergebnis{kl::kFehlerImportOeffnen, {}, {}};
         if (!e.meldung.empty())
             l.Text(e.meldung);
         if (!e.fehlerText.empty())
@@ -197,7 +197,7 @@ int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::st
     if (code == 0 && !Lauf::Strom(ziel))
         code = kl::KennlinieSpeichernNach(ziel, kl::StartFelder());
     else if (code == 0 && !l.Ausgeben(kl::KennliniendateiBild(kl::StartFelder())))
-        code = -301516;
+        code = kl::kFehlerKennliniendateiSchreiben;
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -217,27 +217,27 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
     if (const std::string fehler = AngabenLesen(a, g); !fehler.empty())
         return l.Aufruffehler(fehler);
     const std::string& was = w[1];
-    const bool mitPlatz = was == "send" || was == "read" || was == "select";
+    const bool mitPlatz = was == "senden" || was == "lesen" || was == "waehlen";
     if (mitPlatz && !g.slot)
-        return l.Aufruffehler("kennlinie " + was + " needs --slot N");
-    if (was == "send" && w.size() == 3)
+        return l.Aufruffehler("kennlinie " + was + " needs --platz N");
+    if (was == "senden" && w.size() == 3)
         return Senden(l, a, g, w[2]);
-    if (was == "read" && w.size() == 3) {
+    if (was == "lesen" && w.size() == 3) {
         if (!EndetMit(w[2], ".ske") && !EndetMit(w[2], ".txt") && !Lauf::Strom(w[2]))
-            return l.Aufruffehler("kennlinie read saves *.ske, *.txt or - (text)");
+            return l.Aufruffehler("kennlinie lesen saves *.ske, *.txt or - (text)");
         return Lesen(l, a, g, w[2]);
     }
-    if (was == "export" && w.size() == 4)
+    if (was == "exportieren" && w.size() == 4)
         return Umwandeln(l, a, Angaben{}, w[2], Zweck::Umschreiben,
                          [&](const kl::Felder&) { return TextSchreiben(l, w[3]); });
-    if (was == "import" && w.size() == 4)
+    if (was == "importieren" && w.size() == 4)
         return Importieren(l, a, w[2], w[3]);
     if (was == "block" && w.size() == 4)
         return Umwandeln(l, a, g, w[2], Zweck::Abtasten, [&](const kl::Felder& f) {
             return Lauf::Strom(w[3]) ? BlockAusgeben(l, f)
                                      : kl::KennlinienblockSpeichernNach(w[3], f);
         });
-    if (was == "select" && w.size() == 2)
+    if (was == "waehlen" && w.size() == 2)
         return Waehlen(l, a, g);
     return std::nullopt;
 }
