@@ -4,7 +4,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "storage/safe_save.h"
 
 namespace shell {
@@ -37,11 +37,13 @@ const Wiederherstellungsziel* ZielZu(const std::string& datei) {
     return nullptr;
 }
 
-std::string Fehlerzeile(const std::string& was, int code) {
-    return was + ": Fehler #" + std::to_string(-code) + " " + device::ORV_Fehlermeldung(code);
-}
-
 }  // namespace
+
+std::string Fehlerzeile(const std::string& was, int code) {
+    std::string z = was;
+    z.append(": Fehler #").append(std::to_string(-code)).append(" ");
+    return z.append(errors::ORV_Fehlermeldung(code));
+}
 
 std::filesystem::path FreierKopiename(const std::filesystem::path& ordner,
                                       const Wiederherstellungsziel& ziel) {
