@@ -389,7 +389,7 @@ TEST_F(Befehle, AusgangInDeutscherUmgebungMitPunkt) {
 TEST_F(Befehle, AusgangGrenzenJeKanal) {
     const int codes[4] = {-500056, -500057, -500058, -500059};
     for (int k = 1; k <= 4; ++k) {
-        const std::string kanal = "a" + std::to_string(k);
+        const std::string kanal = std::string("a").append(std::to_string(k));
         for (double v : {10.0001, -0.001, std::nan(""), 1e300, -double(INFINITY)}) {
             EXPECT_EQ(device::ORVKAP1_AusgangSchreiben(kPort, '1', kanal, v), codes[k - 1])
                 << kanal << " " << v;

@@ -46,8 +46,10 @@ TEST(SicherSchreiben, NimmtDenErstenFreienTemporaernamen) {
 
 TEST(SicherSchreiben, AlleTemporaernamenBelegt) {
     testsupport::TempDir dir;
-    for (int n = 0; n < 1000; ++n)
-        Schreiben(dir / ("t" + std::to_string(n) + ".TMP"), "");
+    for (int n = 0; n < 1000; ++n) {
+        // Appended: GCC 12 warns (-Wrestrict) on the insert at the front of "t" + ...
+        Schreiben(dir / std::string("t").append(std::to_string(n)).append(".TMP"), "");
+    }
     Schreiben(dir / "z", "alt");
     EXPECT_EQ(storage::SicherSchreiben(dir / "z", "neu", {"t", ".TMP"}),
               Speicherergebnis::KeinTemporaername);
