@@ -11,6 +11,7 @@
 #include "storage/byte_order.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
+#include "storage/paths.h"
 #include "storage/read_file.h"
 #include "storage/safe_save.h"
 #include "storage/text_lines.h"
@@ -163,7 +164,7 @@ int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& feld
     const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
     if (const int code = Sichern(pfad, inhalt, -308515, -301516); code != 0)
         return code;
-    Kennlinienpanel_Titel(pfad.string());
+    Kennlinienpanel_Titel(storage::PfadAlsText(pfad));
     gKennlinieGeaendert = false;
     return 0;
 }
@@ -257,7 +258,7 @@ Ladeergebnis KennlinieLadenNach(const std::filesystem::path& pfad) {
         return e;
     }
     // A read that broke off is a file cut short.
-    return KennliniendateiEinlesen(bytes, pfad.string());
+    return KennliniendateiEinlesen(bytes, storage::PfadAlsText(pfad));
 }
 
 // ---- export -------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "storage/byte_order.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
+#include "storage/paths.h"
 #include "storage/read_file.h"
 #include "storage/safe_save.h"
 #include "storage/text_lines.h"
@@ -147,7 +148,7 @@ int KurvenSpeichernNach(const std::filesystem::path& pfad) {
         default:
             return -308432;
     }
-    Kurvenpanel_Titel(pfad.string());
+    Kurvenpanel_Titel(storage::PfadAlsText(pfad));
     gKurvenGeaendert = false;
     return 0;
 }
@@ -279,7 +280,7 @@ Ladeergebnis LadenOderAnhaengen(const std::filesystem::path& pfad, bool anhaenge
         e.code = -304436;
         return e;
     }
-    return KurvendateiEinlesen(bytes, anhaengen, pfad.string());
+    return KurvendateiEinlesen(bytes, anhaengen, storage::PfadAlsText(pfad));
 }
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include <csignal>
 #endif
 
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -64,6 +65,7 @@ TEST(SicherSchreiben, ZielIstEinOrdner) {
 
 }  // namespace
 
+MUX6_NUR_POSIX(SicherSchreibenLinksUndGeraete, "symbolic links, file modes, FIFOs, /dev/full")
 #ifndef _WIN32
 namespace links_und_geraete {
 
