@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -109,6 +110,7 @@ TEST(SicherSchreiben, ZielIstEinOrdner) {
 
 }  // namespace
 
+MUX6_NUR_POSIX(SicherSchreibenLinksUndGeraete, "symbolic links, file modes, FIFOs, /dev/full")
 #ifndef _WIN32
 namespace links_und_geraete {
 
