@@ -19,6 +19,7 @@
 #include "device/errors.h"
 #include "device/link.h"
 #include "direct_io.h"
+#include "fast.h"
 #include "picture.h"
 #include "run.h"
 #include "storage/safe_save.h"
@@ -52,6 +53,16 @@ const char* const kHilfe =
     "                  instead of the file's\n"
     "  --rise MS       kennlinie send, block: the rise time in ms instead of the\n"
     "                  file's\n"
+    "  --schnell[=B]   curve send/read, kennlinie send/read: the transfer at B\n"
+    "                  baud (38400, or 19200): the board is switched to B, confirmed\n"
+    "                  by its identity, and switched back to 9600 and confirmed at\n"
+    "                  the end, after a failure, Ctrl-C or SIGTERM too. A board\n"
+    "                  silent at B is written at 9600 after a note. Not for &\n"
+    "                  (alias --fast)\n"
+    "  --pruefen       curve send, kennlinie send: read what was written back and\n"
+    "                  compare it byte for byte (alias --verify)\n"
+    "  --alle-raten    scan: try 9600, 4800, 19200 and 38400 and name the rate\n"
+    "                  each board answered at (alias --all-rates)\n"
     "  -h, --help      this text\n"
     "\n"
     "Commands:\n"
@@ -59,6 +70,9 @@ const char* const kHilfe =
     "  scan                        eight lines, for addresses 1..8 in turn: the\n"
     "                              identity of the board there, or -\n"
     "  start, stop                 start or stop the board's curve output\n"
+    "  baudrate B                  switch the board at --baud to B and confirm\n"
+    "                              it there (a board left at another rate:\n"
+    "                              mux6ctl --baud 19200 baudrate 9600)\n"
     "  curve send FILE.skr         curve 1 of the file into the board's memory;\n"
     "                              with curves of unequal length only with --force\n"
     "  curve read OUT              the board's curve 1 into a fresh curve state,\n"
@@ -180,6 +194,9 @@ std::string Lesen(const std::vector<std::string>& argumente, Aufruf& a) {
                 return t->fehlt;
             }
             a.*(t->feld) = wert;
+        } else if (const auto f = RatenoptionLesen(name, hatWert, wert, a)) {
+            if (!f->empty())
+                return *f;
         } else if (name == "--setze") {
             if (!holen() || wert.empty()) {
                 return "--setze needs N=WERT";
@@ -321,6 +338,8 @@ int Senden(Lauf& l, const Aufruf& a, const std::string& datei) {
             curves::SpeicherabbildSenden(a.port, a.adresse, abbild, l.Anzeige(curves::kSendenText));
         l.AnzeigeBeenden();
     }
+    if (code == 0 && a.pruefen)
+        return Vergleichen(l, a, static_cast<int>(curves::kSpeicherStart), abbild.Sendebereich());
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -410,11 +429,14 @@ bool GrafikBenoetigt(const std::vector<std::string>& argumente) {
            a.woerter[1] == "plot";
 }
 
-int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
-    device::ORV_Fehlersprache(1);
-    Lauf l(umgebung);
+namespace {
+
+int Befehlen(Lauf& l, const std::vector<std::string>& argumente, Umgebung& umgebung) {
     Aufruf a;
-    const std::string fehler = Lesen(argumente, a);
+    std::string fehler = Lesen(argumente, a);
+    if (fehler.empty()) {
+        fehler = RatenoptionenPruefen(a);
+    }
     if (!fehler.empty()) {
         return l.Aufruffehler(fehler);
     }
@@ -431,7 +453,10 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         return Id(l, a);
     }
     if (w[0] == "scan" && genau(1)) {
-        return Suchen(l, a);
+        return a.alleRaten ? SuchenAlleRaten(l, a) : Suchen(l, a);
+    }
+    if (w[0] == "baudrate" && genau(2)) {
+        return BaudrateBefehl(l, a, w[1]);
     }
     if (w[0] == "start" && genau(1)) {
         return StartStopp(l, a, "start");
@@ -474,6 +499,14 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         zeile += (zeile.empty() ? "" : " ") + s;
     }
     return l.Aufruffehler("unknown command or wrong arguments: '" + zeile + "'");
+}
+
+}  // namespace
+
+int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
+    device::ORV_Fehlersprache(1);
+    Lauf l(umgebung);
+    return l.Abschliessen(Befehlen(l, argumente, umgebung));
 }
 
 }  // namespace ctl

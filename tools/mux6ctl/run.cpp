@@ -48,7 +48,8 @@ int Lauf::Aufruffehler(const std::string& text) {
 }
 
 int Lauf::Fehler(int code) {
-    if (code == kSchonGemeldet)
+    // After SIGINT or SIGTERM the port fails on purpose: the signal is reported.
+    if (code == kSchonGemeldet || wechsel_.Abgebrochen())
         return kFehlschlag;
     u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
     return kFehlschlag;
@@ -121,11 +122,15 @@ int Lauf::Oeffnen(const Aufruf& a) {
     } else {
         device::PortFabrikSetzen(u_.fabrik);
     }
+    if (a.schnell > 0)
+        device::PortFabrikSetzen(Abbrechbar(device::PortFabrikHolen()));
     int code = device::ORVKAP1_Open(a.port, a.baud);
     if (code == 0) {
         offen_ = a.port;
         code = device::ORVKAP1_Timeout(a.port, kZeitlimitSekunden);
     }
+    if (code == 0 && a.schnell > 0)
+        code = wechsel_.Hinauf(*this, a);
     return code;
 }
 

@@ -11,6 +11,7 @@
 
 #include "ctl.h"
 #include "curves/transfer.h"
+#include "fast.h"
 
 namespace ctl {
 
@@ -36,6 +37,10 @@ struct Aufruf {
     // curve plot: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
+    // --schnell: the rate of the transfer, 0 for none; --pruefen; scan --alle-raten.
+    int schnell = 0;
+    bool pruefen = false;
+    bool alleRaten = false;
     std::vector<std::string> woerter;
 };
 
@@ -73,8 +78,10 @@ class Lauf {
     Umgebung& umgebung() { return u_; }
 
     // Opens the port with the program's line settings and time-out; the port
-    // is closed when the run ends.
+    // is closed when the run ends. With --schnell the board is switched up.
     int Oeffnen(const Aufruf& a);
+    // The command's exit status, once the board is back at 9600 (--schnell).
+    int Abschliessen(int status) { return wechsel_.Zurueck(*this, status); }
 
     // Progress of a transfer on standard error, when asked for.
     curves::Fortschritt Anzeige(const char* text);
@@ -84,6 +91,7 @@ class Lauf {
     Umgebung& u_;
     int offen_ = -1;
     bool zeileOffen_ = false;
+    Ratenwechsel wechsel_;
 };
 
 }  // namespace ctl
