@@ -11,12 +11,12 @@
 
 #include "board_model.h"
 #include "config/model.h"
-#include "device/errors.h"
 #include "device/link.h"
 #include "device/serial_port.h"
 #include "direct_io/log.h"
 #include "direct_io/model.h"
 #include "direct_io/sampling.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/temp_dir.h"
 

@@ -69,7 +69,7 @@ TEST_F(Dauerlauf, JederZyklusProtokolliertOderMitFehlerzeilenBeendet) {
         } else {
             EXPECT_EQ(z.at(pos++),
                       storage::Utf8ZuCp1252Ersetzt("Fehler - Datenübertragung abgebrochen"));
-            EXPECT_EQ(z.at(pos++), storage::Utf8ZuCp1252Ersetzt(device::ORV_Fehlermeldung(code)));
+            EXPECT_EQ(z.at(pos++), storage::Utf8ZuCp1252Ersetzt(errors::ORV_Fehlermeldung(code)));
         }
     }
     EXPECT_EQ(pos, z.size());

@@ -14,7 +14,7 @@
 #include "curves/files.h"
 #include "curves/model.h"
 #include "curves/transfer.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/temp_dir.h"
 
@@ -60,7 +60,7 @@ Stoerplan Plan(Stoerung art, std::vector<long> bei = {}) {
 }
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Ctl : public ::testing::Test {
@@ -120,12 +120,32 @@ class Ctl : public ::testing::Test {
 
 TEST_F(Ctl, HilfeNenntJedeOptionUndJedenBefehl) {
     EXPECT_EQ(Lauf({"--help"}), 0);
-    for (const char* s :
-         {"--port",      "--device",     "--address",    "--baud",         "--force",
-          "id",          "scan",         "start",        "stop",           "curve send",
-          "curve read",  "curve export", "curve import", "curve image",    "Fehler #",
-          "Exit status", "--konfig",     "eingang [N]",  "ausgang N WERT", "ausgang null",
-          "messen",      "--intervall",  "--anzahl",     "--setze",        "--log"}) {
+    for (const char* s : {"--port",
+                          "--geraet,--device",
+                          "--adresse,--address",
+                          "--baud",
+                          "--erzwingen,--force",
+                          "id",
+                          "suchen, scan",
+                          "start",
+                          "stopp, stop",
+                          "kurve, curve",
+                          "kurve senden, send",
+                          "kurve lesen, read",
+                          "kurve exportieren, export",
+                          "kurve importieren, import",
+                          "kurve abbild, image",
+                          "Fehler #",
+                          "Exit status",
+                          "--konfig",
+                          "eingang",
+                          "[N]:",
+                          "N WERT | null:",
+                          "messen",
+                          "--intervall",
+                          "--anzahl",
+                          "--setze",
+                          "--protokoll,--log"}) {
         EXPECT_NE(aus.str().find(s), std::string::npos) << s;
     }
     EXPECT_EQ(Lauf({"-h"}), 0);

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "device/commands.h"
-#include "device/errors.h"
 #include "device/link.h"
 #include "device/memory_transfer.h"
+#include "errors/errors.h"
 #include "run.h"
 
 namespace ctl {
@@ -85,16 +85,16 @@ int Umschalten(int port, char adresse, int neu) {
 }
 
 std::string Fehlerzeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code);
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code);
 }
 
 bool SchnellBefehl(const std::vector<std::string>& w) {
-    return w.size() == 3 && (w[0] == "curve" || w[0] == "kennlinie") &&
-           (w[1] == "send" || w[1] == "read");
+    return w.size() == 3 && (w[0] == "kurve" || w[0] == "kennlinie") &&
+           (w[1] == "senden" || w[1] == "lesen");
 }
 
 bool SendeBefehl(const std::vector<std::string>& w) {
-    return SchnellBefehl(w) && w[1] == "send";
+    return SchnellBefehl(w) && w[1] == "senden";
 }
 
 }  // namespace
@@ -108,42 +108,25 @@ device::PortFabrik Abbrechbar(device::PortFabrik innen) {
     };
 }
 
-std::optional<std::string> RatenoptionLesen(const std::string& name, bool hatWert,
-                                            const std::string& wert, Aufruf& a) {
-    if (name == "--schnell" || name == "--fast") {
-        int rate = kSchnelleRaten[0];
-        if (hatWert &&
-            (!Ganz(wert, rate) || std::find(std::begin(kSchnelleRaten), std::end(kSchnelleRaten),
-                                            rate) == std::end(kSchnelleRaten)))
-            return std::string("--schnell takes 38400 (the default) or 19200");
-        a.schnell = rate;
-        return std::string();
-    }
-    bool* schalter = name == "--pruefen" || name == "--verify"         ? &a.pruefen
-                     : name == "--alle-raten" || name == "--all-rates" ? &a.alleRaten
-                                                                       : nullptr;
-    if (!schalter)
-        return std::nullopt;
-    if (hatWert)
-        return name + " takes no value";
-    *schalter = true;
-    return std::string();
-}
-
-std::string RatenoptionenPruefen(const Aufruf& a) {
+std::string RatenoptionenPruefen(Aufruf& a) {
     const std::vector<std::string>& w = a.woerter;
+    if (a.schnell == 1)  // given without a rate
+        a.schnell = kSchnelleRaten[0];
     if (a.schnell > 0) {
+        if (std::find(std::begin(kSchnelleRaten), std::end(kSchnelleRaten), a.schnell) ==
+            std::end(kSchnelleRaten))
+            return "--schnell takes 38400 (the default) or 19200";
         if (!SchnellBefehl(w))
-            return "--schnell is for curve send/read and kennlinie send/read";
+            return "--schnell is for kurve senden/lesen and kennlinie senden/lesen";
         if (a.adresse == '&')
             return "--schnell needs one board's address: no board answers &";
         if (a.baud != kGrundrate)
             return "--schnell starts and ends at 9600 baud; leave --baud out";
     }
     if (a.pruefen && !SendeBefehl(w))
-        return "--pruefen is for curve send and kennlinie send";
-    if (a.alleRaten && !(w.size() == 1 && w[0] == "scan"))
-        return "--alle-raten is for scan";
+        return "--pruefen is for kurve senden and kennlinie senden";
+    if (a.alleRaten && !(w.size() == 1 && w[0] == "suchen"))
+        return "--alle-raten is for suchen";
     return {};
 }
 
@@ -248,9 +231,9 @@ int SuchenAlleRaten(Lauf& l, const Aufruf& a) {
     return kErfolg;
 }
 
-int BaudrateBefehl(Lauf& l, const Aufruf& a, const std::string& wert) {
+std::optional<int> BaudrateAusfuehren(Lauf& l, const Aufruf& a) {
     int neu = 0;
-    if (!Ganz(wert, neu))
+    if (!Ganz(a.woerter.at(1), neu))
         return l.Aufruffehler("baudrate needs 4800, 9600, 19200 or 38400");
     if (a.adresse == '&')
         return l.Aufruffehler("baudrate needs one board's address: no board answers &");

@@ -19,14 +19,10 @@ class Lauf;
 
 inline constexpr int kGrundrate = 9600;  // what the windows talk at
 
-// --schnell[=B] (--fast), --pruefen (--verify), --alle-raten (--all-rates):
-// nullopt when `name` is none of them, else a usage error's text or empty.
-std::optional<std::string> RatenoptionLesen(const std::string& name, bool hatWert,
-                                            const std::string& wert, Aufruf& a);
 // Whether the command of `a` takes the options it was given: a usage error's
-// text or empty. --schnell is refused for '&': no board answers it, so none
-// could be confirmed at either rate.
-std::string RatenoptionenPruefen(const Aufruf& a);
+// text or empty. A bare --schnell becomes 38400. --schnell is refused for '&': no board answers it,
+// so none could be confirmed at either rate.
+std::string RatenoptionenPruefen(Aufruf& a);
 
 // The run's ports with a way to stop a transfer on SIGINT or SIGTERM.
 device::PortFabrik Abbrechbar(device::PortFabrik innen);
@@ -67,11 +63,11 @@ class Ratenwechsel {
 // after naming the first differing address with both bytes, or a read's code.
 int Vergleichen(Lauf& l, const Aufruf& a, int start, std::span<const std::uint8_t> gesendet);
 
-// scan --alle-raten: each address at 9600, 4800, 19200 and 38400 in turn,
+// suchen --alle-raten: each address at 9600, 4800, 19200 and 38400 in turn,
 // one line per address: its identity and the rate it answered at, or -.
 int SuchenAlleRaten(Lauf& l, const Aufruf& a);
 
 // baudrate B: the board at --baud switched to B and confirmed there.
-int BaudrateBefehl(Lauf& l, const Aufruf& a, const std::string& wert);
+std::optional<int> BaudrateAusfuehren(Lauf& l, const Aufruf& a);
 
 }  // namespace ctl

@@ -7,8 +7,8 @@
 
 #include "config/files.h"
 #include "config/model.h"
-#include "device/errors.h"
 #include "device/link.h"
+#include "errors/errors.h"
 
 namespace ctl {
 
@@ -51,8 +51,16 @@ int Lauf::Fehler(int code) {
     // After SIGINT or SIGTERM the port fails on purpose: the signal is reported.
     if (code == kSchonGemeldet || wechsel_.Abgebrochen())
         return kFehlschlag;
-    u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
+    u_.fehler << "Fehler #" << -code << ": " << errors::ORV_Fehlermeldung(code) << '\n';
     return kFehlschlag;
+}
+
+int Lauf::Abschluss(int status) {
+    // With --schnell the command ends once the board is back at 9600.
+    status = wechsel_.Zurueck(*this, status);
+    if (!u_.aus.flush() && status == kErfolg)
+        return Fehler(kFehlerAusgabe);
+    return status;
 }
 
 int Lauf::Text(const std::string& text) {

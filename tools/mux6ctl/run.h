@@ -3,6 +3,7 @@
 // with its port, its output streams and its way of reporting failures.
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -20,6 +21,9 @@ struct Aufruf {
     bool portGegeben = false;
     std::string geraet;
     char adresse = '1';
+    std::string adresseText;  // as written; checked into `adresse`
+    // The reading commands print JSON instead of text.
+    bool json = false;
     int baud = 9600;
     bool erzwingen = false;
     bool hilfe = false;
@@ -37,15 +41,18 @@ struct Aufruf {
     // curve plot: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
-    // --schnell: the rate of the transfer, 0 for none; --pruefen; scan --alle-raten.
+    // --schnell: the rate of the transfer, 0 for none; --pruefen; suchen --alle-raten.
     int schnell = 0;
     bool pruefen = false;
     bool alleRaten = false;
+    // The command's path ("kurve", "senden"), then its arguments.
     std::vector<std::string> woerter;
 };
 
 // A "code" for Lauf::Fehler that only fails: the reason is on standard error already.
 inline constexpr int kSchonGemeldet = 1;
+// Standard output did not take the result (a full disk, a closed pipe).
+inline constexpr int kFehlerAusgabe = -301480;
 
 class Lauf {
   public:
@@ -58,6 +65,9 @@ class Lauf {
     int Aufruffehler(const std::string& text);
     int Fehler(int code);
     int Text(const std::string& text);
+    // The command's status, made a failure when its standard output was not
+    // written whole: a result nobody got is no success.
+    int Abschluss(int status);
     std::ostream& aus() { return u_.aus; }
 
     // "-" names standard input or output wherever a file is named.
@@ -80,8 +90,6 @@ class Lauf {
     // Opens the port with the program's line settings and time-out; the port
     // is closed when the run ends. With --schnell the board is switched up.
     int Oeffnen(const Aufruf& a);
-    // The command's exit status, once the board is back at 9600 (--schnell).
-    int Abschliessen(int status) { return wechsel_.Zurueck(*this, status); }
 
     // Progress of a transfer on standard error, when asked for.
     curves::Fortschritt Anzeige(const char* text);
@@ -93,5 +101,10 @@ class Lauf {
     bool zeileOffen_ = false;
     Ratenwechsel wechsel_;
 };
+
+// The commands of ctl.cpp: id, suchen, start, stopp, and the kurve group.
+// nullopt: the words do not fit.
+std::optional<int> GeraetAusfuehren(Lauf& l, const Aufruf& a);
+std::optional<int> KurveAusfuehren(Lauf& l, const Aufruf& a);
 
 }  // namespace ctl
