@@ -140,7 +140,13 @@ int Senden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei)
     const kl::Uebertragung u =
         kl::KennlinieSenden(a.port, a.adresse, *g.slot, f, l.Anzeige(kl::kSendenText));
     l.AnzeigeBeenden();
-    return Melden(l, u);
+    const int status = Melden(l, u);
+    if (status != kErfolg || !a.pruefen)
+        return status;
+    std::array<std::uint8_t, kl::kBlockGroesse> block{};
+    if (const int code = kl::KennlinienblockBauen(f, block); code != 0)
+        return l.Fehler(code);
+    return Vergleichen(l, a, kl::Speicherplatzadresse(*g.slot), block);
 }
 
 int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {

@@ -10,6 +10,7 @@
 
 #include "characteristic.h"
 #include "direct_io.h"
+#include "fast.h"
 
 namespace ctl {
 
@@ -52,6 +53,9 @@ constexpr Befehl kBefehle[] = {
      "board there, or -", 0, 0, &GeraetAusfuehren, false},
     {"", "start", "", "", "start the board's curve output", 0, 0, &GeraetAusfuehren, false},
     {"", "stopp", "stop", "", "stop the board's curve output", 0, 0, &GeraetAusfuehren, false},
+    {"", "baudrate", "", "B", "switch the board at --baud to B and confirm it there (a board "
+     "left at another rate: mux6ctl --baud 19200 baudrate 9600)", 1, 1, &BaudrateAusfuehren,
+     false},
     {"", "kurve", "curve", "", "curve files and the board's curve memory", 0, 0, nullptr, false},
     {"kurve", "senden", "send", "DATEI.skr", "curve 1 of the file into the board's memory; "
      "with curves of unequal length only with --erzwingen", 1, 1, &KurveAusfuehren, false},
@@ -127,6 +131,15 @@ constexpr Option kOptionen[] = {
     {"--anzahl", "N", &Aufruf::anzahl, "this many cycles, then the end", "messen"},
     {"--setze", "N=WERT", &Aufruf::setze, "output N to WERT first (may be repeated)", "messen"},
     {"--protokoll,--log", "DATEI", &Aufruf::log, "the measurement log", "messen"},
+    {"--schnell,--fast", "", &Aufruf::schnell, "--schnell[=B]: the transfer "
+     "at B baud (38400, or 19200): the board is switched to B and confirmed by its identity, then "
+     "switched back to 9600 and confirmed, after a failure, Ctrl-C or SIGTERM too; a board "
+     "silent at B is written at 9600 after a note. Not for &",
+     "kurve senden|kurve lesen|kennlinie senden|kennlinie lesen"},
+    {"--pruefen,--verify", "", &Aufruf::pruefen, "read what was written back and compare it "
+     "byte for byte", "kurve senden|kennlinie senden"},
+    {"--alle-raten,--all-rates", "", &Aufruf::alleRaten, "try 9600, 4800, 19200 and 38400 and "
+     "name the rate each board answered at", "suchen"},
     {"--json", "", &Aufruf::json, "one JSON object on standard output instead of the text "
      "(messen: one a cycle)", "id|suchen|eingang|kurve lesen|kennlinie lesen|messen"},
 };
@@ -209,10 +222,13 @@ void OptionAnlegen(CLI::App& app, const Option& o, Aufruf& a) {
     CLI::Option* opt = std::visit(
         [&](auto feld) -> CLI::Option* {
             using Feld = decltype(feld);
-            if constexpr (std::is_same_v<Feld, bool Aufruf::*>)
-                return app.add_flag(o.namen, a.*feld, o.hilfe);
-            else
-                return app.add_option(o.namen, a.*feld, o.hilfe);
+            constexpr bool kSchalter = std::is_same_v<Feld, bool Aufruf::*>;
+            // A number without a value's name counts when given bare
+            // (--schnell) and takes one after '=' (--schnell=19200).
+            if constexpr (kSchalter || std::is_same_v<Feld, int Aufruf::*>)
+                if (kSchalter || !*o.wert)
+                    return app.add_flag(o.namen, a.*feld, o.hilfe);
+            return app.add_option(o.namen, a.*feld, o.hilfe);
         },
         o.ziel);
     if (*o.wert)

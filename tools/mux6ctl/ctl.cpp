@@ -20,6 +20,7 @@
 #include "device/link.h"
 #include "direct_io.h"
 #include "errors/errors.h"
+#include "fast.h"
 #include "json.h"
 #include "picture.h"
 #include "run.h"
@@ -150,6 +151,8 @@ int Senden(Lauf& l, const Aufruf& a, const std::string& datei) {
             curves::SpeicherabbildSenden(a.port, a.adresse, abbild, l.Anzeige(curves::kSendenText));
         l.AnzeigeBeenden();
     }
+    if (code == 0 && a.pruefen)
+        return Vergleichen(l, a, static_cast<int>(curves::kSpeicherStart), abbild.Sendebereich());
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -235,7 +238,7 @@ std::optional<int> GeraetAusfuehren(Lauf& l, const Aufruf& a) {
     if (w == "id")
         return Id(l, a);
     if (w == "suchen")
-        return Suchen(l, a);
+        return a.alleRaten ? SuchenAlleRaten(l, a) : Suchen(l, a);
     return StartStopp(l, a, w == "start" ? "start" : "stopp");
 }
 
@@ -277,6 +280,8 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
     const Zerlegung z = Zerlegen(argumente, a);
     if (z.art == Zerlegung::Art::Aufruffehler)
         return l.Aufruffehler(z.text);
+    if (const std::string fehler = RatenoptionenPruefen(a); !fehler.empty())
+        return l.Aufruffehler(fehler);
     if (z.art == Zerlegung::Art::Hilfe) {
         umgebung.aus << z.text;
         return l.Abschluss(kErfolg);

@@ -49,7 +49,8 @@ int Lauf::Aufruffehler(const std::string& text) {
 }
 
 int Lauf::Fehler(int code) {
-    if (code == kSchonGemeldet)
+    // After SIGINT or SIGTERM the port fails on purpose: the signal is reported.
+    if (code == kSchonGemeldet || wechsel_.Abgebrochen())
         return kFehlschlag;
     u_.fehler << "Fehler #" << -code << ": " << errors::ORV_Fehlermeldung(code) << '\n';
     if (json_)
@@ -60,6 +61,8 @@ int Lauf::Fehler(int code) {
 }
 
 int Lauf::Abschluss(int status) {
+    // With --schnell the command ends once the board is back at 9600.
+    status = wechsel_.Zurueck(*this, status);
     if (!u_.aus.flush() && status == kErfolg)
         return Fehler(kFehlerAusgabe);
     return status;
@@ -132,11 +135,15 @@ int Lauf::Oeffnen(const Aufruf& a) {
     } else {
         device::PortFabrikSetzen(u_.fabrik);
     }
+    if (a.schnell > 0)
+        device::PortFabrikSetzen(Abbrechbar(device::PortFabrikHolen()));
     int code = device::ORVKAP1_Open(a.port, a.baud);
     if (code == 0) {
         offen_ = a.port;
         code = device::ORVKAP1_Timeout(a.port, kZeitlimitSekunden);
     }
+    if (code == 0 && a.schnell > 0)
+        code = wechsel_.Hinauf(*this, a);
     return code;
 }
 

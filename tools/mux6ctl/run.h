@@ -12,6 +12,7 @@
 
 #include "ctl.h"
 #include "curves/transfer.h"
+#include "fast.h"
 
 namespace ctl {
 
@@ -40,6 +41,10 @@ struct Aufruf {
     // curve plot: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
+    // --schnell: the rate of the transfer, 0 for none; --pruefen; suchen --alle-raten.
+    int schnell = 0;
+    bool pruefen = false;
+    bool alleRaten = false;
     // The command's path ("kurve", "senden"), then its arguments.
     std::vector<std::string> woerter;
 };
@@ -85,7 +90,7 @@ class Lauf {
     Umgebung& umgebung() { return u_; }
 
     // Opens the port with the program's line settings and time-out; the port
-    // is closed when the run ends.
+    // is closed when the run ends. With --schnell the board is switched up.
     int Oeffnen(const Aufruf& a);
 
     // Progress of a transfer on standard error, when asked for.
@@ -97,6 +102,7 @@ class Lauf {
     int offen_ = -1;
     bool zeileOffen_ = false;
     bool json_ = false;
+    Ratenwechsel wechsel_;
 };
 
 // The commands of ctl.cpp: id, suchen, start, stopp, and the kurve group.
