@@ -52,6 +52,9 @@ const char* const kHilfe =
     "                  instead of the file's\n"
     "  --rise MS       kennlinie send, block: the rise time in ms instead of the\n"
     "                  file's\n"
+    "  --trace FILE    every command that talks to a board: each frame and answer\n"
+    "                  with the milliseconds since the start into FILE (- for\n"
+    "                  standard error), after a first line naming the device\n"
     "  -h, --help      this text\n"
     "\n"
     "Commands:\n"
@@ -140,6 +143,7 @@ constexpr Textoption kTextoptionen[] = {
     {"--rise", &Aufruf::anstieg, "--rise needs milliseconds above 0"},
     {"--breite", &Aufruf::breite, "--breite needs pixels"},
     {"--hoehe", &Aufruf::hoehe, "--hoehe needs pixels"},
+    {"--trace", &Aufruf::spur, "--trace needs a file or -"},
 };
 
 // 0 or the usage error's text.
@@ -410,18 +414,10 @@ bool GrafikBenoetigt(const std::vector<std::string>& argumente) {
            a.woerter[1] == "plot";
 }
 
-int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
-    device::ORV_Fehlersprache(1);
-    Lauf l(umgebung);
-    Aufruf a;
-    const std::string fehler = Lesen(argumente, a);
-    if (!fehler.empty()) {
-        return l.Aufruffehler(fehler);
-    }
-    if (a.hilfe) {
-        umgebung.aus << kHilfe;
-        return kErfolg;
-    }
+namespace {
+
+// The command the words name; its exit status.
+int Befehl(Lauf& l, const Aufruf& a) {
     const std::vector<std::string>& w = a.woerter;
     if (w.empty()) {
         return l.Aufruffehler("no command");
@@ -474,6 +470,23 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
         zeile += (zeile.empty() ? "" : " ") + s;
     }
     return l.Aufruffehler("unknown command or wrong arguments: '" + zeile + "'");
+}
+
+}  // namespace
+
+int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
+    device::ORV_Fehlersprache(1);
+    Lauf l(umgebung);
+    Aufruf a;
+    const std::string fehler = Lesen(argumente, a);
+    if (!fehler.empty()) {
+        return l.Aufruffehler(fehler);
+    }
+    if (a.hilfe) {
+        umgebung.aus << kHilfe;
+        return kErfolg;
+    }
+    return l.Abschliessen(Befehl(l, a));
 }
 
 }  // namespace ctl

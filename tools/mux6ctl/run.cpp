@@ -100,6 +100,12 @@ int Lauf::KonfigLaden(const Aufruf& a) {
 
 int Lauf::Oeffnen(const Aufruf& a) {
     device::PortTabelleLeeren();
+    if (!a.spur.empty()) {
+        if (const int code = spur_.Oeffnen(a.spur, u_.fehler); code != 0) {
+            return code;
+        }
+    }
+    const device::PortFabrik fabrik = spur_.Fabrik(u_.fabrik);
     if (!a.geraet.empty()) {
         std::error_code ec;
         fs::path pfad = fs::absolute(a.geraet, ec);
@@ -111,7 +117,7 @@ int Lauf::Oeffnen(const Aufruf& a) {
             }
         }
         device::PortFabrikSetzen(
-            [f = u_.fabrik, p = pfad.string()](int n) -> std::unique_ptr<device::SerialPort> {
+            [f = fabrik, p = pfad.string()](int n) -> std::unique_ptr<device::SerialPort> {
                 std::unique_ptr<device::SerialPort> innen = f ? f(n) : nullptr;
                 if (!innen) {
                     return nullptr;
@@ -119,7 +125,7 @@ int Lauf::Oeffnen(const Aufruf& a) {
                 return std::make_unique<GeraetPort>(std::move(innen), p);
             });
     } else {
-        device::PortFabrikSetzen(u_.fabrik);
+        device::PortFabrikSetzen(fabrik);
     }
     int code = device::ORVKAP1_Open(a.port, a.baud);
     if (code == 0) {
@@ -137,6 +143,11 @@ curves::Fortschritt Lauf::Anzeige(const char* text) {
         u_.fehler << '\r' << text << ": " << prozent << " %" << std::flush;
         zeileOffen_ = true;
     };
+}
+
+int Lauf::Abschliessen(int status) {
+    const int code = spur_.Ergebnis();
+    return status == kErfolg && code != 0 ? Fehler(code) : status;
 }
 
 void Lauf::AnzeigeBeenden() {

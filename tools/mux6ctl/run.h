@@ -11,6 +11,7 @@
 
 #include "ctl.h"
 #include "curves/transfer.h"
+#include "trace.h"
 
 namespace ctl {
 
@@ -36,6 +37,8 @@ struct Aufruf {
     // curve plot: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
+    // --trace: the frame trace's file, "-" for standard error.
+    std::string spur;
     std::vector<std::string> woerter;
 };
 
@@ -80,8 +83,12 @@ class Lauf {
     curves::Fortschritt Anzeige(const char* text);
     void AnzeigeBeenden();
 
+    // The command's exit status, or a failure when the trace lost a line.
+    int Abschliessen(int status);
+
   private:
     Umgebung& u_;
+    Spurdatei spur_;
     int offen_ = -1;
     bool zeileOffen_ = false;
 };
