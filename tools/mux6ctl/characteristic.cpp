@@ -16,6 +16,7 @@
 #include "config/files.h"
 #include "config/ini.h"
 #include "config/model.h"
+#include "picture.h"
 #include "settings/settings_file.h"
 #include "storage/c_numbers.h"
 
@@ -228,6 +229,11 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
         return Umwandeln(l, a, g, w[2], [&](const kl::Felder& f) {
             return Lauf::Strom(w[3]) ? BlockAusgeben(l, f)
                                      : kl::KennlinienblockSpeichernNach(w[3], f);
+        });
+    if (was == "plot" && w.size() == 4)
+        return KennlinienbildSchreiben(l, a, w[3], [&] {
+            kl::Felder f;
+            return Laden(l, a, Angaben{}, w[2], f);
         });
     if (was == "select" && w.size() == 2)
         return Waehlen(l, a, g);

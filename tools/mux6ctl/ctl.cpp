@@ -20,6 +20,7 @@
 #include "device/link.h"
 #include "direct_io.h"
 #include "picture.h"
+#include "plot_log.h"
 #include "run.h"
 #include "storage/safe_save.h"
 
@@ -106,6 +107,13 @@ const char* const kHilfe =
     "  kennlinie block FILE.ske OUT.bin    the 8224 bytes exactly as kennlinie\n"
     "                              send writes them into the slot\n"
     "  kennlinie select --slot N   output 4 to slot N's selection voltage, N volts\n"
+    "  kennlinie plot FILE.ske OUT.png|OUT.pdf|OUT.svg [--breite W] [--hoehe H]\n"
+    "                              the characteristic as the characteristic window\n"
+    "                              draws it, both axes in the units of --konfig\n"
+    "  messen plot LOG.txt OUT.png|OUT.pdf|OUT.svg [--block N] [--breite W] [--hoehe H]\n"
+    "                              the inputs of block N of a measurement log (the\n"
+    "                              last without --block) over time in their units,\n"
+    "                              with a legend; lines of one second share it evenly\n"
     "  A damaged curve, characteristic or configuration file (cut short, or a\n"
     "  count or value out of range) is refused unless --force is given.\n"
     "  A file named - is standard input or output; read - writes the text format\n"
@@ -144,6 +152,7 @@ constexpr Textoption kTextoptionen[] = {
     {"--breite", &Aufruf::breite, "--breite needs pixels"},
     {"--hoehe", &Aufruf::hoehe, "--hoehe needs pixels"},
     {"--trace", &Aufruf::spur, "--trace needs a file or -"},
+    {"--block", &Aufruf::block, "--block needs a block number from 1"},
 };
 
 // 0 or the usage error's text.
@@ -410,8 +419,9 @@ int Abbild(Lauf& l, const Aufruf& a, const std::string& datei, const std::string
 
 bool GrafikBenoetigt(const std::vector<std::string>& argumente) {
     Aufruf a;
-    return Lesen(argumente, a).empty() && a.woerter.size() >= 2 && a.woerter[0] == "curve" &&
-           a.woerter[1] == "plot";
+    const auto& w = a.woerter;
+    return Lesen(argumente, a).empty() && w.size() >= 2 && w[1] == "plot" &&
+           (w[0] == "curve" || w[0] == "kennlinie" || w[0] == "messen");
 }
 
 namespace {
@@ -461,6 +471,9 @@ int Befehl(Lauf& l, const Aufruf& a) {
     }
     if (const std::optional<int> status = KennlinieAusfuehren(l, a)) {
         return *status;
+    }
+    if (w[0] == "messen" && w.size() == 4 && w[1] == "plot") {
+        return MessbildSchreiben(l, a, w[2], w[3]);
     }
     if (const std::optional<int> status = DirektAusfuehren(l, a)) {
         return *status;

@@ -37,6 +37,8 @@ struct Aufruf {
     // curve plot: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
+    // messen plot: the block, as written on the line.
+    std::string block;
     // --trace: the frame trace's file, "-" for standard error.
     std::string spur;
     std::vector<std::string> woerter;
