@@ -138,11 +138,13 @@ void Spur::AntwortBeenden() {
 
 TracePort::TracePort(std::unique_ptr<SerialPort> innen, std::shared_ptr<Spur> spur,
                      std::string programm)
-    : innen_(std::move(innen)), spur_(std::move(spur)), programm_(std::move(programm)) {}
+    : WeiterleitenderPort(std::move(innen)),
+      spur_(std::move(spur)),
+      programm_(std::move(programm)) {}
 
 int TracePort::open(const std::string& geraet, const Leitungseinstellung& einstellung) {
     spur_->Kopf(programm_, geraet, einstellung);
-    const int r = innen_->open(geraet, einstellung);
+    const int r = innen().open(geraet, einstellung);
     if (r != 0) {
         spur_->Portfehler();
     }
@@ -151,15 +153,11 @@ int TracePort::open(const std::string& geraet, const Leitungseinstellung& einste
 
 int TracePort::close() {
     spur_->AntwortBeenden();
-    return innen_->close();
-}
-
-int TracePort::setTimeout(std::chrono::milliseconds zeitlimit) {
-    return innen_->setTimeout(zeitlimit);
+    return innen().close();
 }
 
 int TracePort::write(std::span<const std::uint8_t> bytes) {
-    const int r = innen_->write(bytes);
+    const int r = innen().write(bytes);
     if (r < 0) {
         spur_->Portfehler();
     } else {
@@ -169,7 +167,7 @@ int TracePort::write(std::span<const std::uint8_t> bytes) {
 }
 
 int TracePort::readByte() {
-    const int b = innen_->readByte();
+    const int b = innen().readByte();
     if (b >= 0) {
         spur_->Empfangen(static_cast<std::uint8_t>(b));
     } else if (b == kZeitlimit) {
@@ -180,22 +178,14 @@ int TracePort::readByte() {
     return b;
 }
 
-int TracePort::bytesToWrite() {
-    return innen_->bytesToWrite();
-}
-
-int TracePort::drain() {
-    return innen_->drain();
-}
-
 int TracePort::flushInput() {
     spur_->AntwortBeenden();
-    return innen_->flushInput();
+    return innen().flushInput();
 }
 
 int TracePort::flushOutput() {
     spur_->AntwortBeenden();
-    return innen_->flushOutput();
+    return innen().flushOutput();
 }
 
 PortFabrik SpurFabrik(PortFabrik innen, std::shared_ptr<Spur> spur, std::string programm) {

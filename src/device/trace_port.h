@@ -27,6 +27,7 @@
 #include <string>
 #include <string_view>
 
+#include "device/forwarding_port.h"
 #include "device/serial_port.h"
 
 namespace device {
@@ -72,22 +73,18 @@ class Spur {
 };
 
 // The traced port. `programm` ("mux6ctl 1.0.1") opens the first line.
-class TracePort final : public SerialPort {
+class TracePort final : public WeiterleitenderPort {
   public:
     TracePort(std::unique_ptr<SerialPort> innen, std::shared_ptr<Spur> spur, std::string programm);
 
     int open(const std::string& geraet, const Leitungseinstellung& einstellung) override;
     int close() override;
-    int setTimeout(std::chrono::milliseconds zeitlimit) override;
     int write(std::span<const std::uint8_t> bytes) override;
     int readByte() override;
-    int bytesToWrite() override;
-    int drain() override;
     int flushInput() override;
     int flushOutput() override;
 
   private:
-    std::unique_ptr<SerialPort> innen_;
     std::shared_ptr<Spur> spur_;
     std::string programm_;
 };

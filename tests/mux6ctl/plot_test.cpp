@@ -16,6 +16,7 @@
 #include "config/model.h"
 #include "curves/files.h"
 #include "curves/model.h"
+#include "picture_checks.h"
 #include "plot_log_file.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -98,15 +99,6 @@ TEST(Messprotokoll, WasKeinesIstSagtWarum) {
         EXPECT_EQ(ctl::MessprotokollLesen(f.text).fehler, f.fehler) << f.text;
 }
 
-// The value after `name` on its line of pdfinfo's report, without the padding.
-std::string Feld(const std::string& bericht, const std::string& name) {
-    const auto a = bericht.find(name);
-    if (a == std::string::npos)
-        return {};
-    const auto wert = bericht.find_first_not_of(' ', a + name.size());
-    return bericht.substr(wert, bericht.find('\n', wert) - wert);
-}
-
 class Plot : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -135,14 +127,6 @@ class Plot : public ::testing::Test {
         curves::KurvenInit();
     }
 
-    static int Anzahl(const QImage& bild, QColor farbe) {
-        int n = 0;
-        for (int y = 0; y < bild.height(); ++y)
-            for (int x = 0; x < bild.width(); ++x)
-                n += bild.pixelColor(x, y).rgb() == farbe.rgb();
-        return n;
-    }
-
     testsupport::TempDir dir{true};
 };
 
@@ -164,7 +148,7 @@ TEST_P(JedesBild, PngDerGroesseUndPdfDasPdfinfoLiest) {
     ASSERT_FALSE(bild.isNull());
     EXPECT_EQ(bild.size(), QSize(640, 480));
     for (const QColor& c : f.farben)
-        EXPECT_GT(Anzahl(bild, c), 50) << c.name().toStdString();
+        EXPECT_GT(testsupport::PixelAnzahl(bild, c), 50) << c.name().toStdString();
 
     a = f.befehl;
     a.insert(a.end(), {"x.pdf", "--breite=800", "--hoehe=500"});
@@ -175,8 +159,8 @@ TEST_P(JedesBild, PngDerGroesseUndPdfDasPdfinfoLiest) {
     const auto info = testsupport::Ausfuehren(pdfinfo.toStdString(), {(dir / "x.pdf").string()},
                                               std::chrono::seconds(30));
     ASSERT_EQ(info.status, 0) << info.fehler;
-    EXPECT_EQ(Feld(info.aus, "Pages:"), "1") << info.aus;
-    EXPECT_EQ(Feld(info.aus, "Page size:"), "800 x 500 pts") << info.aus;
+    EXPECT_EQ(testsupport::PdfinfoFeld(info.aus, "Pages:"), "1") << info.aus;
+    EXPECT_EQ(testsupport::PdfinfoFeld(info.aus, "Page size:"), "800 x 500 pts") << info.aus;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -14,6 +14,7 @@
 #include "curves/files.h"
 #include "curves/model.h"
 #include "device/errors.h"
+#include "device/forwarding_port.h"
 #include "device/frames.h"
 #include "device/link.h"
 #include "device/trace_port.h"
@@ -37,34 +38,22 @@ struct Ereignis {
     Bytes bytes;
 };
 
-class Mitschnitt final : public device::SerialPort {
+class Mitschnitt final : public device::WeiterleitenderPort {
   public:
     Mitschnitt(std::shared_ptr<device::sim::Leitung> l, std::shared_ptr<std::vector<Ereignis>> e)
-        : port_(std::move(l)), e_(std::move(e)) {}
-    int open(const std::string& g, const device::Leitungseinstellung& s) override {
-        return port_.open(g, s);
-    }
-    int close() override { return port_.close(); }
-    int setTimeout(std::chrono::milliseconds z) override { return port_.setTimeout(z); }
+        : WeiterleitenderPort(std::make_unique<device::sim::SimulatedPort>(std::move(l))),
+          e_(std::move(e)) {}
     int write(std::span<const std::uint8_t> b) override {
         e_->push_back({"->", Bytes(b.begin(), b.end())});
-        return port_.write(b);
+        return WeiterleitenderPort::write(b);
     }
     int readByte() override {
-        const int b = port_.readByte();
-        if (b >= 0)
-            e_->push_back({"<-", {static_cast<std::uint8_t>(b)}});
-        else
-            e_->push_back({"--", {}});
+        const int b = WeiterleitenderPort::readByte();
+        e_->push_back(b >= 0 ? Ereignis{"<-", {static_cast<std::uint8_t>(b)}} : Ereignis{"--", {}});
         return b;
     }
-    int bytesToWrite() override { return port_.bytesToWrite(); }
-    int drain() override { return port_.drain(); }
-    int flushInput() override { return port_.flushInput(); }
-    int flushOutput() override { return port_.flushOutput(); }
 
   private:
-    device::sim::SimulatedPort port_;
     std::shared_ptr<std::vector<Ereignis>> e_;
 };
 

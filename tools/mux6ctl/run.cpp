@@ -8,6 +8,7 @@
 #include "config/files.h"
 #include "config/model.h"
 #include "device/errors.h"
+#include "device/forwarding_port.h"
 #include "device/link.h"
 
 namespace ctl {
@@ -19,24 +20,15 @@ namespace fs = std::filesystem;
 constexpr double kZeitlimitSekunden = 0.5;  // as the connection window sets it
 
 // The named device behind whatever port number the link opens.
-class GeraetPort final : public device::SerialPort {
+class GeraetPort final : public device::WeiterleitenderPort {
   public:
     GeraetPort(std::unique_ptr<device::SerialPort> port, std::string pfad)
-        : port_(std::move(port)), pfad_(std::move(pfad)) {}
+        : WeiterleitenderPort(std::move(port)), pfad_(std::move(pfad)) {}
     int open(const std::string&, const device::Leitungseinstellung& e) override {
-        return port_->open(pfad_, e);
+        return WeiterleitenderPort::open(pfad_, e);
     }
-    int close() override { return port_->close(); }
-    int setTimeout(std::chrono::milliseconds z) override { return port_->setTimeout(z); }
-    int write(std::span<const std::uint8_t> b) override { return port_->write(b); }
-    int readByte() override { return port_->readByte(); }
-    int bytesToWrite() override { return port_->bytesToWrite(); }
-    int drain() override { return port_->drain(); }
-    int flushInput() override { return port_->flushInput(); }
-    int flushOutput() override { return port_->flushOutput(); }
 
   private:
-    std::unique_ptr<device::SerialPort> port_;
     std::string pfad_;
 };
 
