@@ -52,8 +52,8 @@ void BM_KurveSenden(benchmark::State& state) {
     const fs::path datei = fs::temp_directory_path() / ("mux6spur-" + std::to_string(getpid()));
     std::ofstream ziel(datei, std::ios::binary | std::ios::trunc);
     auto spur = std::make_shared<device::Spur>(ziel);
-    auto leitung = std::make_shared<device::sim::Leitung>();
-    device::PortFabrik fabrik = device::sim::SimulierteFabrik(leitung);
+    auto leitung = std::make_shared<mux6sim::Leitung>();
+    device::PortFabrik fabrik = mux6sim::SimulierteFabrik(leitung);
     if (mitSpur) {
         fabrik = device::SpurFabrik(std::move(fabrik), spur, "mux6 bench");
     }

@@ -108,10 +108,9 @@ int ORVKAP1_AusgangSchreiben(int port, char adresse, std::string_view kanal, dou
     if (k == 0) {
         return -401060;
     }
-    constexpr int kGrenzfehler[4] = {-500056, -500057, -500058, -500059};
     // Written so that a value that is not a number fails as well.
     if (!(wert >= 0.0 && wert <= 10.0)) {
-        return kGrenzfehler[k - 1];
+        return kAusgangBereichFehler[k - 1];
     }
     std::string text = Kanalbefehl(k, 'W');
     text += Boardwert(wert);

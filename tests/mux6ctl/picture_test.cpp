@@ -13,7 +13,7 @@
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "picture_checks.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -23,7 +23,7 @@ namespace {
 using testsupport::CtlAusfuehren;
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Bild : public ::testing::Test {

@@ -166,16 +166,16 @@ TEST_P(JedesBild, PngDerGroesseUndPdfDasPdfinfoLiest) {
 INSTANTIATE_TEST_SUITE_P(
     Faelle, JedesBild,
     ::testing::Values(
-        Bildfall{"Kennlinie", {"kennlinie", "plot", "k.ske"}, {Qt::red, Qt::blue}},
-        Bildfall{"MessenLetzterBlock", {"messen", "plot", "m.txt"}, {{220, 0, 0}, {0, 150, 0}}},
+        Bildfall{"Kennlinie", {"kennlinie", "zeichnen", "k.ske"}, {Qt::red, Qt::blue}},
+        Bildfall{"MessenLetzterBlock", {"messen", "zeichnen", "m.txt"}, {{220, 0, 0}, {0, 150, 0}}},
         Bildfall{"MessenErsterBlock",
-                 {"messen", "plot", "m.txt", "--block", "1"},
+                 {"messen", "zeichnen", "m.txt", "--block", "1"},
                  {{220, 0, 0}, {200, 140, 0}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The axes carry the configured units: input 2's on X, output 1's on Y.
 TEST_F(Plot, KennlinieInDenEinheitenDerKonfiguration) {
-    const auto r = CtlAusfuehren({"kennlinie", "plot", "k.ske", "k.svg", "--konfig", "k.sko"});
+    const auto r = CtlAusfuehren({"kennlinie", "zeichnen", "k.ske", "k.svg", "--konfig", "k.sko"});
     ASSERT_EQ(r.status, 0) << r.fehler;
     const std::string svg = testsupport::Lesen(dir / "k.svg");
     for (const char* text : {">bar<", ">mA<", ">400<", ">20<"})
@@ -185,7 +185,7 @@ TEST_F(Plot, KennlinieInDenEinheitenDerKonfiguration) {
 // The legend names each input drawn with its unit; input 4, never sampled
 // in the last block, is left out.
 TEST_F(Plot, MessenLegendeMitEinheiten) {
-    const auto r = CtlAusfuehren({"messen", "plot", "m.txt", "m.svg"});
+    const auto r = CtlAusfuehren({"messen", "zeichnen", "m.txt", "m.svg"});
     ASSERT_EQ(r.status, 0) << r.fehler;
     const std::string svg = testsupport::Lesen(dir / "m.svg");
     for (const char* text : {">Eing1 [°C]<", ">Eing2 [V]<", ">Eing3 [V]<", "°C, V"})
@@ -214,17 +214,20 @@ INSTANTIATE_TEST_SUITE_P(
     Faelle, JedeAblehnung,
     ::testing::Values(
         Ablehnung{"KurvenText",
-                  {"messen", "plot", "kurve.txt", "x.png"},
+                  {"messen", "zeichnen", "kurve.txt", "x.png"},
                   1,
                   "kurve.txt ist kein Messprotokoll: keine Zeile \"Datenerfassung gestartet\""},
         Ablehnung{"BlockZuGross",
-                  {"messen", "plot", "m.txt", "x.png", "--block", "3"},
+                  {"messen", "zeichnen", "m.txt", "x.png", "--block", "3"},
                   1,
                   "m.txt: das Messprotokoll hat 2 Blöcke"},
+        Ablehnung{"BlockKeineZahl",
+                  {"messen", "zeichnen", "m.txt", "x.png", "--block", "0"},
+                  2,
+                  "--block"},
+        Ablehnung{"LogFehlt", {"messen", "zeichnen", "fehlt.txt", "x.png"}, 1, "Fehler #308480"},
         Ablehnung{
-            "BlockKeineZahl", {"messen", "plot", "m.txt", "x.png", "--block", "0"}, 2, "--block"},
-        Ablehnung{"LogFehlt", {"messen", "plot", "fehlt.txt", "x.png"}, 1, "Fehler #308480"},
-        Ablehnung{"KennlinieFehlt", {"kennlinie", "plot", "fehlt.ske", "x.png"}, 1, "Fehler #"}),
+            "KennlinieFehlt", {"kennlinie", "zeichnen", "fehlt.ske", "x.png"}, 1, "Fehler #"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"
-#include "device/errors.h"
 #include "device/forwarding_port.h"
 #include "device/frames.h"
 #include "device/link.h"
@@ -27,8 +26,8 @@
 
 namespace {
 
-using device::sim::Stoerplan;
-using device::sim::Stoerung;
+using mux6sim::Stoerplan;
+using mux6sim::Stoerung;
 using Bytes = std::vector<std::uint8_t>;
 
 // What the simulated board saw and answered, call by call: "->" a write,
@@ -40,8 +39,8 @@ struct Ereignis {
 
 class Mitschnitt final : public device::WeiterleitenderPort {
   public:
-    Mitschnitt(std::shared_ptr<device::sim::Leitung> l, std::shared_ptr<std::vector<Ereignis>> e)
-        : WeiterleitenderPort(std::make_unique<device::sim::SimulatedPort>(std::move(l))),
+    Mitschnitt(std::shared_ptr<mux6sim::Leitung> l, std::shared_ptr<std::vector<Ereignis>> e)
+        : WeiterleitenderPort(std::make_unique<mux6sim::SimulatedPort>(std::move(l))),
           e_(std::move(e)) {}
     int write(std::span<const std::uint8_t> b) override {
         e_->push_back({"->", Bytes(b.begin(), b.end())});
@@ -132,7 +131,7 @@ class Spur : public ::testing::Test {
     }
 
     testsupport::TempDir dir{true};
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
+    std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
     std::shared_ptr<std::vector<Ereignis>> ereignisse = std::make_shared<std::vector<Ereignis>>();
     std::ostringstream aus;
     std::ostringstream fehler;
@@ -153,7 +152,7 @@ TEST_P(JedeSpur, HaeltGenauDieRahmenUndAntwortenInIhrerFolge) {
     const Spurfall& f = GetParam();
     Stoeren(f.stoerung, f.bei);
     std::vector<std::string> argumente = f.befehl;
-    if (argumente[0] == "curve")
+    if (argumente[0] == "kurve")
         argumente.push_back(Kurvendatei());
     argumente.insert(argumente.end(), {"--trace", (dir / "t.txt").string()});
     EXPECT_EQ(Lauf(argumente), f.status) << fehler.str();
@@ -174,10 +173,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Spurfall{"IdOhneAntwort", {"id"}, Stoerung::Stille, {1}, 1, 1},
                       Spurfall{"IdMitNak", {"id"}, Stoerung::Nak, {1}, 1, 0},
                       Spurfall{"IdAbgebrocheneZeile", {"id"}, Stoerung::KurzeZeile, {1}, 1, 1},
-                      Spurfall{"Suche", {"scan"}, Stoerung::Keine, {}, 0, 7},
-                      Spurfall{"KurveSenden", {"curve", "send"}, Stoerung::Keine, {}, 0, 0},
+                      Spurfall{"Suche", {"suchen"}, Stoerung::Keine, {}, 0, 7},
+                      Spurfall{"KurveSenden", {"kurve", "senden"}, Stoerung::Keine, {}, 0, 0},
                       Spurfall{
-                          "KurveSendenStille", {"curve", "send"}, Stoerung::Stille, {2}, 1, 1}),
+                          "KurveSendenStille", {"kurve", "senden"}, Stoerung::Stille, {2}, 1, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SpurText, JedesByteLiestSichZurueck) {
@@ -199,16 +198,16 @@ TEST(SpurText, JedesByteLiestSichZurueck) {
 // before anything is sent; a trace that cannot be written fails the run,
 // which still finishes what it does on the board.
 TEST_F(Spur, DateiNichtZuMachenOderVoll) {
-    EXPECT_EQ(Lauf({"id", "--trace", (dir / "fehlt" / "t.txt").string()}), ctl::kFehlschlag);
+    EXPECT_EQ(Lauf({"id", "--spur", (dir / "fehlt" / "t.txt").string()}), ctl::kFehlschlag);
     EXPECT_NE(fehler.str().find("Fehler #308470"), std::string::npos) << fehler.str();
     EXPECT_TRUE(ereignisse->empty());
     if (std::filesystem::exists("/dev/full")) {
-        EXPECT_EQ(Lauf({"id", "--trace", "/dev/full"}), ctl::kFehlschlag);
-        EXPECT_EQ(aus.str(), std::string(device::sim::kStandardIdentitaet) + "\n");
+        EXPECT_EQ(Lauf({"id", "--spur", "/dev/full"}), ctl::kFehlschlag);
+        EXPECT_EQ(aus.str(), std::string(mux6sim::kStandardIdentitaet) + "\n");
         EXPECT_NE(fehler.str().find("Fehler #301471"), std::string::npos) << fehler.str();
     }
     // A command that never reaches a board makes no trace.
-    EXPECT_EQ(Lauf({"curve", "export", Kurvendatei(), (dir / "a.txt").string(), "--trace",
+    EXPECT_EQ(Lauf({"kurve", "exportieren", Kurvendatei(), (dir / "a.txt").string(), "--spur",
                     (dir / "t.txt").string()}),
               0);
     EXPECT_FALSE(std::filesystem::exists(dir / "t.txt"));
@@ -223,7 +222,7 @@ TEST_F(Spur, AbgebrochenerLaufHinterlaesstGanzeZeilen) {
     testsupport::SimProzess sim(dir / "com1", {"--baud", "9600"});
     ASSERT_TRUE(sim.ok());
     const auto r =
-        testsupport::CtlAusfuehren({"curve", "send", "lang.skr", "--trace", "t.txt"},
+        testsupport::CtlAusfuehren({"kurve", "senden", "lang.skr", "--spur", "t.txt"},
                                    std::chrono::seconds(30), std::chrono::milliseconds(1500));
     EXPECT_NE(r.status, 0);
     const std::string spur = testsupport::Lesen(dir / "t.txt");

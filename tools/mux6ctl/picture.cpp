@@ -69,14 +69,14 @@ int BildSchreiben(Lauf& l, const Aufruf& a, const std::string& befehl, const std
 
 int KennlinienbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
                             const std::function<int()>& laden) {
-    return BildSchreiben(l, a, "kennlinie plot", ziel, laden, [](ui::Graph& g) {
+    return BildSchreiben(l, a, "kennlinie zeichnen", ziel, laden, [](ui::Graph& g) {
         return characteristic::KennlinienbildZeichnen(g, kLinienUndStufen);
     });
 }
 
 int KurvenbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
                         const std::function<int()>& laden) {
-    return BildSchreiben(l, a, "curve plot", ziel, laden, [](ui::Graph& g) {
+    return BildSchreiben(l, a, "kurve zeichnen", ziel, laden, [](ui::Graph& g) {
         return curves::KurvenbildZeichnen(g, 0, kLinienUndStufen);
     });
 }

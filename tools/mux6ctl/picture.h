@@ -1,5 +1,5 @@
 #pragma once
-// mux6ctl's pictures (curve plot, kennlinie plot, messen plot): drawn
+// mux6ctl's pictures (kurve zeichnen, kennlinie zeichnen, messen zeichnen): drawn
 // offscreen by the windows' own drawing code into a graph of the size asked
 // for, for test reports.
 
@@ -27,7 +27,7 @@ int BildSchreiben(Lauf& l, const Aufruf& a, const std::string& befehl, const std
 // `laden` (the curve file into the curve state; an exit status, a failure
 // already reported) and writes the picture to `ziel`. Needs a QApplication,
 // which main() makes for it.
-// kennlinie plot: the characteristic `laden` loads, as the characteristic
+// kennlinie zeichnen: the characteristic `laden` loads, as the characteristic
 // window draws it.
 int KennlinienbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
                             const std::function<int()>& laden);

@@ -144,7 +144,7 @@ int MessbildSchreiben(Lauf& l, const Aufruf& a, const std::string& log, const st
             return l.Text(log + " ist kein Messprotokoll: " + p.fehler);
         return BlockWaehlen(l, a, log, p, index);
     };
-    return BildSchreiben(l, a, "messen plot", ziel, laden, [&](ui::Graph& g) {
+    return BildSchreiben(l, a, "messen zeichnen", ziel, laden, [&](ui::Graph& g) {
         try {
             Zeichnen(g, p.bloecke[index], g.height());
         } catch (const std::bad_alloc&) {
@@ -152,6 +152,13 @@ int MessbildSchreiben(Lauf& l, const Aufruf& a, const std::string& log, const st
         }
         return true;
     });
+}
+
+std::optional<int> MessbildAusfuehren(Lauf& l, const Aufruf& a) {
+    const std::vector<std::string>& w = a.woerter;
+    if (w.size() != 4)
+        return std::nullopt;
+    return MessbildSchreiben(l, a, w[2], w[3]);
 }
 
 }  // namespace ctl

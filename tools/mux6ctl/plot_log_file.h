@@ -1,5 +1,5 @@
 #pragma once
-// A measurement log read back for messen plot: every block with its input
+// A measurement log read back for messen zeichnen: every block with its input
 // ranges and units and its data lines, from the bytes as the log writes them
 // (Windows-1252, CR LF, tab-separated, "-----" for a value not known).
 // Standard C++ only.

@@ -7,9 +7,9 @@
 
 #include "config/files.h"
 #include "config/model.h"
-#include "device/errors.h"
 #include "device/forwarding_port.h"
 #include "device/link.h"
+#include "errors/errors.h"
 
 namespace ctl {
 
@@ -42,8 +42,17 @@ int Lauf::Aufruffehler(const std::string& text) {
 int Lauf::Fehler(int code) {
     if (code == kSchonGemeldet)
         return kFehlschlag;
-    u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
+    u_.fehler << "Fehler #" << -code << ": " << errors::ORV_Fehlermeldung(code) << '\n';
     return kFehlschlag;
+}
+
+int Lauf::Abschluss(int status) {
+    if (!u_.aus.flush() && status == kErfolg)
+        return Fehler(kFehlerAusgabe);
+    // A trace that lost a line is no record of the run.
+    if (const int code = spur_.Ergebnis(); code != 0 && status == kErfolg)
+        return Fehler(code);
+    return status;
 }
 
 int Lauf::Text(const std::string& text) {
@@ -135,11 +144,6 @@ curves::Fortschritt Lauf::Anzeige(const char* text) {
         u_.fehler << '\r' << text << ": " << prozent << " %" << std::flush;
         zeileOffen_ = true;
     };
-}
-
-int Lauf::Abschliessen(int status) {
-    const int code = spur_.Ergebnis();
-    return status == kErfolg && code != 0 ? Fehler(code) : status;
 }
 
 void Lauf::AnzeigeBeenden() {

@@ -3,6 +3,7 @@
 // with its port, its output streams and its way of reporting failures.
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -20,6 +21,9 @@ struct Aufruf {
     bool portGegeben = false;
     std::string geraet;
     char adresse = '1';
+    std::string adresseText;  // as written; checked into `adresse`
+    // The reading commands print JSON instead of text.
+    bool json = false;
     int baud = 9600;
     bool erzwingen = false;
     bool hilfe = false;
@@ -34,18 +38,21 @@ struct Aufruf {
     std::string slot;
     std::string ausgang2;
     std::string anstieg;
-    // curve plot: the picture's size in pixels, as written on the line.
+    // the pictures: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
-    // messen plot: the block, as written on the line.
+    // messen zeichnen: the block, as written on the line.
     std::string block;
-    // --trace: the frame trace's file, "-" for standard error.
+    // --spur: the frame trace's file, "-" for standard error.
     std::string spur;
+    // The command's path ("kurve", "senden"), then its arguments.
     std::vector<std::string> woerter;
 };
 
 // A "code" for Lauf::Fehler that only fails: the reason is on standard error already.
 inline constexpr int kSchonGemeldet = 1;
+// Standard output did not take the result (a full disk, a closed pipe).
+inline constexpr int kFehlerAusgabe = -301480;
 
 class Lauf {
   public:
@@ -58,6 +65,10 @@ class Lauf {
     int Aufruffehler(const std::string& text);
     int Fehler(int code);
     int Text(const std::string& text);
+    // The command's status, made a failure when its standard output was not
+    // written whole (a result nobody got is no success) or the trace lost a
+    // line.
+    int Abschluss(int status);
     std::ostream& aus() { return u_.aus; }
 
     // "-" names standard input or output wherever a file is named.
@@ -85,14 +96,16 @@ class Lauf {
     curves::Fortschritt Anzeige(const char* text);
     void AnzeigeBeenden();
 
-    // The command's exit status, or a failure when the trace lost a line.
-    int Abschliessen(int status);
-
   private:
     Umgebung& u_;
     Spurdatei spur_;
     int offen_ = -1;
     bool zeileOffen_ = false;
 };
+
+// The commands of ctl.cpp: id, suchen, start, stopp, and the kurve group.
+// nullopt: the words do not fit.
+std::optional<int> GeraetAusfuehren(Lauf& l, const Aufruf& a);
+std::optional<int> KurveAusfuehren(Lauf& l, const Aufruf& a);
 
 }  // namespace ctl

@@ -1,5 +1,5 @@
 #pragma once
-// mux6ctl --trace FILE: a record of every frame and answer on the line while
+// mux6ctl --spur DATEI (also --trace): a record of every frame and answer on the line while
 // a command talks to a board ("-": standard error). The file is made when the
 // port is opened, so a command that never reaches a board leaves none.
 
