@@ -17,6 +17,7 @@
 #include "config/ini.h"
 #include "config/model.h"
 #include "json.h"
+#include "picture.h"
 #include "settings/settings_file.h"
 #include "storage/c_numbers.h"
 
@@ -247,6 +248,11 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
         return Umwandeln(l, a, g, w[2], Zweck::Abtasten, [&](const kl::Felder& f) {
             return Lauf::Strom(w[3]) ? BlockAusgeben(l, f)
                                      : kl::KennlinienblockSpeichernNach(w[3], f);
+        });
+    if (was == "zeichnen" && w.size() == 4)
+        return KennlinienbildSchreiben(l, a, w[3], [&] {
+            kl::Felder f;
+            return Laden(l, a, Angaben{}, w[2], f, Zweck::Umschreiben);
         });
     if (was == "waehlen" && w.size() == 2)
         return Waehlen(l, a, g);

@@ -11,6 +11,7 @@
 #include "characteristic.h"
 #include "direct_io.h"
 #include "fast.h"
+#include "plot_log.h"
 
 namespace ctl {
 
@@ -45,6 +46,7 @@ constexpr const char* kPlatine =
     "ausgang|messen|kennlinie senden|kennlinie lesen|"
     "kennlinie waehlen";
 constexpr const char* kSkalierung = "eingang|ausgang|messen|kennlinie|kurve zeichnen";
+constexpr const char* kBild = "kurve zeichnen|kennlinie zeichnen|messen zeichnen";
 
 // clang-format off
 constexpr Befehl kBefehle[] = {
@@ -85,6 +87,10 @@ constexpr Befehl kBefehle[] = {
      "Ends after --anzahl cycles, or on Ctrl-C or SIGTERM, with \"Datenerfassung beendet\"; "
      "a failed reading or log line ends the block with its error lines (exit 1). An output "
      "this run did not set is logged as -----", 0, 0, &DirektAusfuehren, false},
+    {"messen", "zeichnen", "plot", "PROTOKOLL.txt BILD.png|pdf|svg", "the inputs of block "
+     "--block of a measurement log (the last without it) over time in their units, with a "
+     "legend, --breite x --hoehe pixels; the lines of one second share it evenly", 2, 2,
+     &MessbildAusfuehren, true},
     {"", "kennlinie", "", "", "characteristic files and the board's slots", 0, 0, nullptr,
      false},
     {"kennlinie", "senden", "send", "DATEI.ske", "the characteristic with the file's output-2 "
@@ -101,6 +107,9 @@ constexpr Befehl kBefehle[] = {
      "senden writes them into the slot", 2, 2, &KennlinieAusfuehren, false},
     {"kennlinie", "waehlen", "select", "", "output 4 to slot --platz's selection voltage, N "
      "volts", 0, 0, &KennlinieAusfuehren, false},
+    {"kennlinie", "zeichnen", "plot", "DATEI.ske BILD.png|pdf|svg", "the characteristic as the "
+     "characteristic window draws it, --breite x --hoehe pixels, both axes in the units of "
+     "--konfig; needs no display", 2, 2, &KennlinieAusfuehren, true},
 };
 
 constexpr Option kOptionen[] = {
@@ -125,8 +134,13 @@ constexpr Option kOptionen[] = {
      "of the file's", "kennlinie senden|kennlinie block"},
     {"--anstieg,--rise", "MS", &Aufruf::anstieg, "the rise time in ms instead of the file's",
      "kennlinie senden|kennlinie block"},
-    {"--breite", "W", &Aufruf::breite, "the picture's width in pixels", "kurve zeichnen"},
-    {"--hoehe", "H", &Aufruf::hoehe, "the picture's height in pixels", "kurve zeichnen"},
+    {"--breite", "W", &Aufruf::breite, "the picture's width in pixels", kBild},
+    {"--hoehe", "H", &Aufruf::hoehe, "the picture's height in pixels", kBild},
+    {"--block", "N", &Aufruf::block, "the block of the measurement log, 1 for the first",
+     "messen zeichnen"},
+    {"--spur,--trace", "DATEI", &Aufruf::spur, "each frame and answer on the line with the "
+     "milliseconds since the start into DATEI (- : standard error), after a first line naming "
+     "the device", kPlatine},
     {"--intervall", "S", &Aufruf::intervall, "seconds between two readings", "messen"},
     {"--anzahl", "N", &Aufruf::anzahl, "this many cycles, then the end", "messen"},
     {"--setze", "N=WERT", &Aufruf::setze, "output N to WERT first (may be repeated)", "messen"},
@@ -252,9 +266,10 @@ std::unique_ptr<Bau> Bauen(Aufruf& a) {
         for (const std::string& alias : Teile(b.aliase, ','))
             sub->alias(alias);
         sub->fallthrough();
+        // A command may have commands of its own ("messen zeichnen").
+        gruppen[b.name] = sub;
         if (!b.ausfuehren) {
             sub->require_subcommand(1);
-            gruppen[b.name] = sub;
             continue;
         }
         if (b.hoechstens > 0)

@@ -13,6 +13,7 @@
 #include "ctl.h"
 #include "curves/transfer.h"
 #include "fast.h"
+#include "trace.h"
 
 namespace ctl {
 
@@ -38,13 +39,17 @@ struct Aufruf {
     std::string slot;
     std::string ausgang2;
     std::string anstieg;
-    // curve plot: the picture's size in pixels, as written on the line.
+    // the pictures: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
     // --schnell: the rate of the transfer, 0 for none; --pruefen; suchen --alle-raten.
     int schnell = 0;
     bool pruefen = false;
     bool alleRaten = false;
+    // messen zeichnen: the block, as written on the line.
+    std::string block;
+    // --spur: the frame trace's file, "-" for standard error.
+    std::string spur;
     // The command's path ("kurve", "senden"), then its arguments.
     std::vector<std::string> woerter;
 };
@@ -68,7 +73,8 @@ class Lauf {
     int Fehler(int code);
     int Text(const std::string& text);
     // The command's status, made a failure when its standard output was not
-    // written whole: a result nobody got is no success.
+    // written whole (a result nobody got is no success) or the trace lost a
+    // line.
     int Abschluss(int status);
     std::ostream& aus() { return u_.aus; }
 
@@ -99,6 +105,7 @@ class Lauf {
 
   private:
     Umgebung& u_;
+    Spurdatei spur_;
     int offen_ = -1;
     bool zeileOffen_ = false;
     bool json_ = false;
