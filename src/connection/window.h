@@ -29,7 +29,9 @@ class Companel : public ui::Childpanel {
     void ReadIniCompanel(const settings::IniText& ini);
     void WriteIniCompanel(settings::IniText& ini) const;
 
-    // Callbacks.
+    // Callbacks. Connected through ui::CallbackVerbinden (or, for the
+    // indicator and the other windows' start and stop buttons, through
+    // theirs), which keeps them from running while direct help is on.
     void PortSelect_Callback();
     void ComPicture_Callback();
     void IDLesen_Callback();

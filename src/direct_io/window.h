@@ -48,7 +48,9 @@ class Direktpanel : public ui::Childpanel {
     void ReadIniDirektpanel(const settings::IniText& ini);
     void WriteIniDirektpanel(settings::IniText& ini) const;
 
-    // Callbacks. Each first tests ui::gHilfeAktiv.
+    // Callbacks. None runs while direct help is on: the controls are connected
+    // through ui::CallbackVerbinden, the number fields answer through their
+    // Bearbeitet(), the knobs through their dial's connection.
     void DirektTimer_Callback();
     void Abfragen_Callback(bool an);
     void Ausgang_Callback(int i);

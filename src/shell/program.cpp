@@ -89,8 +89,6 @@ void Direkthilfetext(const char* name) {
 
 // Mainbuttons_Callback: a commit on a main button, while direct help is off.
 void Mainbuttons_Callback(const char* name) {
-    if (ui::gHilfeAktiv)
-        return;
     const QString n(name);
     if (n == "COM")
         shell::ZeigeChildpanel(ui::Fenster::Com);
@@ -112,8 +110,8 @@ void MainpanelVerbinden() {
     static constexpr const char* kNamen[] = {"COM",       "KONFIG", "DIREKT", "KURVEN",
                                              "KENNLINIE", "INFO",   "ENDE"};
     for (const char* name : kNamen) {
-        QObject::connect(gMainpanel->knopf(name), &QPushButton::clicked, gMainpanel,
-                         [name] { Mainbuttons_Callback(name); });
+        ui::CallbackVerbinden(gMainpanel->knopf(name), &QPushButton::clicked, gMainpanel,
+                              [name] { Mainbuttons_Callback(name); });
         Direkthilfetext(name);
     }
     QObject::connect(gMainpanel->hilfeschalter(), &QToolButton::clicked, gMainpanel,
@@ -262,6 +260,7 @@ void ZeigeInfopanel() {
 }
 
 int ProgrammendeFallsAllesGespeichert() {
+    // The main window's close box comes here through no connection.
     if (ui::gHilfeAktiv)
         return 0;
     for (ui::Fenster f : ui::kAbbruchReihenfolge) {
