@@ -23,6 +23,8 @@ class Companel : public ui::Childpanel {
   public:
     explicit Companel(QWidget* eltern);
 
+    // Initialiser and cleaner, as every child window's (ui/childpanel.h): the
+    // cleaner closes the serial port and returns what closing it returned.
     int CompanelInit();
     int CompanelClear();
 

@@ -38,8 +38,9 @@ class Direktpanel : public ui::Childpanel {
   public:
     explicit Direktpanel(QWidget* eltern);
 
+    // Initialiser and cleaner, as every child window's (ui/childpanel.h): at
+    // program end sampling stops and a log still open is closed.
     int DirektpanelInit();
-    // Program end: sampling stops and a log still open is closed.
     int DirektpanelClear();
     int AbbruchWeilDirektpanelNichtGespeichert() const { return 0; }
 

@@ -191,7 +191,7 @@ int InitialisierePanels() {
     Als<config::Konfigpanel>(gKonfigpanel)->InitialisiereKonfigPanel();  // result not looked at
     if (int r = Als<curves::Kurvenpanel>(gKurvenpanel)->KurvenpanelInit(); r != 0)
         return r;
-    if (int r = Als<characteristic::Kennlinienpanel>(gKennlinienpanel)->KennlinienpanelInit(0);
+    if (int r = Als<characteristic::Kennlinienpanel>(gKennlinienpanel)->KennlinienpanelInit();
         r != 0)
         return r;
     if (int r = Als<direct_io::Direktpanel>(gDirektpanel)->DirektpanelInit(); r != 0)

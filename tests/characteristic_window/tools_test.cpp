@@ -148,7 +148,7 @@ TEST_F(KennlinienFenster, AblehnungenAlsFehlerbox) {
     };
     for (const Ablehnung& f : faelle) {
         SCOPED_TRACE(f.text);
-        ASSERT_EQ(panel->KennlinienpanelInit(0), 0);
+        ASSERT_EQ(panel->KennlinienpanelInit(), 0);
         dialoge->protokoll.clear();
         characteristic::gKennlAnsichtEnde = 19;  // a few counts wide: the mouse hits exactly
         Punkte(f.punkte);
