@@ -69,9 +69,9 @@ BENCHMARK(BM_RuecklesenDecodieren)->Unit(benchmark::kMillisecond);
 // Sending and reading back through the link to the in-process board: every
 // frame built, hex coded, checked and decoded, without the line's time.
 void BM_SendenUndLesenAmSimuliertenBoard(benchmark::State& state) {
-    auto leitung = std::make_shared<device::sim::Leitung>();
+    auto leitung = std::make_shared<mux6sim::Leitung>();
     device::PortTabelleLeeren();
-    device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+    device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
     device::ORVKAP1_Open(1, 9600);
     for (auto _ : state) {
         VolleKurve();

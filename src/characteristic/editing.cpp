@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
 
 #include "config/model.h"
@@ -335,8 +336,14 @@ Ergebnis PunktLoeschen(int i) {
         return {};
     if (n <= 1)
         return Abgelehnt(kLetzterPunkt);
+    const bool verbinden = i > 0 && i < n - 1;
+    // Lengths of a loaded file may be anything: a merge that no count can
+    // hold is refused rather than wrapped round.
+    const std::int64_t summe = verbinden ? std::int64_t{G(i - 1).laenge} + G(i).laenge : 0;
+    if (summe > INT32_MAX || summe < INT32_MIN)
+        return Abgelehnt(kResultierendZuLang);
     std::string meldung = Kennlinie_UndoSichern();
-    if (i > 0 && i < n - 1)
+    if (verbinden)
         G(i - 1).laenge += G(i).laenge;
     P().erase(P().begin() + i);
     AnzahlNachfuehren();

@@ -26,8 +26,6 @@ constexpr std::size_t kOffKonfig = 1040;
 constexpr std::size_t kOffAnzahl = 1392;
 constexpr std::size_t kOffAusgang2 = 1400;
 constexpr std::size_t kOffAnstiegszeit = 1408;
-// The longest file a sound characteristic makes; reading stops there.
-constexpr std::size_t kDateiMax = kDateikopfGroesse + kGeradeBytes * kMaxPunkte;
 
 std::int32_t LE32(std::span<const std::uint8_t> b, std::size_t at) {
     return static_cast<std::int32_t>(storage::GetLE32(b, at));
@@ -53,29 +51,12 @@ std::string_view RohText(std::span<const std::uint8_t> b, std::size_t at, std::s
                             static_cast<std::size_t>(ende - anfang));
 }
 
-// The Part's invariants: what the editing operations, the sampling and the
-// drawing rely on.
-bool PunkteGesund(const std::vector<Gerade>& punkte) {
-    if (punkte.empty() || punkte.size() > static_cast<std::size_t>(kMaxPunkte))
-        return false;
-    std::int64_t x = 0;
-    for (std::size_t i = 0; i < punkte.size(); ++i) {
-        const Gerade& g = punkte[i];
-        const bool letzter = i + 1 == punkte.size();
-        if (g.y < 0 || g.y > kMaxRoh || g.laenge < (letzter ? 0 : 1) || g.laenge > kMaxLaenge)
-            return false;
-        if (!letzter)
-            x += g.laenge;
-    }
-    return x <= kMaxRoh;
-}
-
 // The points of the file as far as they are whole; empty when the count is
 // below 1 or beyond what the file holds.
 std::vector<Gerade> PunkteLesen(std::span<const std::uint8_t> datei, std::int32_t anzahl) {
     std::vector<Gerade> punkte;
     const std::size_t rest = datei.size() - kDateikopfGroesse;
-    if (anzahl < 1 || anzahl > kMaxPunkte || static_cast<std::size_t>(anzahl) * kGeradeBytes > rest)
+    if (anzahl < 1 || static_cast<std::size_t>(anzahl) * kGeradeBytes > rest)
         return punkte;
     punkte.resize(static_cast<std::size_t>(anzahl));
     std::size_t pos = kDateikopfGroesse;
@@ -158,10 +139,12 @@ int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& feld
     try {
         bild = KennliniendateiBild(felder);
     } catch (const std::bad_alloc&) {
-        return -301516;
+        return kFehlerKennliniendateiSchreiben;
     }
     const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
-    if (const int code = Sichern(pfad, inhalt, -308515, -301516); code != 0)
+    if (const int code =
+            Sichern(pfad, inhalt, kFehlerKennliniendateiAnlegen, kFehlerKennliniendateiSchreiben);
+        code != 0)
         return code;
     Kennlinienpanel_Titel(pfad.string());
     gKennlinieGeaendert = false;
@@ -173,7 +156,7 @@ int KennlinienblockSpeichernNach(const std::filesystem::path& pfad, const Felder
     if (const int code = KennlinienblockBauen(felder, block); code != 0)
         return code;
     const std::string_view inhalt(reinterpret_cast<const char*>(block.data()), block.size());
-    return Sichern(pfad, inhalt, -308515, -301516);
+    return Sichern(pfad, inhalt, kFehlerKennliniendateiAnlegen, kFehlerKennliniendateiSchreiben);
 }
 
 // ---- load ----------------------------------------------------------------------------------
@@ -193,6 +176,28 @@ std::string Schadensbeschreibung(const Dateischaden& s) {
     return text;
 }
 
+Punktgrenzen PunktgrenzenPruefen(const Kennlinie& k) {
+    Punktgrenzen g;
+    g.werteBegrenzt = std::any_of(k.geraden.begin(), k.geraden.end(),
+                                  [](const Gerade& p) { return p.y < 0 || p.y > kMaxRoh; });
+    std::array<int, kWerte> werte{};
+    g.zuLang = Kennlinie_Abtasten(k, werte) == kZuVieleWerte;
+    return g;
+}
+
+std::string Punktehinweis(const Punktgrenzen& g) {
+    std::string text;
+    if (g.werteBegrenzt)
+        text =
+            "Werte außerhalb von 0 bis 4095 werden beim Übertragen zur MUX-6 auf diesen Bereich "
+            "begrenzt.";
+    if (g.zuLang)
+        text += std::string(text.empty() ? "" : "\n") +
+                "Die Kennlinie braucht mehr als die 4096 Werte eines Speicherplatzes; sie kann "
+                "so nicht zur MUX-6 geschrieben werden.";
+    return text;
+}
+
 Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const std::string& pfad) {
     Ladeergebnis e;
     Kennlinienpanel_Titel("");
@@ -208,20 +213,22 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
         e.code = -303521;
         return e;
     }
-    std::vector<Gerade> punkte;
+    // Everything into a new characteristic first; the window's changes only
+    // once nothing can fail any more.
+    Kennlinie neu;
     try {
-        punkte = PunkteLesen(datei, LE32(datei, kOffAnzahl));
-        if (!PunkteGesund(punkte)) {
+        neu.geraden = PunkteLesen(datei, LE32(datei, kOffAnzahl));
+        if (neu.geraden.empty()) {
             e.schaden.punkte = true;
-            punkte = Startkennlinie().geraden;
+            neu.geraden = Startkennlinie().geraden;
         }
+        neu.kommentar = storage::Cp1252ZuUtf8(RohText(datei, kOffKommentar, kKommentarFeld - 1));
     } catch (const std::bad_alloc&) {
         e.code = e.schaden.punkte ? -600523 : -600522;
         return e;
     }
-    gKennlinie.geraden.swap(punkte);
-    gKennlinie.anzahl = static_cast<std::int32_t>(gKennlinie.geraden.size());
-    gKennlinie.kommentar = storage::Cp1252ZuUtf8(RohText(datei, kOffKommentar, kKommentarFeld - 1));
+    neu.anzahl = static_cast<std::int32_t>(neu.geraden.size());
+    e.grenzen = PunktgrenzenPruefen(neu);
 
     const double ausgang2 = storage::GetLEDouble(datei, kOffAusgang2);
     const double anstieg = storage::GetLEDouble(datei, kOffAnstiegszeit);
@@ -235,6 +242,7 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
     e.schaden.konfig =
         config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
     e.konfigAbweichend = config::KonfigurationenVergleichen(e.konfig, config::gKonfig) == 0;
+    std::swap(gKennlinie, neu);
     Kennlinienpanel_Titel(e.schaden.beschaedigt() ? std::string() : pfad);
     gKennlinieGeaendert = false;
     ZoomGesamtkurve();
@@ -247,16 +255,21 @@ Ladeergebnis KennlinieLadenNach(const std::filesystem::path& pfad) {
     std::vector<std::uint8_t> bytes;
     storage::Leseergebnis gelesen;
     try {
-        gelesen = storage::DateiLesen(pfad, bytes, kDateiMax);
+        gelesen = storage::DateiLesen(pfad, bytes);
     } catch (const std::bad_alloc&) {
         e.code = -600522;
         return e;
     }
     if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = -308518;
+        e.code = kFehlerKennliniendateiOeffnen;
         return e;
     }
-    // A read that broke off is a file cut short.
+    // A read that broke off is no file cut short: what it would have held is
+    // unknown, so nothing is taken.
+    if (gelesen == storage::Leseergebnis::Lesefehler) {
+        e.code = -304519;
+        return e;
+    }
     return KennliniendateiEinlesen(bytes, pfad.string());
 }
 
@@ -285,9 +298,9 @@ int KennlinieExportierenNach(const std::filesystem::path& pfad) {
     try {
         text = KennlinieExportText();
     } catch (const std::bad_alloc&) {
-        return -301530;
+        return kFehlerExportSchreiben;
     }
-    return Sichern(pfad, text, -308529, -301530);
+    return Sichern(pfad, text, kFehlerExportAnlegen, kFehlerExportSchreiben);
 }
 
 // ---- import -------------------------------------------------------------------------------
@@ -403,7 +416,7 @@ Importergebnis KennlinieImportierenNach(const std::filesystem::path& pfad) {
         return Importergebnis{-304534, {}, {}};
     }
     if (gelesen == storage::Leseergebnis::NichtLesbar)
-        return Importergebnis{-308533, {}, {}};
+        return Importergebnis{kFehlerImportOeffnen, {}, {}};
     if (gelesen == storage::Leseergebnis::Lesefehler)
         return Importergebnis{-304534, {}, {}};
     return KennlinieImportText(

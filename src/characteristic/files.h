@@ -22,6 +22,14 @@ inline constexpr std::int32_t kKennliniendateiVersion = 2;
 inline constexpr std::size_t kDateikopfGroesse = 1424;
 inline constexpr std::size_t kGeradeBytes = 12;
 
+// The codes mux6ctl raises as well: it reads and writes these files itself.
+inline constexpr int kFehlerKennliniendateiAnlegen = -308515;    // cannot be created or replaced
+inline constexpr int kFehlerKennliniendateiSchreiben = -301516;  // writing failed
+inline constexpr int kFehlerKennliniendateiOeffnen = -308518;    // cannot be opened for reading
+inline constexpr int kFehlerExportAnlegen = -308529;
+inline constexpr int kFehlerExportSchreiben = -301530;
+inline constexpr int kFehlerImportOeffnen = -308533;
+
 // ---- the window's questions ----------------------------------------------------------
 // Before "Neu", "Kennlinie laden" and program end, while gKennlinieGeaendert
 // is set, the window asks this titled "Warnung" ("Ja" / "Nein" / "Abbrechen");
@@ -59,15 +67,13 @@ int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& feld
 // KennlinieSpeichernNach.
 int KennlinienblockSpeichernNach(const std::filesystem::path& pfad, const Felder& felder);
 
-// What a damaged file cost. The rule: the points of a file are taken only as
-// a whole sound characteristic (1..4096 points, values 0..4095, every segment
-// but the last 1..65535 counts long, the last point at X 4095 at most, the
-// last length 0..65535); otherwise, as for a file whose points are cut short,
-// the points become the start characteristic while the comment, the fields
-// and the configuration are the file's. A stored output-2 value that is not
-// a finite number, or a rise time that is not a positive finite number,
-// gives that field its start value; a configuration field that is no sound
-// number gets its default.
+// What a damaged file cost. Damage is the file's structure only: points cut
+// short, or a count below 1 or beyond what the file holds. The points then
+// become the start characteristic while the comment, the fields and the
+// configuration are the file's. A stored output-2 value that is not a finite
+// number, or a rise time that is not a positive finite number, gives that
+// field its start value; a configuration field that is no sound number gets
+// its default.
 struct Dateischaden {
     bool punkte = false;  // the points are the start characteristic, not the file's
     bool felder = false;  // a field has its start value, not the file's
@@ -77,11 +83,25 @@ struct Dateischaden {
 // What was wrong and what was kept, for the window's warning and mux6ctl.
 std::string Schadensbeschreibung(const Dateischaden& schaden);
 
+// Points of a sound file are taken as they stand, also where the board
+// cannot take them so: values outside 0..4095 are limited when sampled, and
+// a characteristic that needs more than 4096 values is refused when it is
+// sent (-1023505). The window says so once and keeps the file name.
+struct Punktgrenzen {
+    bool werteBegrenzt = false;  // a value lies outside 0..4095
+    bool zuLang = false;         // more than the 4096 values of a slot
+    bool betroffen() const { return werteBegrenzt || zuLang; }
+};
+Punktgrenzen PunktgrenzenPruefen(const Kennlinie& k);
+// The note on them, empty when there is nothing to say.
+std::string Punktehinweis(const Punktgrenzen& grenzen);
+
 struct Ladeergebnis {
     int code = 0;
     // The file loaded, but damaged: the window warns, and the file's name is
     // not taken (gKennliniendatei stays empty).
     Dateischaden schaden;
+    Punktgrenzen grenzen;           // of the points taken
     bool konfigAbweichend = false;  // ask kKonfigFrage
     config::Konfig konfig;          // the file's configuration
     // For KENNLPNL_BEGRENZUNG (input 2's scaling, as stored) and
@@ -90,11 +110,12 @@ struct Ladeergebnis {
 };
 
 // "Kennlinie laden" after the question and the dialog: -308518 cannot open,
-// -304519 header short, -1025520 not a characteristic file, -303521 other
-// version, -600522/-600523 no memory (the points stay). From the header check
-// on, the window has no file name; on success it is pfad (unless damaged),
-// the comment is the file's, gKennlinieGeaendert is off and the whole X range
-// is visible. No undo step is taken.
+// -304519 header short or a read error, -1025520 not a characteristic file,
+// -303521 other version, -600522/-600523 no memory. The file is read whole
+// into a new characteristic first: a failure changes nothing but the title,
+// which has no file name from the start on. On success the file name is
+// pfad (unless damaged), the comment is the file's, gKennlinieGeaendert is
+// off and the whole X range is visible. No undo step is taken.
 Ladeergebnis KennlinieLadenNach(const std::filesystem::path& pfad);
 // The same on the file's bytes.
 Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const std::string& pfad);

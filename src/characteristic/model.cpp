@@ -102,11 +102,13 @@ int Kennlinie_GeradeBeiX(double x) {
 
 // ---- sampling ----------------------------------------------------------------------
 
-void Kennlinie_GeradeAbtasten(const Kennlinie& k, int i, std::vector<int>& werte) {
+void Kennlinie_GeradeAbtasten(const Kennlinie& k, int i, std::vector<int>& werte, std::int64_t von,
+                              std::int64_t bis) {
     const auto n = static_cast<int>(k.geraden.size());
     const Gerade& g = k.geraden[static_cast<std::size_t>(i)];
     const double y1 = i + 1 < n ? k.geraden[static_cast<std::size_t>(i) + 1].y : g.y;
-    for (std::int64_t j = 0; j < g.laenge; ++j)
+    bis = std::min<std::int64_t>(bis, g.laenge);
+    for (std::int64_t j = std::max<std::int64_t>(von, 0); j < bis; ++j)
         werte.push_back(editor::Abtastwert(g.y, y1, j, g.laenge));
 }
 

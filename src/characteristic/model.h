@@ -110,9 +110,12 @@ int Kennlinie_GeradeBeiX(double x);
 
 // ---- sampling ----------------------------------------------------------------
 inline constexpr int kZuVieleWerte = -1023505;  // "Nicht genug Speicherplatz ..."
-// The L(i) values the board outputs along point i's segment (the last point's
-// runs flat at its value), appended to `werte`.
-void Kennlinie_GeradeAbtasten(const Kennlinie& k, int i, std::vector<int>& werte);
+// The values the board outputs along point i's segment at its steps
+// von..bis-1, limited to 0..L(i) (the last point's runs flat at its value),
+// appended to `werte`. A loaded file's lengths may be far beyond any view,
+// so the drawing asks for the steps it shows.
+void Kennlinie_GeradeAbtasten(const Kennlinie& k, int i, std::vector<int>& werte,
+                              std::int64_t von = 0, std::int64_t bis = INT64_MAX);
 // The 4096 output values, one per input count: 0, or -1023505 when the
 // points need more (`werte` then holds the first 4096).
 int Kennlinie_Abtasten(const Kennlinie& k, std::array<int, kWerte>& werte);

@@ -118,6 +118,12 @@ ui::Dateiergebnis Kennlinienpanel::Dateischritt(ui::Befehl b, const std::filesys
             FelderSetzen(r.felder);
             if (r.schaden.beschaedigt())
                 d.schaden = Schadensbeschreibung(r.schaden);
+            // Points the board cannot take as they stand are kept, and so is
+            // the file name: said once, now, not at every send.
+            if (r.grenzen.betroffen())
+                ui::dialogs().Meldung(
+                    this, "Hinweis",
+                    "Die Datei\n" + ui::Q(pfad.string()) + "\n" + ui::Q(Punktehinweis(r.grenzen)));
             if (r.konfigAbweichend) {
                 d.konfigFrage = kKonfigFrage;
                 d.konfigUebernehmen = [k = r.konfig] { config::KonfigurationSetzen(k); };

@@ -3,6 +3,9 @@
 // input range), the overview, the axes in display units, and the view state
 // the frame asks for.
 #include <QLineEdit>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <new>
 
@@ -89,9 +92,12 @@ void Kennlinienpanel::KennlinieZeichnen() {
     // range, whatever its stored length: it is what the board outputs there.
     // Positions are summed as the walk goes, once for the whole drawing.
     auto ende = [&](int i, double start) {
-        return i == letzter ? kAnsichtLaenge
+        return i == letzter ? std::max(start, kAnsichtLaenge)
                             : start + Laenge(gKennlinie.geraden[static_cast<std::size_t>(i)]);
     };
+    // The steps of a segment starting at x that lie in view, one either side.
+    const auto sichtbarVon = static_cast<std::int64_t>(std::floor(gKennlAnsichtStart)) - 1;
+    const auto sichtbarBis = static_cast<std::int64_t>(std::ceil(gKennlAnsichtEnde)) + 2;
 
     int von = 0;
     double x = 0;
@@ -124,18 +130,27 @@ void Kennlinienpanel::KennlinieZeichnen() {
             if (stufen) {
                 abgetastet([&] {
                     werte.clear();
-                    Kennlinie_GeradeAbtasten(gKennlinie, i, werte);
-                    StufenAnhaengen(sx, sy, x, werte, e, Y(i + 1));
+                    const auto start = static_cast<std::int64_t>(x);
+                    const std::int64_t ab = std::max<std::int64_t>(sichtbarVon - start, 0);
+                    const std::int64_t vor = sichtbarBis - start;
+                    Kennlinie_GeradeAbtasten(gKennlinie, i, werte, ab, vor);
+                    // A segment running on out of view ends there, without its jump.
+                    const bool ganz = static_cast<double>(start + vor) >= e;
+                    StufenAnhaengen(sx, sy, x + static_cast<double>(ab), werte,
+                                    ganz ? e : static_cast<double>(start + vor),
+                                    ganz || werte.empty() ? Y(i + 1) : werte.back());
                 });
             }
         } else {
             if (linien)
                 graph()->PolylinieZeichnen({x, e}, {Y(i), Y(i)}, kHellrot);
-            if (stufen && e > x) {
+            const double flachVon = std::max(x, static_cast<double>(sichtbarVon));
+            if (stufen && e > flachVon) {
                 abgetastet([&] {
                     QVector<double> fx, fy;
-                    werte.assign(static_cast<std::size_t>(e - x), gKennlinie.geraden.back().y);
-                    StufenAnhaengen(fx, fy, x, werte, e, Y(i));
+                    werte.assign(static_cast<std::size_t>(e - flachVon),
+                                 gKennlinie.geraden.back().y);
+                    StufenAnhaengen(fx, fy, flachVon, werte, e, Y(i));
                     graph()->PolylinieZeichnen(fx, fy, kHellblau, ui::Graph::Linienart::Stufen);
                 });
             }

@@ -438,7 +438,8 @@ void Konfigpanel::Konfigbuttons_Callback(Knopf k) {
     switch (k) {
         case Knopf::Standardwerte:
             // Only "Ja" goes on; "Nein", Escape or closing the box change nothing.
-            if (ui::dialogs().Frage(this, kFrageTitel, kFrageText, {"Ja", "Nein"}) == 1) {
+            if (ui::dialogs().Frage(this, kFrageTitel, kFrageText, {"Ja", "Nein"},
+                                    {.enter = 1, .escape = 2}) == 1) {
                 StandardwerteSetzen();
                 KonfigurationAnzeigen();
             }

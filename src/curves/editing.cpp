@@ -44,8 +44,6 @@ constexpr const char* kLaengeZuGross =
     "Die neue Länge der Geraden ist zu groß. \nWählen Sie eine größere Zeitbasis.";
 constexpr const char* kLaengeZuKlein = "Die neue Länge der Geraden ist zu klein.";
 
-constexpr int kGroessenFehler = -600403;
-
 Kurve& K() {
     return gKurven[static_cast<std::size_t>(gAktuelleKurve)];
 }

@@ -18,6 +18,8 @@ using Ausgang = editor::Ausgang;
 using Ergebnis = editor::Ergebnis;
 
 inline constexpr const char* kSpeicherFehlerText = editor::kSpeicherFehlerText;
+// No memory to grow or shrink a curve's segments (also "Neu").
+inline constexpr int kGroessenFehler = -600403;
 
 // ---- undo ------------------------------------------------------------------
 // Saves the edited curve's segments as one undo step and sets

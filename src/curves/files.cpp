@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <new>
+#include <optional>
 
 #include "config/files.h"
 #include "curves/editing.h"
@@ -87,7 +88,7 @@ int KurvenNeu() {
             gRuhezustand[k] = 0;
         }
     } catch (const std::bad_alloc&) {
-        return -600403;
+        return kGroessenFehler;
     }
     Kurvenpanel_Titel("");
     gAnsichtStart = 0.0;
@@ -136,16 +137,16 @@ int KurvenSpeichernNach(const std::filesystem::path& pfad) {
     try {
         bild = KurvendateiBild();
     } catch (const std::bad_alloc&) {
-        return -301433;
+        return kFehlerKurvendateiSchreiben;
     }
     const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
     switch (storage::SicherSchreiben(pfad, inhalt)) {
         case storage::Speicherergebnis::Ok:
             break;
         case storage::Speicherergebnis::SchreibFehler:
-            return -301433;
+            return kFehlerKurvendateiSchreiben;
         default:
-            return -308432;
+            return kFehlerKurvendateiAnlegen;
     }
     Kurvenpanel_Titel(pfad.string());
     gKurvenGeaendert = false;
@@ -153,6 +154,61 @@ int KurvenSpeichernNach(const std::filesystem::path& pfad) {
 }
 
 // ---- load and append ----------------------------------------------------------------------
+
+namespace {
+
+// What a file gives the window, read whole before anything of it is taken.
+struct Kurvenstand {
+    std::array<Kurve, kKurven> kurven;
+    std::array<std::int32_t, kKurven> zyklen{};
+    std::array<std::int32_t, kKurven> ruhe{};
+};
+
+// The records of a curve with `anzahl` of them from `pos` on; false (and pos
+// at the end of the file) when they cannot be read whole or leave their
+// ranges. The count is only believed as far as the file holds records: a
+// curve that cannot be read whole consumes the rest of the file.
+bool GeradenLesen(std::span<const std::uint8_t> datei, std::size_t& pos, std::int32_t anzahl,
+                  std::vector<Gerade>& gelesen) {
+    if (anzahl < 1)
+        return false;
+    const std::uint64_t noetig = static_cast<std::uint64_t>(anzahl) * kGeradeBytes;
+    if (noetig > datei.size() - pos) {
+        pos = datei.size();
+        return false;
+    }
+    gelesen.resize(static_cast<std::size_t>(anzahl));
+    bool gueltig = true;
+    for (Gerade& g : gelesen) {
+        g.y = LE32(datei, pos);
+        g.laenge = LE32(datei, pos + 4);
+        g.zeitbasis = static_cast<std::int8_t>(datei[pos + 8]);
+        pos += kGeradeBytes;
+        gueltig = gueltig && GeradeGueltig(g);
+    }
+    return gueltig;
+}
+
+// Curve i of the file into `kurve` (for appending, a copy of the window's
+// curve). A failed allocation throws, before anything of the window changed.
+void KurveLesen(std::span<const std::uint8_t> datei, std::size_t i, bool anhaengen,
+                std::size_t& pos, Kurve& kurve, Ladeergebnis& e) {
+    std::vector<Gerade> gelesen;
+    const bool lesbar =
+        GeradenLesen(datei, pos, LE32(datei, kOffAnzahlen + i * kAnzahlFeld), gelesen);
+    e.schaden.kurven[i] = !lesbar;
+    if (anhaengen) {
+        // A damaged part of the file must not cost the curve it joins.
+        if (lesbar)
+            kurve.geraden.insert(kurve.geraden.end(), gelesen.begin(), gelesen.end());
+    } else {
+        kurve.geraden = lesbar ? std::move(gelesen) : Startkurve().geraden;
+        kurve.kommentar = TextAusFeld(datei, kOffKommentare + i * kKommentarFeld, kKommentarFeld);
+    }
+    kurve.anzahl = static_cast<std::int32_t>(kurve.geraden.size());
+}
+
+}  // namespace
 
 Ladeergebnis KurvendateiEinlesen(std::span<const std::uint8_t> datei, bool anhaengen,
                                  const std::string& pfad) {
@@ -172,58 +228,33 @@ Ladeergebnis KurvendateiEinlesen(std::span<const std::uint8_t> datei, bool anhae
     e.schaden.konfig =
         config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
 
+    // All four curves into a new state first: a failure on the way leaves
+    // every curve of the window as it was.
+    std::optional<Kurvenstand> neu;
     std::size_t pos = kDateikopfGroesse;
-    for (std::size_t i = 0; i < kKurven; ++i) {
-        Kurve& kurve = gKurven[i];
-        const std::int32_t anzahl = LE32(datei, kOffAnzahlen + i * kAnzahlFeld);
-        // The count is only believed as far as the file holds records: a curve
-        // that cannot be read whole consumes the rest of the file.
-        std::vector<Gerade> gelesen;
-        bool lesbar = anzahl >= 1;
-        if (lesbar) {
-            const std::size_t rest = datei.size() - pos;
-            const std::uint64_t noetig = static_cast<std::uint64_t>(anzahl) * kGeradeBytes;
-            if (noetig > rest) {
-                pos = datei.size();
-                lesbar = false;
+    std::size_t i = 0;
+    try {
+        neu.emplace();
+        for (; i < kKurven; ++i) {
+            if (anhaengen)
+                neu->kurven[i] = gKurven[i];
+            KurveLesen(datei, i, anhaengen, pos, neu->kurven[i], e);
+            if (!anhaengen) {
+                e.schaden.felder |=
+                    !FeldLesen(datei, kOffZyklen + 4 * i, kMaxZyklen, neu->zyklen[i]);
+                e.schaden.felder |= !FeldLesen(datei, kOffRuhe + 4 * i, kMaxRoh, neu->ruhe[i]);
             }
         }
-        if (lesbar) {
-            try {
-                gelesen.resize(static_cast<std::size_t>(anzahl));
-            } catch (const std::bad_alloc&) {
-                e.code = -600439;
-                return e;
-            }
-            for (Gerade& g : gelesen) {
-                g.y = LE32(datei, pos);
-                g.laenge = LE32(datei, pos + 4);
-                g.zeitbasis = static_cast<std::int8_t>(datei[pos + 8]);
-                pos += kGeradeBytes;
-                if (!GeradeGueltig(g))
-                    lesbar = false;
-            }
-        }
-        try {
-            if (anhaengen) {
-                // A damaged part of the file must not cost the curve it joins.
-                if (lesbar)
-                    kurve.geraden.insert(kurve.geraden.end(), gelesen.begin(), gelesen.end());
-            } else {
-                kurve.geraden = lesbar ? std::move(gelesen) : Startkurve().geraden;
-            }
-        } catch (const std::bad_alloc&) {
-            e.code = anhaengen || lesbar ? -600439 : -600440;
-            return e;
-        }
-        kurve.anzahl = static_cast<std::int32_t>(kurve.geraden.size());
-        e.schaden.kurven[i] = !lesbar;
-        if (!anhaengen) {
-            kurve.kommentar =
-                TextAusFeld(datei, kOffKommentare + i * kKommentarFeld, kKommentarFeld);
-            e.schaden.felder |= !FeldLesen(datei, kOffZyklen + 4 * i, kMaxZyklen, gZyklen[i]);
-            e.schaden.felder |= !FeldLesen(datei, kOffRuhe + 4 * i, kMaxRoh, gRuhezustand[i]);
-        }
+    } catch (const std::bad_alloc&) {
+        // Only the start curve of a damaged curve has its own code.
+        const bool startkurve = !anhaengen && i < kKurven && e.schaden.kurven[i];
+        e.code = startkurve ? -600440 : -600439;
+        return e;
+    }
+    gKurven.swap(neu->kurven);
+    if (!anhaengen) {
+        gZyklen = neu->zyklen;
+        gRuhezustand = neu->ruhe;
     }
 
     e.konfigAbweichend = config::KonfigurationenVergleichen(e.konfig, config::gKonfig) == 0;
@@ -272,10 +303,12 @@ Ladeergebnis LadenOderAnhaengen(const std::filesystem::path& pfad, bool anhaenge
         return e;
     }
     if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = -308435;
+        e.code = kFehlerKurvendateiOeffnen;
         return e;
     }
-    if (gelesen == storage::Leseergebnis::Lesefehler && bytes.size() < kDateikopfGroesse) {
+    // A read that broke off is no file cut short: what it would have held is
+    // unknown, so nothing is taken.
+    if (gelesen == storage::Leseergebnis::Lesefehler) {
         e.code = -304436;
         return e;
     }
@@ -321,15 +354,15 @@ int KurvenExportierenNach(const std::filesystem::path& pfad) {
     try {
         text = KurvenExportText();
     } catch (const std::bad_alloc&) {
-        return -301442;
+        return kFehlerExportSchreiben;
     }
     switch (storage::SicherSchreiben(pfad, text)) {
         case storage::Speicherergebnis::Ok:
             return 0;
         case storage::Speicherergebnis::SchreibFehler:
-            return -301442;
+            return kFehlerExportSchreiben;
         default:
-            return -308441;
+            return kFehlerExportAnlegen;
     }
 }
 
@@ -532,7 +565,7 @@ Importergebnis KurvenImportierenNach(const std::filesystem::path& pfad) {
         return e;
     }
     if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = -308445;
+        e.code = kFehlerImportOeffnen;
         return e;
     }
     if (gelesen == storage::Leseergebnis::Lesefehler) {

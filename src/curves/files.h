@@ -22,6 +22,14 @@ inline constexpr const char* kKurvendateiTyp = "vek7mKurven Kurvendatei";
 inline constexpr std::size_t kDateikopfGroesse = 4472;
 inline constexpr std::size_t kGeradeBytes = 12;
 
+// The codes mux6ctl raises as well: it reads and writes these files itself.
+inline constexpr int kFehlerKurvendateiAnlegen = -308432;    // cannot be created or replaced
+inline constexpr int kFehlerKurvendateiSchreiben = -301433;  // writing failed
+inline constexpr int kFehlerKurvendateiOeffnen = -308435;    // cannot be opened for reading
+inline constexpr int kFehlerExportAnlegen = -308441;
+inline constexpr int kFehlerExportSchreiben = -301442;
+inline constexpr int kFehlerImportOeffnen = -308445;
+
 // ---- the window's questions ---------------------------------------------------
 // "Warnung" with "Ja" / "Nein" / "Abbrechen", asked when gKurvenGeaendert is
 // set: before "Neu", "Kurven laden" and program end.

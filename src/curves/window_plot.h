@@ -51,5 +51,7 @@ void UebersichtZeichnen(ui::Graph& g, int k, Zeichenpuffer& puffer);
 // Curve k whole, as the window shows it after "Zoom Gesammtkurve", with its Y
 // axis in the unit of output k. False as KurveZeichnen.
 bool KurvenbildZeichnen(ui::Graph& g, int k, int darstellung);
+// The code for that, from the memory group: mux6ctl's curve pictures report it.
+inline constexpr int kKurvenbildOhneSpeicher = -600460;
 
 }  // namespace curves

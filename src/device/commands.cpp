@@ -92,10 +92,9 @@ int ORVKAP1_AusgangSchreiben(int port, char adresse, std::string_view kanal, dou
     if (k == 0) {
         return -401060;
     }
-    constexpr int kGrenzfehler[4] = {-500056, -500057, -500058, -500059};
     // Written so that a value that is not a number fails as well.
     if (!(wert >= 0.0 && wert <= 10.0)) {
-        return kGrenzfehler[k - 1];
+        return kAusgangBereichFehler[k - 1];
     }
     const std::string text = "V" + Dezimal(k) + "W" + storage::ZahlFest(wert, 3);
     return Schreibbefehl(port, b, adresse, text);

@@ -22,6 +22,8 @@ int ORVKAP1_DeviceFunction(int port, char adresse, std::string_view funktion);
 int ORVKAP1_EingangLesen(int port, char adresse, std::string_view kanal, double& wert);
 
 // Channel "a1".."a4", 0.0 <= wert <= 10.0 volts, sent with three decimals.
+// A voltage outside that range is refused with the code of its output, output 1 first.
+inline constexpr int kAusgangBereichFehler[4] = {-500056, -500057, -500058, -500059};
 int ORVKAP1_AusgangSchreiben(int port, char adresse, std::string_view kanal, double wert);
 
 // `laenge` bytes of memory `typ` (only 4) from `start`; `daten` gets them on

@@ -1,7 +1,7 @@
 #pragma once
 // The port functions of the board link and the one exchange that every
 // command runs. Each function takes the port number first, does one complete
-// step and returns 0 or a negative code (device/errors.h gives the texts).
+// step and returns 0 or a negative code (errors/errors.h gives the texts).
 // The link holds no state but the table of open ports.
 
 #include "device/frames.h"

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "config/model.h"
-#include "device/errors.h"
 #include "direct_io/model.h"
+#include "errors/errors.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
 
@@ -86,13 +86,18 @@ std::string Spaltenkopf() {
     return s + "\n";
 }
 
-// Writes one piece of the log; a failure closes it with `code`.
+// A failed write: the pieces since the last whole line are taken back, so
+// the log never ends in a torn line; the error lines follow where the file
+// still takes them, and the log is closed.
+int Scheitern(int code) {
+    gProtokollDatei->Verwerfen();
+    ProtokollAbbrechen(code);
+    return code;
+}
+
+// Writes one piece of the log; a failure ends it with `code`.
 int Teil(std::string_view utf8, int code) {
-    if (!gProtokollDatei->Schreiben(Dateitext(utf8))) {
-        ProtokollSchliessen();
-        return code;
-    }
-    return 0;
+    return gProtokollDatei->Schreiben(Dateitext(utf8)) ? 0 : Scheitern(code);
 }
 
 int KopfSchreiben() {
@@ -116,8 +121,7 @@ int KopfSchreiben() {
         return c;
     }
     if (!gProtokollDatei->Sichern()) {
-        ProtokollSchliessen();
-        return kFehlerKopfSpalten;
+        return Scheitern(kFehlerKopfSpalten);
     }
     return 0;
 }
@@ -135,11 +139,14 @@ std::string Eingaenge() {
     return s;
 }
 
-// The outputs, the last one ending the line instead of a tab.
+// The outputs, the last one ending the line instead of a tab. An output that
+// took nothing since the start state holds whatever the board has: not known.
 std::string Ausgaenge() {
     std::string s;
     for (int i = 0; i < kKanaele; ++i) {
-        s += storage::ZahlFest(AusgangPhysikalisch(i), AusgangBereich(i).stellen);
+        s += gAusgangGesendet[static_cast<std::size_t>(i)]
+                 ? storage::ZahlFest(AusgangPhysikalisch(i), AusgangBereich(i).stellen)
+                 : kNichtAbgefragt;
         s += i + 1 < kKanaele ? "\t" : "\n";
     }
     return s;
@@ -198,8 +205,7 @@ int ProtokollZeileSchreiben(std::string* zeile) {
         return c;
     }
     if (!gProtokollDatei->Sichern()) {
-        ProtokollSchliessen();
-        return kFehlerZeileAusgang;
+        return Scheitern(kFehlerZeileAusgang);
     }
     if (zeile) {
         *zeile = zeitteil + eingaenge + ausgaenge.substr(0, ausgaenge.size() - 1);
@@ -212,6 +218,7 @@ int ProtokollText(std::string_view text) {
         return 0;
     }
     if (!gProtokollDatei->Schreiben(Dateitext(text)) || !gProtokollDatei->Sichern()) {
+        gProtokollDatei->Verwerfen();
         return kFehlerText;
     }
     return 0;
@@ -219,7 +226,7 @@ int ProtokollText(std::string_view text) {
 
 void ProtokollAbbrechen(int code) {
     ProtokollText(kTextAbgebrochen);
-    ProtokollText(device::ORV_Fehlermeldung(code));
+    ProtokollText(errors::ORV_Fehlermeldung(code));
     ProtokollText("\n");
     ProtokollSchliessen();
 }

@@ -16,7 +16,8 @@ namespace direct_io {
 inline constexpr const char* kTextGestartet = "\n\nDatenerfassung gestartet\n";
 inline constexpr const char* kTextBeendet = "Datenerfassung beendet\n";
 inline constexpr const char* kTextAbgebrochen = "Fehler - Datenübertragung abgebrochen\n";
-// Column of an input that is not sampled.
+// Column of an input that is not sampled, or of an output whose value is not
+// known (nothing was sent to it since the start state).
 inline constexpr const char* kNichtAbgefragt = "-----";
 // The file dialog the window shows for the log.
 inline constexpr const char* kDateidialogTitel = "Datei zum Speichern/Erweitern";
@@ -57,14 +58,17 @@ bool ProtokollOffen();
 
 // One data line: date, time, the four inputs (kNichtAbgefragt for input 4 when
 // it is not sampled) and the four outputs in their physical units with each
-// channel's decimals. 0 when no log is open. A failed write closes the log
-// and gives -301311 (date and time), -301312 (inputs) or -301313 (outputs, or
-// the line not reaching the disk). `zeile`, when given, gets the line without
-// its line end once it is written.
+// channel's decimals (kNichtAbgefragt for an output nothing was sent to). 0
+// when no log is open. A line is written whole or not at all: a failed write,
+// or a log file that was removed or replaced, takes the line back, writes the
+// error lines of ProtokollAbbrechen where the file still takes them, closes
+// the log and gives -301311 (date and time), -301312 (inputs) or -301313
+// (outputs, or the line not reaching the disk). The head fails the same way.
+// `zeile`, when given, gets the line without its line end once it is written.
 int ProtokollZeileSchreiben(std::string* zeile = nullptr);
 
 // A UTF-8 text, "\n" for each line end, when a log is open; 0 otherwise.
-// -301314 when it cannot be written; the log stays open.
+// -301314 when it cannot be written (nothing of it stays); the log stays open.
 int ProtokollText(std::string_view text);
 
 // The end of a block when a reading fails: the line kTextAbgebrochen, then the
@@ -98,10 +102,14 @@ Uhrzeit SystemUhrzeit();
 class Protokollziel {
   public:
     virtual ~Protokollziel() = default;
-    // All the bytes, or false.
+    // All the bytes, or false; false as well once the file is no longer the
+    // one opened (removed, or another in its place).
     virtual bool Schreiben(std::string_view bytes) = 0;
     // What was written is on disk.
     virtual bool Sichern() = 0;
+    // Takes back what was written since the last Sichern, as far as the target
+    // allows (a file is cut back; a pipe keeps what it got).
+    virtual void Verwerfen() {}
 };
 // Opens a file for appending; nullptr when it cannot be opened.
 using Protokollfabrik =

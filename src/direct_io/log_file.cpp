@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <ctime>
+#include <utility>
 
 #include "direct_io/log.h"
 
@@ -13,6 +14,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -37,6 +39,19 @@ void Zu(int fd) {
 bool Ortszeit(std::time_t t, std::tm& tm) {
     return localtime_s(&tm, &t) == 0;
 }
+long long Laenge(int fd) {
+    return _lseeki64(fd, 0, SEEK_END);
+}
+void Kuerzen(int fd, long long laenge) {
+    _chsize_s(fd, laenge);
+}
+// An open file cannot be removed here, so it stays the one opened.
+struct Kennung {
+    bool Gleich(int, const std::filesystem::path&) const { return true; }
+};
+Kennung KennungVon(int) {
+    return {};
+}
 #else
 int Oeffnen(const std::filesystem::path& datei) {
     // A FIFO without a reader would hold the window until one came: refused
@@ -60,18 +75,48 @@ void Zu(int fd) {
 bool Ortszeit(std::time_t t, std::tm& tm) {
     return localtime_r(&t, &tm) != nullptr;
 }
+long long Laenge(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+}
+void Kuerzen(int fd, long long laenge) {
+    // A pipe or device cannot be cut back; it keeps what it got.
+    [[maybe_unused]] const int r = ::ftruncate(fd, static_cast<off_t>(laenge));
+}
+// Which file the descriptor is: a log whose folder was removed, or that was
+// replaced by another file, is still open but no longer on disk under its name.
+struct Kennung {
+    dev_t geraet = 0;
+    ino_t knoten = 0;
+    bool Gleich(int fd, const std::filesystem::path& datei) const {
+        struct stat offen {};
+        struct stat benannt {};
+        return ::fstat(fd, &offen) == 0 && offen.st_nlink > 0 &&
+               ::stat(datei.c_str(), &benannt) == 0 && benannt.st_dev == geraet &&
+               benannt.st_ino == knoten;
+    }
+};
+Kennung KennungVon(int fd) {
+    struct stat st {};
+    ::fstat(fd, &st);
+    return {st.st_dev, st.st_ino};
+}
 #endif
 
 // Unbuffered: every write reaches the operating system at once, so a full
 // disk is reported by the write that meets it.
 class Anhangdatei final : public Protokollziel {
   public:
-    explicit Anhangdatei(int fd) : fd_(fd) {}
+    Anhangdatei(int fd, std::filesystem::path datei)
+        : fd_(fd), datei_(std::move(datei)), kennung_(KennungVon(fd)), gesichert_(Laenge(fd)) {}
     ~Anhangdatei() override { Zu(fd_); }
     Anhangdatei(const Anhangdatei&) = delete;
     Anhangdatei& operator=(const Anhangdatei&) = delete;
 
     bool Schreiben(std::string_view bytes) override {
+        if (!kennung_.Gleich(fd_, datei_)) {
+            return false;
+        }
         while (!bytes.empty()) {
             const long n = Schreibe(fd_, bytes.data(), bytes.size());
             if (n < 0 && errno == EINTR) {
@@ -84,10 +129,25 @@ class Anhangdatei final : public Protokollziel {
         }
         return true;
     }
-    bool Sichern() override { return AufPlatte(fd_); }
+    bool Sichern() override {
+        if (!AufPlatte(fd_) || !kennung_.Gleich(fd_, datei_)) {
+            return false;
+        }
+        gesichert_ = Laenge(fd_);
+        return true;
+    }
+    void Verwerfen() override {
+        if (gesichert_ >= 0 && Laenge(fd_) > gesichert_) {
+            Kuerzen(fd_, gesichert_);
+        }
+    }
 
   private:
     int fd_;
+    std::filesystem::path datei_;
+    Kennung kennung_;
+    // The length up to the last whole line on disk (-1: not known, as for a pipe).
+    long long gesichert_;
 };
 
 std::tm Jetzt() {
@@ -111,7 +171,7 @@ std::unique_ptr<Protokollziel> DateiAnhaengen(const std::filesystem::path& datei
     if (fd < 0) {
         return nullptr;
     }
-    return std::make_unique<Anhangdatei>(fd);
+    return std::make_unique<Anhangdatei>(fd, datei);
 }
 
 Datum SystemDatum() {

@@ -11,6 +11,7 @@ namespace direct_io {
 
 std::array<double, kKanaele> gEingangProzent{};
 std::array<double, kKanaele> gAusgangProzent{};
+std::array<bool, kKanaele> gAusgangGesendet{};
 std::array<double, kKanaele> gEingangMin{};
 std::array<double, kKanaele> gEingangMax{};
 bool gMinMaxReset = true;
@@ -38,6 +39,7 @@ Bereich BereichVon(Umrechnung physikalisch) {
 void DirektModellInit() {
     gEingangProzent.fill(0.0);
     gAusgangProzent.fill(0.0);
+    gAusgangGesendet.fill(false);
     gEingangMin.fill(0.0);
     gEingangMax.fill(0.0);
     gMinMaxReset = true;

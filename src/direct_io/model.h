@@ -21,6 +21,8 @@ inline constexpr int kZoomXErsatz = 10;
 extern std::array<double, kKanaele> gEingangProzent;
 // Latest value sent to each output in percent of the output range (100 * volts / voutmax).
 extern std::array<double, kKanaele> gAusgangProzent;
+// Output i took a value since the start state: only then does the log know it.
+extern std::array<bool, kKanaele> gAusgangGesendet;
 // Smallest and largest input voltage since the last reset, volts.
 extern std::array<double, kKanaele> gEingangMin;
 extern std::array<double, kKanaele> gEingangMax;

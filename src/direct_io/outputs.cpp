@@ -39,6 +39,7 @@ int Senden(int port, char adresse, int i, double wert) {
     const int code = device::ORVKAP1_AusgangSchreiben(port, adresse, Kanal(i), volt);
     if (code == 0) {
         gAusgangProzent[static_cast<std::size_t>(i)] = 100.0 * volt / config::gKonfig.voutmax;
+        gAusgangGesendet[static_cast<std::size_t>(i)] = true;
     }
     return code;
 }

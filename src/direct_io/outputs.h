@@ -4,12 +4,14 @@
 // The port (-1 for none) and the address are the caller's; i is 0..3 for
 // output 1..4.
 
+#include "device/commands.h"
+
 namespace direct_io {
 
 inline constexpr int kFehlerAusgangOhnePort = -122303;
 // The driver's own codes for a voltage it refuses, output 1 first; mux6ctl
 // refuses a value outside the output's range with them before anything is sent.
-inline constexpr int kFehlerAusgangBereich[4] = {-500056, -500057, -500058, -500059};
+inline constexpr const auto& kFehlerAusgangBereich = device::kAusgangBereichFehler;
 
 struct Ausgabe {
     int code = 0;       // 0, or the code shown in the error display

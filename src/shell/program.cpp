@@ -6,17 +6,21 @@
 #include <QScreen>
 #include <QToolButton>
 #include <cmath>
+#include <iostream>
 #include <vector>
 
 #include "characteristic/window.h"
 #include "config/window.h"
 #include "connection/window.h"
 #include "curves/window.h"
+#include "device/errors.h"
 #include "direct_io/window.h"
 #include "settings/settings_file.h"
 #include "shell/info_window.h"
 #include "shell/main_window.h"
+#include "shell/recovery.h"
 #include "ui/connection_indicator.h"
+#include "ui/dialogs.h"
 #include "ui/error_popup.h"
 #include "ui/help.h"
 #include "ui/language.h"
@@ -38,6 +42,7 @@ constexpr QSize kStartgroesse{1000, 720};
 ui::Fenster sgAktuellesChild = ui::Fenster::Haupt;
 QSize sgReferenzgroesse;
 bool sgGroesseWirdGesetzt = false;
+bool sgOhneFragen = false;
 std::function<void()> sgSchleifenende = [] { QCoreApplication::exit(0); };
 
 QWidget* Panel(ui::Fenster f) {
@@ -104,6 +109,29 @@ void Mainbuttons_Callback(const char* name) {
         ZeigeInfopanel();
     if (n == "ENDE")
         ProgrammendeFallsAllesGespeichert();
+}
+
+// At start-up: the copies a session ended by a signal left, named once. A
+// signal while the box is open keeps them listed for the next start.
+void WiederherstellungMelden() {
+    const std::vector<std::string> kopien = WiederherstellungskopienLesen(".");
+    if (!kopien.empty())
+        ui::dialogs().Meldung(gMainpanel, "Warnung", WiederherstellungsHinweis(kopien, "."));
+    if (!sgOhneFragen)
+        WiederherstellungslisteLoeschen(".");
+}
+
+// The end without questions: nobody is there to answer a box, so what
+// could not be saved goes to stderr and into the exit status.
+int OhneFragenSichern() {
+    std::vector<std::string> fehler = WiederherstellungskopienSpeichern(".");
+    if (int r = WriteIni(); r != 0) {
+        fehler.push_back(std::string(settings::kIniDatei) + ": Fehler #" + std::to_string(-r) +
+                         " " + device::ORV_Fehlermeldung(r));
+    }
+    for (const std::string& f : fehler)
+        std::cerr << "mux6: " << f << '\n';
+    return fehler.empty() ? 0 : 1;
 }
 
 void MainpanelVerbinden() {
@@ -274,6 +302,15 @@ int ProgrammendeFallsAllesGespeichert() {
     return 0;
 }
 
+void ProgrammendeOhneFragen() {
+    if (sgOhneFragen)
+        return;
+    sgOhneFragen = true;
+    // Also ends a modal loop that is open (a question, a file dialog).
+    if (sgSchleifenende)
+        sgSchleifenende();
+}
+
 void PanelgroesseAendern(char erstmals) {
     if (!gMainpanel)
         return;
@@ -309,12 +346,22 @@ int Programmablauf(const std::function<int()>& ereignisschleife) {
     }
     PanelgroesseAendern(1);
     gMainpanel->show();
-    ereignisschleife();
-    if (int r = WriteIni(); r != 0)
+    if (!sgOhneFragen)
+        WiederherstellungMelden();
+    // A signal taken during start-up (in the box of a missing settings file)
+    // has already ended the loop that was open then.
+    if (!sgOhneFragen)
+        ereignisschleife();
+    int ende = 0;
+    if (sgOhneFragen) {
+        ende = OhneFragenSichern();
+    } else if (int r = WriteIni(); r != 0) {
         ui::ORV_Fehlerpopup(r);
+    }
     DeinitialisierePanels();
     FensterEntladen();
-    return 0;
+    sgOhneFragen = false;
+    return ende;
 }
 
 }  // namespace shell

@@ -51,6 +51,10 @@ void ZeigeChildpanel(ui::Fenster panel);
 ui::Fenster AktuellesChildpanel();
 void ZeigeInfopanel();
 int ProgrammendeFallsAllesGespeichert();
+// The end asked for from outside (a signal): the loop ends without the
+// questions; Programmablauf then saves what is unsaved as recovery copies
+// before it writes the settings and cleans the windows.
+void ProgrammendeOhneFragen();
 void PanelgroesseAendern(char erstmals);
 
 // How the event loop is ended; tests replace it.
@@ -58,6 +62,9 @@ void SchleifenendeSetzen(std::function<void()> beenden);
 
 // The whole life of the program after the application object exists:
 // load, read settings, initialise, show, loop, write settings, clean up.
+// 0 after an end; -1 when the windows cannot be set up; 1 after an end
+// without questions in which something could not be saved (told on stderr,
+// as nobody is there to read a box).
 int Programmablauf(const std::function<int()>& ereignisschleife);
 
 }  // namespace shell

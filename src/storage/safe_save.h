@@ -7,7 +7,9 @@
 // is saved through (the file it points at is replaced, the link stays), an
 // existing file keeps its permissions and, where the process may, its owner,
 // and a device or FIFO is written straight into, never replaced by a file. A
-// folder is refused like a target that cannot be opened.
+// folder is refused like a target that cannot be opened. A file that may be
+// written in a folder that may not takes the new contents in place, its new
+// length reserved first so that a full disk refuses the save beforehand.
 
 #include <filesystem>
 #include <string>
@@ -30,7 +32,9 @@ struct Temporaername {
 };
 
 // Through a temporary name of its own, "<file name>$<unique part>.TMP" beside
-// the file: leftovers of killed saves never block a later save.
+// the file (the file name cut where the whole would pass the folder's name
+// limit): leftovers of killed saves never block a later save, and a later
+// save removes those an hour old.
 Speicherergebnis SicherSchreiben(const std::filesystem::path& ziel, std::string_view inhalt);
 
 // Through the first free numbered temporary name (a file whose format fixes it).

@@ -57,8 +57,17 @@ class Dialogs {
 
     // The three-button question: 1, 2 or 3 for the button chosen, 0 when the
     // box was closed without a choice. Unused buttons are empty texts.
+    // `tasten` names the buttons Enter and Escape take (0: Escape takes none).
+    struct Tasten {
+        int enter = 1;
+        int escape = 0;
+    };
     virtual int Frage(QWidget* eltern, const QString& titel, const QString& text,
-                      const QStringList& knoepfe) = 0;
+                      const QStringList& knoepfe, Tasten tasten) = 0;
+    int Frage(QWidget* eltern, const QString& titel, const QString& text,
+              const QStringList& knoepfe) {
+        return Frage(eltern, titel, text, knoepfe, Tasten{});
+    }
 
     // The file dialog; nullopt when cancelled.
     virtual std::optional<QString> DateiWaehlen(QWidget* eltern, const Dateiauswahl& auswahl) = 0;

@@ -67,6 +67,12 @@ int Editorpanel::Speichern(bool als) {
     return r;
 }
 
+std::optional<int> Editorpanel::Wiederherstellungskopie(const std::filesystem::path& pfad) {
+    if (!*modell_.geaendert)
+        return std::nullopt;
+    return Dateischritt(Befehl::Speichern, pfad).code;
+}
+
 void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
     Fehlerbox(r.code);
     if (!r.schaden.empty())

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -57,6 +58,10 @@ Editorpanel::Editorpanel(const Editoraufbau& aufbau, QWidget* eltern)
                                            [this](const Aktion& a, QAction* q) { Gewaehlt(a, q); });
     Anordnen(aufbau);
     Verbinden();
+    registry().Eintrag(fenster()).wiederherstellungSpeichern =
+        [ich = QPointer<Editorpanel>(this)](const std::filesystem::path& pfad) {
+            return ich ? ich->Wiederherstellungskopie(pfad) : std::nullopt;
+        };
 }
 
 Editorpanel::~Editorpanel() = default;

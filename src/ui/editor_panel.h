@@ -161,6 +161,10 @@ class Editorpanel : public Childpanel {
     // "Speichern" (als = false) and "Speichern unter": 0 also when the file
     // dialog was cancelled, else the error code (not shown here).
     int Speichern(bool als);
+    // The unsaved work saved to `pfad` as "Speichern" saves it (a recovery
+    // copy at an end without questions): 0 or the error code; nullopt when
+    // nothing is unsaved.
+    std::optional<int> Wiederherstellungskopie(const std::filesystem::path& pfad);
 
     // ---- callbacks ----------------------------------------------------------
     void Graph_Gezogen(double x, double y);      // press and drag (value changed)

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "ui/texts.h"
 
 namespace ui {
@@ -63,7 +63,7 @@ Fehleranzeige::Fehleranzeige(const QString& praefix, QWidget* eltern) : QWidget(
 
 void Fehleranzeige::Setzen(int code) {
     led_->setOn(code != 0);
-    text_->setText(code != 0 ? Q(device::ORV_Fehlermeldung(code)) : QString());
+    text_->setText(code != 0 ? Q(errors::ORV_Fehlermeldung(code)) : QString());
     text_->setCursorPosition(0);
     nummer_->setText(QString::number(-static_cast<long long>(code)));
 }

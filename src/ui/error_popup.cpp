@@ -1,6 +1,6 @@
 #include "ui/error_popup.h"
 
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "ui/dialogs.h"
 #include "ui/registry.h"
 #include "ui/texts.h"
@@ -17,18 +17,18 @@ QWidget* Eltern() {
 }  // namespace
 
 int ORV_Fehlerpopup(int code) {
-    const auto titel = device::FehlerpopupTitel(code);
+    const auto titel = errors::FehlerpopupTitel(code);
     if (!titel)
         return kNichtGezeigt;
-    dialogs().Meldung(Eltern(), Q(*titel), Q(device::ORV_Fehlermeldung(code)));
+    dialogs().Meldung(Eltern(), Q(*titel), Q(errors::ORV_Fehlermeldung(code)));
     return 0;
 }
 
 void ORV_Fehlerpopup2(int code, const QString& titel) {
-    const auto voll = device::FehlerpopupTitel(code, S(titel));
+    const auto voll = errors::FehlerpopupTitel(code, S(titel));
     if (!voll)
         return;
-    dialogs().Meldung(Eltern(), Q(*voll), Q(device::ORV_Fehlermeldung(code)));
+    dialogs().Meldung(Eltern(), Q(*voll), Q(errors::ORV_Fehlermeldung(code)));
 }
 
 }  // namespace ui

@@ -47,6 +47,9 @@ class Kurvengraph;
 // The picture formats the graph saves, chosen by the file name's extension.
 enum class Bildformat { Png, Pdf, Svg };
 std::optional<Bildformat> BildformatAusPfad(const QString& pfad);
+// What saving a picture can fail with (mux6ctl reports the second as well).
+inline constexpr int kFehlerBildAnlegen = -308460;    // the file cannot be created
+inline constexpr int kFehlerBildSchreiben = -301460;  // the picture cannot be made or written
 
 class Graph : public QWidget {
     Q_OBJECT

@@ -21,9 +21,6 @@ namespace ui {
 
 namespace {
 
-constexpr int kNichtZuOeffnen = -308460;
-constexpr int kNichtGeschrieben = -301460;
-
 // Pictures larger than this are refused rather than risking the memory of a
 // raster of gigabytes; a report never needs more.
 constexpr int kGroessteKante = 20000;
@@ -99,20 +96,20 @@ int Graph::BildSchreiben(const QString& pfad, int breite, int hoehe) {
         hoehe = plot_->height();
     }
     if (!format || breite <= 0 || hoehe <= 0 || breite > kGroessteKante || hoehe > kGroessteKante)
-        return kNichtGeschrieben;
+        return kFehlerBildSchreiben;
     QByteArray bytes;
     QBuffer puffer(&bytes);
     puffer.open(QIODevice::WriteOnly);
     if (!Malen(plot_, *format, breite, hoehe, puffer) || bytes.isEmpty())
-        return kNichtGeschrieben;
+        return kFehlerBildSchreiben;
     switch (storage::SicherSchreiben(
         Pfad(pfad), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         case storage::Speicherergebnis::Ok:
             return 0;
         case storage::Speicherergebnis::NichtSchreibbar:
-            return kNichtZuOeffnen;
+            return kFehlerBildAnlegen;
         default:
-            return kNichtGeschrieben;
+            return kFehlerBildSchreiben;
     }
 }
 

@@ -81,12 +81,19 @@ void QtDialogs::Meldung(QWidget* eltern, const QString& titel, const QString& te
 }
 
 int QtDialogs::Frage(QWidget* eltern, const QString& titel, const QString& text,
-                     const QStringList& knoepfe) {
+                     const QStringList& knoepfe, Tasten tasten) {
     QMessageBox box(QMessageBox::Question, titel, text, QMessageBox::NoButton, eltern);
     QList<QAbstractButton*> liste;
     for (const QString& k : knoepfe) {
         liste.push_back(k.isEmpty() ? nullptr : box.addButton(k, QMessageBox::AcceptRole));
     }
+    const auto knopf = [&liste](int nummer) {
+        return nummer >= 1 && nummer <= liste.size() ? liste[nummer - 1] : nullptr;
+    };
+    if (auto* enter = qobject_cast<QPushButton*>(knopf(tasten.enter)))
+        box.setDefaultButton(enter);
+    if (QAbstractButton* escape = knopf(tasten.escape))
+        box.setEscapeButton(escape);
     box.exec();
     for (int i = 0; i < liste.size(); ++i) {
         if (liste[i] != nullptr && box.clickedButton() == liste[i])

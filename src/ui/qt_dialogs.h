@@ -8,8 +8,9 @@ namespace ui {
 class QtDialogs : public Dialogs {
   public:
     void Meldung(QWidget* eltern, const QString& titel, const QString& text) override;
+    using Dialogs::Frage;
     int Frage(QWidget* eltern, const QString& titel, const QString& text,
-              const QStringList& knoepfe) override;
+              const QStringList& knoepfe, Tasten tasten) override;
     std::optional<QString> DateiWaehlen(QWidget* eltern, const Dateiauswahl& auswahl) override;
     std::vector<double> Eingeben(QWidget* eltern, const Eingabe& eingabe) override;
     QString Kommentieren(QWidget* eltern, const QString& titel, const QString& text) override;

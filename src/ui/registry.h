@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "settings/settings.h"
 
@@ -22,6 +24,10 @@ struct Fenstereintrag {
     std::function<void(settings::IniText&)> iniSchreiben;
     // Program end: 0 = go on, non-zero = do not end.
     std::function<int()> abbruchWeilNichtGespeichert;
+    // Program end without the questions (ended by a signal): the unsaved work
+    // saved to `pfad` as "Speichern" saves it, 0 or its error code; nothing
+    // unsaved: nullopt, nothing written.
+    std::function<std::optional<int>(const std::filesystem::path& pfad)> wiederherstellungSpeichern;
     // The error display trio (LED, text, number); empty for windows without one.
     std::function<void(int code)> fehlerSetzen;
     // The connection indicator: the open port 1..8, or -1.

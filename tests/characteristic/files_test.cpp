@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <limits>
 
 #include "characteristic/editing.h"
@@ -103,12 +104,6 @@ TEST_F(Dateien, BeschaedigtePunkteGebenDieStartkennlinieMitDenFeldernDerDatei) {
         [](Bytes& b) { LE32(b, 1392, 0); },            // no point
         [](Bytes& b) { LE32(b, 1392, 0x80000000u); },  // negative count
         [](Bytes& b) { LE32(b, 1392, 0x7FFFFFFFu); },  // beyond the file
-        [](Bytes& b) { LE32(b, 1424, 0xFFFFFFFFu); },  // y -1
-        [](Bytes& b) { LE32(b, 1436, 4096); },         // y 4096
-        [](Bytes& b) { LE32(b, 1428, 0); },            // a segment of 0
-        [](Bytes& b) { LE32(b, 1440, 0xFFFFFFFFu); },  // length -1
-        [](Bytes& b) { LE32(b, 1452, 70000); },        // last length
-        [](Bytes& b) { LE32(b, 1428, 4050); },         // beyond X 4095
     };
     for (const auto& schaden : schaeden) {
         Bytes b = Datei();
@@ -125,6 +120,52 @@ TEST_F(Dateien, BeschaedigtePunkteGebenDieStartkennlinieMitDenFeldernDerDatei) {
         EXPECT_TRUE(gKennliniendatei.empty());
         EXPECT_FALSE(Schadensbeschreibung(e.schaden).empty());
     }
+}
+
+// Points of a sound file are the file's, whatever the board can take; what
+// it cannot is named, and the file name stays.
+TEST_F(Dateien, PunkteEinerHeilenDateiBleibenWieSieSind) {
+    struct Fall {
+        std::size_t at;
+        std::uint32_t wert;
+        bool begrenzt;
+        bool zuLang;
+    };
+    const Fall faelle[] = {
+        {1424, 0xFFFFFFFFu, true, false},   // y -1
+        {1436, 5000, true, false},          // y 5000
+        {1428, 0, false, false},            // a segment of 0
+        {1440, 0xFFFFFFFFu, false, false},  // length -1
+        {1452, 70000, false, true},         // the last length is sampled too
+        {1428, 4050, false, true},          // beyond X 4095
+    };
+    for (const Fall& f : faelle) {
+        Bytes b = Datei();
+        LE32(b, f.at, f.wert);
+        const Ladeergebnis e = KennliniendateiEinlesen(b, "k.ske");
+        ASSERT_EQ(e.code, 0);
+        EXPECT_FALSE(e.schaden.beschaedigt()) << f.at;
+        ASSERT_EQ(gKennlinie.anzahl, 3);
+        const std::size_t punkt = (f.at - 1424) / 12;
+        const std::int32_t feld =
+            (f.at - 1424) % 12 == 0 ? Punkte()[punkt].y : Punkte()[punkt].laenge;
+        EXPECT_EQ(feld, static_cast<std::int32_t>(f.wert)) << f.at;
+        EXPECT_EQ(e.grenzen.werteBegrenzt, f.begrenzt) << f.at;
+        EXPECT_EQ(e.grenzen.zuLang, f.zuLang) << f.at;
+        EXPECT_EQ(Punktehinweis(e.grenzen).empty(), !e.grenzen.betroffen());
+        EXPECT_EQ(gKennliniendatei, "k.ske");
+    }
+}
+
+// A value of 5000 goes to the board limited to 4095, the other points as
+// they are.
+TEST_F(Dateien, WertUeberDemBereichWirdBegrenztAbgetastet) {
+    Setze({{0, 2, 0}, {5000, 2, 0}, {100, 1, 0}});
+    std::array<int, kWerte> werte{};
+    ASSERT_EQ(Kennlinie_Abtasten(werte), 0);
+    EXPECT_EQ(std::vector<int>(werte.begin(), werte.begin() + 6),
+              (std::vector<int>{0, 2500, 4095, 2550, 100, 100}));
+    EXPECT_EQ(werte.back(), 100);
 }
 
 TEST_F(Dateien, UnbrauchbareFelderBekommenIhrenStartwert) {

@@ -35,7 +35,7 @@ class Platz : public KennlinieTest {
         device::PortFabrikSetzen(nullptr);
         KennlinieTest::TearDown();
     }
-    device::sim::Platine& Board() { return leitung->Platinen().front(); }
+    mux6sim::Platine& Board() { return leitung->Platinen().front(); }
     std::vector<Schreibblock> Bloecke() const {
         std::vector<Schreibblock> b;
         for (const std::string& r : *rahmen)
@@ -58,7 +58,7 @@ class Platz : public KennlinieTest {
         return Bytes(b.begin(), b.end());
     }
 
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
+    std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
     std::shared_ptr<std::vector<std::string>> rahmen = std::make_shared<std::vector<std::string>>();
 };
 
@@ -179,7 +179,7 @@ TEST_F(Platz, NichtsGesendetBeiFalschemPlatzOderZuLangerKennlinie) {
 
 TEST_F(Platz, AbgebrochenesSendenInDerAnzeige) {
     Board().modus = 0x02;
-    leitung->StoerungSetzen(curves::test::Plan(device::sim::Stoerung::Nak, {5}));
+    leitung->StoerungSetzen(curves::test::Plan(mux6sim::Stoerung::Nak, {5}));
     const Uebertragung u = KennlinieSenden(kPort, '1', 1, Felder{});
     EXPECT_LT(u.anzeige, 0);
     EXPECT_EQ(u.code, 0);

@@ -5,6 +5,7 @@
 #include <QSpinBox>
 #include <cmath>
 
+#include "characteristic/files.h"
 #include "characteristic/model.h"
 #include "connection/connection.h"
 #include "device/commands.h"
@@ -86,6 +87,30 @@ TEST_F(KennlinieZurPlatine, ZeichnenSpeichernSendenLesenAnwaehlen) {
     double volt = 0;
     ASSERT_EQ(device::ORVKAP1_EingangLesen(1, '1', "e4", volt), 0);
     EXPECT_NEAR(volt, 3.0, 0.01);
+}
+
+// 4200 values: loaded as they are with a note, refused at the send with its
+// pop-up, and nothing reaches the board.
+TEST_F(KennlinieZurPlatine, ZuLangFuerEinenSpeicherplatzWirdNichtGesendet) {
+    Punkte(std::vector<characteristic::Gerade>(4200, {.y = 1000, .laenge = 1}));
+    const std::vector<std::uint8_t> bild = characteristic::KennliniendateiBild({});
+    testsupport::Schreiben(dir / "lang.ske", std::string(bild.begin(), bild.end()));
+    Punkte({{.y = 4095, .laenge = 0}});
+    dialoge->dateien = {QString::fromStdString((dir / "lang.ske").string())};
+    A("KENNLINIE_DATEI_LADEN")->trigger();
+    ASSERT_EQ(K().anzahl, 4200);
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].titel, "Hinweis");
+    Knopfdruck("SCHREIBEN");
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 2u);
+    EXPECT_TRUE(dialoge->Alle("Meldung")[1].titel.contains("1023505"));
+    int modus = 0;
+    ASSERT_EQ(device::ORVKAP1_ModusLesen(1, '1', modus), 0);
+    EXPECT_EQ(modus, 0x04) << "no slot was initialised";
+    std::vector<std::uint8_t> platine;
+    ASSERT_EQ(device::ORVKAP1_SpeicherLesen(1, '1', 4, 0, 64, platine), 0);
+    EXPECT_EQ(platine, std::vector<std::uint8_t>(64, 0));
+    EXPECT_EQ(panel->windowTitle(), "Kennlinienregler - lang.ske");
 }
 
 TEST_F(KennlinieZurPlatine, LeerePlatineMeldetKeineKennlinien) {

@@ -81,7 +81,7 @@ TEST_F(KennlinienDateien, FehlerboxFuerJedenLadefehler) {
 
 TEST_F(KennlinienDateien, BeschaedigteDateiWarntUndNimmtDenNamenNicht) {
     std::vector<std::uint8_t> bild = characteristic::KennliniendateiBild({.begrenzung = 1});
-    bild[characteristic::kDateikopfGroesse + 1] = 0x20;  // the point's value beyond 4095
+    bild[1392] = 0;  // no point
     testsupport::Schreiben(dir / "kaputt.ske", std::string(bild.begin(), bild.end()));
     Ausloesen("LADEN", Pfad("kaputt.ske"));
     ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
@@ -90,6 +90,20 @@ TEST_F(KennlinienDateien, BeschaedigteDateiWarntUndNimmtDenNamenNicht) {
     EXPECT_EQ(K().geraden, characteristic::Startkennlinie().geraden);
     EXPECT_EQ(panel->windowTitle(), "Kennlinienregler");
     EXPECT_TRUE(characteristic::gKennliniendatei.empty());
+}
+
+// A value the board cannot take is kept, said once, and the file name stays.
+TEST_F(KennlinienDateien, WertJenseitsDesBereichsBleibtMitHinweis) {
+    Punkte({{.y = 0, .laenge = 10}, {.y = 5000, .laenge = 1}});
+    const std::vector<std::uint8_t> bild = characteristic::KennliniendateiBild({.begrenzung = 1});
+    testsupport::Schreiben(dir / "hoch.ske", std::string(bild.begin(), bild.end()));
+    Ausloesen("NEU", {});
+    Ausloesen("LADEN", Pfad("hoch.ske"));
+    ASSERT_EQ(dialoge->Alle("Meldung").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Meldung")[0].titel, "Hinweis");
+    EXPECT_TRUE(dialoge->Alle("Meldung")[0].text.contains("hoch.ske"));
+    EXPECT_EQ(K().geraden[1].y, 5000);
+    EXPECT_EQ(panel->windowTitle(), "Kennlinienregler - hoch.ske");
 }
 
 TEST_F(KennlinienDateien, AndereKonfigurationWirdErfragtUndUebernommen) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "characteristic/editing.h"
+#include "characteristic/view.h"
 #include "window_fixture.h"
 
 namespace kennlinientest {
@@ -105,6 +106,46 @@ TEST_F(KennlinienFenster, GeradeTeilenBehaeltDieForm) {
     EXPECT_NEAR(e, 500, 10);
     EXPECT_EQ(K().geraden[1].laenge, 2000 - e);
     EXPECT_EQ(K().geraden[1].y, 4000 * e / 2000);
+}
+
+// A loaded file's points as they stand: the last beyond X 4095 after a
+// segment far longer than any view. Every tool, zoom, scrolling and undo
+// work on it, and the drawing holds only what is in view.
+TEST_F(KennlinienFenster, WerkzeugeMitPunktJenseitsDesBereichs) {
+    const std::vector<Gerade> geladen = {
+        {.y = 5000, .laenge = 2000}, {.y = 4000, .laenge = 50000000}, {.y = 100, .laenge = 1}};
+    Punkte(geladen);
+    ASSERT_EQ(PlotsIn(kBlau).size(), 1u);
+    EXPECT_LT(PlotsIn(kBlau)[0]->data()->size(), 4200);
+    Werkzeug("ZEICHNEN");
+    Klick(3000, 1000);  // the last point lies beyond the range: silently nothing
+    EXPECT_EQ(K().geraden, geladen);
+    Werkzeug("GERADETEILEN");
+    Klick(3000, 0);
+    ASSERT_EQ(K().anzahl, 4);
+    EXPECT_EQ(K().geraden[1].laenge + K().geraden[2].laenge, 50000000);
+    const int geteilt = K().geraden[0].laenge + K().geraden[1].laenge;
+    Werkzeug("VERSCHIEBEN");
+    Druecken(2000, 4000);
+    Ziehen(1500, 2000);
+    Loslassen(1500, 2000);
+    EXPECT_EQ(K().geraden[0].laenge + K().geraden[1].laenge, geteilt);  // the split point stays
+    EXPECT_NEAR(K().geraden[0].laenge, 1500, 15);
+    Werkzeug("PUNKTLOESCHEN");
+    Klick(3000, 4095);
+    EXPECT_EQ(K().anzahl, 3);
+    Werkzeug("KOORDINATZEIG");
+    Klick(4000, 4000);
+    A("KENNLINIE_BEARBEITEN_ZOOMPLUS")->trigger();
+    A("KENNLINIE_BEARBEITEN_ZOOMPLUS")->trigger();
+    characteristic::RollbalkenGesetzt(100);
+    panel->Kennlinienpanel_Neuzeichnen();
+    A("KENNLINIE_BEARBEITEN_ZOOMMINUS")->trigger();
+    A("KENNLINIE_BEARBEITEN_ZOOMVOLL")->trigger();
+    for (int i = 0; i < 3; ++i)
+        A("KENNLINIE_BEARBEITEN_RUECKGAENGIG")->trigger();
+    EXPECT_EQ(K().geraden, geladen);
+    EXPECT_TRUE(dialoge->Alle("Meldung").empty());
 }
 
 // Every refusal: its box, the points and the undo ring as they were.

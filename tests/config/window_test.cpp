@@ -10,8 +10,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 #include <string>
@@ -22,6 +24,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/help.h"
+#include "ui/qt_dialogs.h"
 #include "ui/registry.h"
 
 namespace {
@@ -435,6 +438,41 @@ TEST_F(Konfigfenster, StandardwerteJaSetztUndZeigt) {
     EXPECT_EQ(KonfigurationenVergleichen(Gelesen(), Konfig{}), 1);
     EXPECT_TRUE(ablauf.empty()) << "the other windows are rescaled only when leaving";
 }
+
+struct Taste {
+    Qt::Key taste;
+    bool zurueckgesetzt;
+};
+
+class StandardwerteTaste : public Konfigfenster, public ::testing::WithParamInterface<Taste> {};
+
+// The real question box: Enter takes "Ja", Escape "Nein".
+TEST_P(StandardwerteTaste, WaehltDenKnopfDerTaste) {
+    ui::DialogeSetzen(std::make_unique<ui::QtDialogs>());
+    gKonfig = Beispiel();
+    panel->KonfigurationAnzeigen();
+    const auto [taste, zurueck] = GetParam();
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, taste, zurueck] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QTest::keyClick(box, taste);
+        // A key the box ignores must not hang the test: the other answer ends it.
+        if (box->isVisible())
+            box->buttons().value(zurueck ? 1 : 0)->click();
+    });
+    timer->start();
+    panel->Konfigbuttons_Callback(Konfigpanel::Knopf::Standardwerte);
+    EXPECT_EQ(KonfigurationenVergleichen(Gelesen(), zurueck ? Konfig{} : Beispiel()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tasten, StandardwerteTaste,
+                         ::testing::Values(Taste{Qt::Key_Escape, false},
+                                           Taste{Qt::Key_Return, true}));
 
 // ---- Leaving -------------------------------------------------------------------------
 

@@ -10,7 +10,7 @@
 namespace curves::test {
 namespace {
 
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 
 // The state that a failed read must leave as it was.
 struct Vorher {

@@ -11,7 +11,7 @@
 namespace curves::test {
 namespace {
 
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 
 // The new curve (one "10ms" tick at 0), laid out by hand from the board's
 // memory layout: checksum, end address 0x1021, cycles and rest values 0, one
@@ -154,7 +154,7 @@ TEST_F(UebertragungTest, EinNichtGeoeffneterPortGibtDenCodeDerVerbindung) {
 }
 
 TEST_F(UebertragungTest, AnAlleGeraeteOhneAntwort) {
-    device::sim::Platine zweite;
+    mux6sim::Platine zweite;
     zweite.adresse = '2';
     leitung->Platinen().push_back(zweite);
     ASSERT_EQ(KurvenSenden(kPort, '&').code, 0);

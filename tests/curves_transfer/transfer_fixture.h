@@ -24,7 +24,7 @@ using Bytes = std::vector<std::uint8_t>;
 // The simulated port, each write kept as one frame.
 class MitschreibenderPort final : public device::SerialPort {
   public:
-    MitschreibenderPort(std::shared_ptr<device::sim::Leitung> leitung,
+    MitschreibenderPort(std::shared_ptr<mux6sim::Leitung> leitung,
                         std::shared_ptr<std::vector<std::string>> rahmen)
         : port_(std::move(leitung)), rahmen_(std::move(rahmen)) {}
     int open(const std::string& g, const device::Leitungseinstellung& e) override {
@@ -43,7 +43,7 @@ class MitschreibenderPort final : public device::SerialPort {
     int flushOutput() override { return port_.flushOutput(); }
 
   private:
-    device::sim::SimulatedPort port_;
+    mux6sim::SimulatedPort port_;
     std::shared_ptr<std::vector<std::string>> rahmen_;
 };
 
@@ -89,7 +89,7 @@ class UebertragungTest : public KurvenTest {
         KurvenTest::TearDown();
     }
 
-    device::sim::Platine& Board() { return leitung->Platinen().front(); }
+    mux6sim::Platine& Board() { return leitung->Platinen().front(); }
     std::vector<Schreibblock> Bloecke() const {
         std::vector<Schreibblock> b;
         for (const std::string& r : *rahmen) {
@@ -110,13 +110,13 @@ class UebertragungTest : public KurvenTest {
         return [this](int p) { fortschritt.push_back(p); };
     }
 
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
+    std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
     std::shared_ptr<std::vector<std::string>> rahmen = std::make_shared<std::vector<std::string>>();
     std::vector<int> fortschritt;
 };
 
-inline device::sim::Stoerplan Plan(device::sim::Stoerung art, std::vector<long> bei = {}) {
-    device::sim::Stoerplan p;
+inline mux6sim::Stoerplan Plan(mux6sim::Stoerung art, std::vector<long> bei = {}) {
+    mux6sim::Stoerplan p;
     p.art = art;
     p.beiRahmen = std::move(bei);
     return p;

@@ -767,8 +767,8 @@ class KurvenFensterMitPlatine : public KurvenFenster {
     void SetUp() override {
         KurvenFenster::SetUp();
         vorher = device::PortFabrikHolen();
-        leitung = std::make_shared<device::sim::Leitung>();
-        device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+        leitung = std::make_shared<mux6sim::Leitung>();
+        device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
         ASSERT_EQ(connection::ComPortOeffnen(1), 0);
         connection::GeraeteadresseSetzen('1');
     }
@@ -777,14 +777,14 @@ class KurvenFensterMitPlatine : public KurvenFenster {
         device::PortFabrikSetzen(vorher);
         KurvenFenster::TearDown();
     }
-    const device::sim::Bytes& Speicher() { return leitung->Finden('1')->speicher; }
+    const mux6sim::Bytes& Speicher() { return leitung->Finden('1')->speicher; }
     void Zeichnen() {
         Sichtbar(0, 40000);
         ZeitbasisWaehlen(4);
         Werkzeug("ZEICHNEN");
         Klick(30000, 4000);
     }
-    std::shared_ptr<device::sim::Leitung> leitung;
+    std::shared_ptr<mux6sim::Leitung> leitung;
     device::PortFabrik vorher;
 };
 

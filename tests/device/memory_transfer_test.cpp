@@ -44,7 +44,7 @@ class Blockweise : public ::testing::Test {
   protected:
     void SetUp() override {
         device::PortTabelleLeeren();
-        device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+        device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
         ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
         rahmenVorher = leitung->Rahmenzahl();
     }
@@ -58,8 +58,8 @@ class Blockweise : public ::testing::Test {
         return [this](int p) { fortschritt.push_back(p); };
     }
     void StoerenBeiRahmen(long n) {
-        device::sim::Stoerplan plan;
-        plan.art = device::sim::Stoerung::Nak;
+        mux6sim::Stoerplan plan;
+        plan.art = mux6sim::Stoerung::Nak;
         plan.beiRahmen = {leitung->Rahmenzahl() + n};
         leitung->StoerungSetzen(plan);
     }
@@ -70,7 +70,7 @@ class Blockweise : public ::testing::Test {
         return b;
     }
 
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
+    std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
     long rahmenVorher = 0;
     std::vector<int> fortschritt;
 };

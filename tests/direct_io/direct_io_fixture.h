@@ -11,12 +11,12 @@
 
 #include "board_model.h"
 #include "config/model.h"
-#include "device/errors.h"
 #include "device/link.h"
 #include "device/serial_port.h"
 #include "direct_io/log.h"
 #include "direct_io/model.h"
 #include "direct_io/sampling.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/temp_dir.h"
 
@@ -32,7 +32,7 @@ class DirektTest : public ::testing::Test {
         DirektModellInit();
         UhrSetzen({[] { return Datum{24, 1, 2012}; }, [] { return Uhrzeit{14, 5, 9}; }});
         device::PortTabelleLeeren();
-        device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+        device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
         ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
     }
     void TearDown() override {
@@ -44,7 +44,7 @@ class DirektTest : public ::testing::Test {
         config::StandardwerteSetzen();
     }
 
-    device::sim::Platine& Board() { return leitung->Platinen().front(); }
+    mux6sim::Platine& Board() { return leitung->Platinen().front(); }
     DateiWaehlen Datei(const std::string& name) {
         return [p = dir / name] { return Dateiwahl{Dateiwahl::Ergebnis::Gewaehlt, p}; };
     }
@@ -57,12 +57,12 @@ class DirektTest : public ::testing::Test {
     std::string Log(const std::string& name = "log.txt") { return testsupport::Lesen(dir / name); }
 
     testsupport::TempDir dir{true};
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
+    std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
 };
 
-inline device::sim::Stoerplan Plan(device::sim::Stoerung art, std::vector<long> bei = {},
+inline mux6sim::Stoerplan Plan(mux6sim::Stoerung art, std::vector<long> bei = {},
                                    double anteil = 0.0, std::uint32_t seed = 1) {
-    device::sim::Stoerplan p;
+    mux6sim::Stoerplan p;
     p.art = art;
     p.beiRahmen = std::move(bei);
     p.anteil = anteil;

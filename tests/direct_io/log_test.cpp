@@ -6,7 +6,11 @@
 #include <vector>
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
+#include <functional>
 #endif
 
 #include "direct_io_fixture.h"
@@ -28,7 +32,7 @@ TEST_F(Protokoll, ZweiBloeckeInEinerDatei) {
         nachEinem = block == 0 ? Log() : nachEinem;
     }
     EXPECT_TRUE(nachEinem.starts_with("alt\r\n\r\n\r\nDatenerfassung gestartet\r\n"));
-    EXPECT_TRUE(nachEinem.ends_with("\t0.000\r\nDatenerfassung beendet\r\n"));
+    EXPECT_TRUE(nachEinem.ends_with("\t-----\r\nDatenerfassung beendet\r\n"));
     EXPECT_EQ(Log(), nachEinem + nachEinem.substr(5));  // the same block once more
 }
 
@@ -102,6 +106,51 @@ TEST_F(Protokoll, FifoOhneLeserHaeltDasFensterNichtAuf) {
     ASSERT_EQ(::mkfifo(pfad.c_str(), 0600), 0);
     EXPECT_EQ(ProtokollOeffnen(true, Datei("rohr")), kFehlerProtokollOeffnen);
     EXPECT_FALSE(ProtokollOffen());
+}
+#endif
+
+#ifndef _WIN32
+// A log that is gone or replaced while it is open is a failed write, not a
+// log that quietly vanishes; the new file in its place stays untouched.
+TEST_F(Protokoll, VerschwundeneOderErsetzteDateiIstEinSchreibfehler) {
+    const std::function<void()> faelle[] = {[&] { std::filesystem::remove(dir / "log.txt"); },
+                                            [&] {
+                                                std::filesystem::rename(dir / "log.txt",
+                                                                        dir / "alt.txt");
+                                                testsupport::Schreiben(dir / "log.txt", "neu");
+                                            }};
+    for (const auto& wegnehmen : faelle) {
+        Starten();
+        ASSERT_EQ(AbtastZyklus(kPort, kAdresse).code, 0);
+        wegnehmen();
+        EXPECT_EQ(AbtastZyklus(kPort, kAdresse).code, kFehlerZeileZeit);
+        EXPECT_FALSE(ProtokollOffen());
+        EXPECT_EQ(ProtokollText(kTextBeendet), 0);  // nothing open to write into
+    }
+    EXPECT_EQ(Log(), "neu");
+}
+
+// A full disk (here: the file size limit) cuts a line anywhere; the log keeps
+// whole lines only, the error lines as far as they fit.
+TEST_F(Protokoll, ZeileGanzOderGarNichtBeiVollerPlatte) {
+    Starten();
+    ASSERT_EQ(AbtastZyklus(kPort, kAdresse).code, 0);
+    const std::string vorher = Log();
+    const auto alt = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit grenze{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &grenze), 0);
+    const rlimit knapp{static_cast<rlim_t>(vorher.size() + 45), grenze.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &knapp), 0);
+    const int code = AbtastZyklus(kPort, kAdresse).code;
+    ::setrlimit(RLIMIT_FSIZE, &grenze);
+    std::signal(SIGXFSZ, alt);
+    EXPECT_EQ(code, kFehlerZeileAusgang);
+    EXPECT_FALSE(ProtokollOffen());
+    const std::string danach = Log();
+    ASSERT_TRUE(danach.starts_with(vorher));
+    EXPECT_TRUE(danach.ends_with("\r\n"));
+    EXPECT_EQ(danach.find("24.01.2012", vorher.size()), std::string::npos);
+    EXPECT_NE(danach.find("Fehler - Daten", vorher.size()), std::string::npos);
 }
 #endif
 

@@ -44,7 +44,7 @@ TEST_F(Ausgaenge, OhnePortOderAbgelehntBleibtDasGesendete) {
     EXPECT_EQ(a.code, kFehlerAusgangOhnePort);
     EXPECT_EQ(a.wert, 6.0);  // the knob is held below its limit all the same
     EXPECT_EQ(AusgangAufNull(-1, kAdresse, 1).code, kFehlerAusgangOhnePort);
-    leitung->StoerungSetzen(Plan(device::sim::Stoerung::Nak));
+    leitung->StoerungSetzen(Plan(mux6sim::Stoerung::Nak));
     EXPECT_EQ(AusgangSetzen(kPort, kAdresse, 1, 7.0, 10).code, -402065);
     EXPECT_EQ(Board().ausgaenge[1], 4.0);
     EXPECT_DOUBLE_EQ(AusgangPhysikalisch(1), 4.0);

@@ -10,7 +10,7 @@ namespace direct_io::test {
 namespace {
 
 using Abfrage = DirektTest;
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 
 TEST_F(Abfrage, BlockWieImMessprotokoll) {
     ASSERT_EQ(AusgangSetzen(kPort, kAdresse, 0, 2.5, 10).code, 0);
@@ -20,7 +20,7 @@ TEST_F(Abfrage, BlockWieImMessprotokoll) {
     const Zyklus z = AbtastZyklus(kPort, kAdresse);
     EXPECT_EQ(z.code, 0);
     EXPECT_EQ(z.zeile,
-              "24.01.2012\t14:05:09\t1.234\t0.000\t9.998\t-----\t2.500\t0.000\t0.000\t0.000");
+              "24.01.2012\t14:05:09\t1.234\t0.000\t9.998\t-----\t2.500\t-----\t-----\t-----");
     EXPECT_EQ(Log(),
               "\r\n\r\nDatenerfassung gestartet\r\n"
               "Eingang1: 0.000..10.000 V\r\nEingang2: 0.000..10.000 V\r\n"
@@ -91,10 +91,10 @@ TEST_F(Abfrage, FehlgeschlagenesLesenBeendetDenBlock) {
     EXPECT_FALSE(ProtokollOffen());
     EXPECT_TRUE(Log().ends_with(
         storage::Utf8ZuCp1252Ersetzt("Ausg4[V]\r\nFehler - Datenübertragung abgebrochen\r\n" +
-                                     std::string(device::ORV_Fehlermeldung(z.code)) + "\r\n")));
+                                     std::string(errors::ORV_Fehlermeldung(z.code)) + "\r\n")));
     // A port that disappears while sampling, and none at all.
     Starten();
-    dynamic_cast<device::sim::SimulatedPort&>(*device::OffenerPort(kPort)).Wegnehmen();
+    dynamic_cast<mux6sim::SimulatedPort&>(*device::OffenerPort(kPort)).Wegnehmen();
     EXPECT_NE(AbtastZyklus(kPort, kAdresse).code, 0);
     EXPECT_FALSE(ProtokollOffen());
     EXPECT_EQ(AbtastZyklus(-1, kAdresse).code, kFehlerEingangOhnePort);

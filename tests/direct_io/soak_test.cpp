@@ -13,7 +13,7 @@ namespace direct_io::test {
 namespace {
 
 using Dauerlauf = DirektTest;
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 
 std::vector<std::string> Zeilen(const std::string& text) {
     std::vector<std::string> z;
@@ -69,7 +69,7 @@ TEST_F(Dauerlauf, JederZyklusProtokolliertOderMitFehlerzeilenBeendet) {
         } else {
             EXPECT_EQ(z.at(pos++),
                       storage::Utf8ZuCp1252Ersetzt("Fehler - Datenübertragung abgebrochen"));
-            EXPECT_EQ(z.at(pos++), storage::Utf8ZuCp1252Ersetzt(device::ORV_Fehlermeldung(code)));
+            EXPECT_EQ(z.at(pos++), storage::Utf8ZuCp1252Ersetzt(errors::ORV_Fehlermeldung(code)));
         }
     }
     EXPECT_EQ(pos, z.size());

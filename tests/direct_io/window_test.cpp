@@ -24,7 +24,7 @@
 namespace direct_io::test {
 namespace {
 
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 
 class DirektFenster : public DirektTest {
   protected:

@@ -14,11 +14,11 @@
 #include "config/files.h"
 #include "ctl.h"
 #include "device/commands.h"
-#include "device/errors.h"
 #include "device/link.h"
 #include "device/memory_transfer.h"
 #include "device/qt_serial_port.h"
 #include "device/serial_port.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -30,7 +30,7 @@ using Bytes = std::vector<std::uint8_t>;
 using testsupport::Lesen;
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Kennlinie : public ::testing::Test {
@@ -46,7 +46,7 @@ class Kennlinie : public ::testing::Test {
     int Lauf(const std::vector<std::string>& argumente) {
         aus.str("");
         fehler.str("");
-        ctl::Umgebung u{device::sim::SimulierteFabrik(leitung), aus, fehler, false, {}};
+        ctl::Umgebung u{mux6sim::SimulierteFabrik(leitung), aus, fehler, false, {}};
         return ctl::Ausfuehren(argumente, u);
     }
     // A ramp from 0 over 100 counts to 4000 and on to 1000 at X 300; output
@@ -68,7 +68,7 @@ class Kennlinie : public ::testing::Test {
     }
 
     testsupport::TempDir dir{true};
-    std::shared_ptr<device::sim::Leitung> leitung = std::make_shared<device::sim::Leitung>();
+    std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
     std::ostringstream aus;
     std::ostringstream fehler;
 };
@@ -92,8 +92,9 @@ TEST_F(Kennlinie, SendenBlockUndLesenStimmenUeberein) {
     EXPECT_EQ(Lesen(dir / "r.txt"), kl::KennlinieExportText());
     ASSERT_EQ(Lauf({"--help"}), 0);
     for (const char* s :
-         {"kennlinie send", "kennlinie read", "kennlinie export", "kennlinie import",
-          "kennlinie block", "kennlinie select", "--slot", "--output2", "--rise"})
+         {"kennlinie senden, send", "kennlinie lesen, read", "kennlinie exportieren, export",
+          "kennlinie importieren, import", "kennlinie block", "kennlinie waehlen, select",
+          "--platz,--slot", "--ausgang2,--output2", "--anstieg,--rise"})
         EXPECT_NE(aus.str().find(s), std::string::npos) << s;
 }
 
@@ -145,7 +146,7 @@ TEST_F(Kennlinie, FehlerUndFalscheAufrufe) {
         {{"kennlinie", "send", "kurz.ske", "--slot", "1"}, 1, "--force nimmt sie trotzdem.\n"},
         {{"--address", "&", "kennlinie", "read", "--slot", "1", "o.ske"},
          1,
-         ": " + std::string(device::ORV_Fehlermeldung(-400000)) + "\n"},
+         ": " + std::string(errors::ORV_Fehlermeldung(-400000)) + "\n"},
     };
     for (const Fall& f : faelle) {
         EXPECT_EQ(Lauf(f.argumente), f.status) << f.argumente[1] << f.argumente.back();
@@ -161,6 +162,37 @@ TEST_F(Kennlinie, FehlerUndFalscheAufrufe) {
     EXPECT_EQ(Lauf({"kennlinie", "read", "--slot", "1", "o.ske"}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(kl::kPruefsummeFalsch));
     EXPECT_FALSE(std::filesystem::exists(dir / "o.ske"));
+}
+
+// Points the board cannot take as they stand: too many values is refused
+// before anything goes out, --force or not; a value beyond 4095 is sampled
+// limited with a note, the other points as they are.
+TEST_F(Kennlinie, PunkteWieSieInDerDateiStehen) {
+    kl::gKennlinie.geraden.assign(4200, {1000, 1, 0});
+    kl::gKennlinie.anzahl = 4200;
+    ASSERT_EQ(kl::KennlinieSpeichernNach(dir / "lang.ske", kl::Felder{}), 0);
+    kl::gKennlinie.geraden = {{0, 2, 0}, {5000, 2, 0}, {100, 1, 0}};
+    kl::gKennlinie.anzahl = 3;
+    ASSERT_EQ(kl::KennlinieSpeichernNach(dir / "hoch.ske", kl::Felder{}), 0);
+    const std::vector<std::string> lang[] = {
+        {"kennlinie", "send", "lang.ske", "--slot", "1"},
+        {"--force", "kennlinie", "send", "lang.ske", "--slot", "1"},
+        {"kennlinie", "block", "lang.ske", "b.bin"},
+        {"kennlinie", "block", "lang.ske", "-"}};
+    for (const auto& argumente : lang) {
+        EXPECT_EQ(Lauf(argumente), 1);
+        EXPECT_EQ(fehler.str(), FehlerZeile(kl::kZuVieleWerte));
+        EXPECT_TRUE(aus.str().empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "b.bin"));
+    EXPECT_EQ(leitung->Platinen().front().modus, 0x04) << "no frame changed the board";
+    EXPECT_EQ(Slot(1), Bytes(kl::kBlockGroesse, 0));
+
+    ASSERT_EQ(Lauf({"kennlinie", "block", "hoch.ske", "b.bin"}), 0);
+    EXPECT_EQ(fehler.str(), "hoch.ske: " + kl::Punktehinweis({.werteBegrenzt = true}) + "\n");
+    const Bytes b = Datei(dir / "b.bin");
+    const Bytes werte(b.begin() + 32, b.begin() + 44);
+    EXPECT_EQ(werte, (Bytes{0, 0, 0x09, 0xC4, 0x0F, 0xFF, 0x09, 0xF6, 0, 100, 0, 100}));
 }
 
 // The executable against mux6sim: slots 1 and 7 sent and read back, the

@@ -14,16 +14,16 @@
 #include "curves/files.h"
 #include "curves/model.h"
 #include "curves/transfer.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-using device::sim::Leitung;
-using device::sim::Platine;
-using device::sim::Stoerplan;
-using device::sim::Stoerung;
+using mux6sim::Leitung;
+using mux6sim::Platine;
+using mux6sim::Stoerplan;
+using mux6sim::Stoerung;
 using testsupport::Lesen;
 using testsupport::Schreiben;
 
@@ -48,7 +48,7 @@ class BenannterPort final : public device::SerialPort {
     int baud = 0;
 
   private:
-    device::sim::SimulatedPort port_;
+    mux6sim::SimulatedPort port_;
     std::shared_ptr<std::vector<std::string>> namen_;
 };
 
@@ -60,7 +60,7 @@ Stoerplan Plan(Stoerung art, std::vector<long> bei = {}) {
 }
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Ctl : public ::testing::Test {
@@ -120,12 +120,32 @@ class Ctl : public ::testing::Test {
 
 TEST_F(Ctl, HilfeNenntJedeOptionUndJedenBefehl) {
     EXPECT_EQ(Lauf({"--help"}), 0);
-    for (const char* s :
-         {"--port",      "--device",     "--address",    "--baud",         "--force",
-          "id",          "scan",         "start",        "stop",           "curve send",
-          "curve read",  "curve export", "curve import", "curve image",    "Fehler #",
-          "Exit status", "--konfig",     "eingang [N]",  "ausgang N WERT", "ausgang null",
-          "messen",      "--intervall",  "--anzahl",     "--setze",        "--log"}) {
+    for (const char* s : {"--port",
+                          "--geraet,--device",
+                          "--adresse,--address",
+                          "--baud",
+                          "--erzwingen,--force",
+                          "id",
+                          "suchen, scan",
+                          "start",
+                          "stopp, stop",
+                          "kurve, curve",
+                          "kurve senden, send",
+                          "kurve lesen, read",
+                          "kurve exportieren, export",
+                          "kurve importieren, import",
+                          "kurve abbild, image",
+                          "Fehler #",
+                          "Exit status",
+                          "--konfig",
+                          "eingang",
+                          "[N]:",
+                          "N WERT | null:",
+                          "messen",
+                          "--intervall",
+                          "--anzahl",
+                          "--setze",
+                          "--protokoll,--log"}) {
         EXPECT_NE(aus.str().find(s), std::string::npos) << s;
     }
     EXPECT_EQ(Lauf({"-h"}), 0);
@@ -193,7 +213,7 @@ TEST_F(Ctl, GeraetStattPortnummer) {
 
 TEST_F(Ctl, IdGibtDieKennung) {
     EXPECT_EQ(Lauf({"id"}), 0);
-    EXPECT_EQ(aus.str(), std::string(device::sim::kStandardIdentitaet) + "\n");
+    EXPECT_EQ(aus.str(), std::string(mux6sim::kStandardIdentitaet) + "\n");
     EXPECT_TRUE(fehler.str().empty());
 }
 
@@ -212,7 +232,7 @@ TEST_F(Ctl, SucheEineZeileJeAdresse) {
     leitung->Platinen().push_back(b);
     EXPECT_EQ(Lauf({"scan", "--address", "3"}), 0);
     EXPECT_EQ(aus.str(),
-              std::string(device::sim::kStandardIdentitaet) + "\n-\n-\n-\nANDERES\n-\n-\n-\n");
+              std::string(mux6sim::kStandardIdentitaet) + "\n-\n-\n-\nANDERES\n-\n-\n-\n");
 }
 
 TEST_F(Ctl, SucheOhneBoardIstKeinFehler) {

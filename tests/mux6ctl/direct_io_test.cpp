@@ -4,30 +4,35 @@
 
 #include <algorithm>
 #include <csignal>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
 #include "config/files.h"
 #include "ctl.h"
-#include "device/errors.h"
 #include "direct_io/direct_io_fixture.h"
 #include "direct_io/outputs.h"
+#include "errors/errors.h"
 #include "storage/cp1252.h"
 
 namespace {
 
 namespace dio = direct_io;
-using device::sim::Stoerung;
+using mux6sim::Stoerung;
 using dio::test::Plan;
 
 class Direkt : public dio::test::DirektTest {
   protected:
-    int Lauf(const std::vector<std::string>& argumente) {
+    // `ziel`: standard output other than `aus`.
+    int Lauf(const std::vector<std::string>& argumente, std::ostream* ziel = nullptr) {
         aus.str("");
         fehler.str("");
-        ctl::Umgebung u{device::sim::SimulierteFabrik(leitung), aus, fehler, false,
+        ctl::Umgebung u{mux6sim::SimulierteFabrik(leitung), ziel ? *ziel : aus, fehler, false,
                         [this](std::chrono::milliseconds d) {
                             gewartet.push_back(d);
+                            if (nachWarten) {
+                                nachWarten();
+                            }
                             if (gewartet.size() == abbrechenNach) {
                                 std::raise(SIGINT);
                             }
@@ -50,6 +55,12 @@ class Direkt : public dio::test::DirektTest {
     std::ostringstream fehler;
     std::vector<std::chrono::milliseconds> gewartet;
     std::size_t abbrechenNach = 0;
+    std::function<void()> nachWarten;
+};
+
+// Standard output on a full disk: nothing it is given arrives.
+class Voll final : public std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
 };
 
 long Zeilen(const std::string& s) {
@@ -57,7 +68,7 @@ long Zeilen(const std::string& s) {
 }
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 TEST_F(Direkt, FalscheAufrufe) {
@@ -117,7 +128,7 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
                     "m.txt"}),
               0);
     const std::string z =
-        "24.01.2012\t14:05:09\t0.000\t7.500\t0.000\t0.000\t0.000\t7.500\t0.000\t0.000\n";
+        "24.01.2012\t14:05:09\t0.000\t7.500\t0.000\t0.000\t-----\t7.500\t-----\t-----\n";
     EXPECT_EQ(aus.str(), z + z + z + "Datenerfassung beendet\n");
     ASSERT_EQ(gewartet.size(), 2u);
     for (const auto d : gewartet) {
@@ -126,7 +137,7 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
     }
     // The window's way through the model writes the same bytes.
     dio::DirektModellInit();
-    device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+    device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
     ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
     ASSERT_EQ(dio::AusgangSetzen(kPort, kAdresse, 1, 7.5, 10).code, 0);
     ASSERT_EQ(dio::AbfrageStarten(kPort, kAdresse, true, Datei("w.txt")).code, 0);
@@ -141,20 +152,20 @@ TEST_F(Direkt, MessenSchreibtDenBlockDesFensters) {
 TEST_F(Direkt, MessenEndetMitSignalOderFehler) {
     const auto fehlerzeilen = [](int code) {
         return storage::Utf8ZuCp1252Ersetzt("Fehler - Datenübertragung abgebrochen\r\n" +
-                                            std::string(device::ORV_Fehlermeldung(code)) + "\r\n");
+                                            std::string(errors::ORV_Fehlermeldung(code)) + "\r\n");
     };
     abbrechenNach = 2;
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "m.txt"}), 0);
     EXPECT_EQ(Zeilen(aus.str()), 3);
-    EXPECT_TRUE(aus.str().ends_with("0.000\nDatenerfassung beendet\n"));
-    EXPECT_TRUE(Log("m.txt").ends_with("\t0.000\r\nDatenerfassung beendet\r\n"));
+    EXPECT_TRUE(aus.str().ends_with("-----\nDatenerfassung beendet\n"));
+    EXPECT_TRUE(Log("m.txt").ends_with("\t-----\r\nDatenerfassung beendet\r\n"));
 
     // Frame 1 reads the mode, 2..5 are the first cycle: input 2 of the second fails.
     leitung->StoerungSetzen(Plan(Stoerung::Nak, {leitung->Rahmenzahl() + 7}));
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "m.txt"}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(-402049));
     EXPECT_EQ(Zeilen(aus.str()), 1);
-    EXPECT_TRUE(Log("m.txt").ends_with("\t0.000\r\n" + fehlerzeilen(-402049)));
+    EXPECT_TRUE(Log("m.txt").ends_with("\t-----\r\n" + fehlerzeilen(-402049)));
 
     // The mode byte unread: the block holds its head and the error lines.
     leitung->StoerungSetzen(Plan(Stoerung::Nak, {leitung->Rahmenzahl() + 1}));
@@ -164,6 +175,49 @@ TEST_F(Direkt, MessenEndetMitSignalOderFehler) {
 
     EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--log", "fehlt/m.txt"}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(-308306));
+}
+
+TEST_F(Direkt, AusgangDenDieserLaufNichtSetzteIstUnbekannt) {
+    ASSERT_EQ(Lauf({"ausgang", "3", "5"}), 0);
+    EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--anzahl", "1", "--log", "m.txt"}), 0);
+    // Input 3 reads output 3 back: the board holds 5, the log does not claim it.
+    EXPECT_EQ(aus.str(),
+              "24.01.2012\t14:05:09\t0.000\t0.000\t5.000\t0.000\t-----\t-----\t-----\t-----\n"
+              "Datenerfassung beendet\n");
+}
+
+TEST_F(Direkt, MessenLogAufDieStandardausgabe) {
+    const std::vector<std::string> messen{"messen", "--intervall", "1",   "--anzahl",
+                                          "2",      "--setze",     "1=2", "--log"};
+    auto mitLog = [&](const char* log) {
+        auto a = messen;
+        a.push_back(log);
+        return Lauf(a);
+    };
+    ASSERT_EQ(mitLog("m.txt"), 0);
+    ASSERT_EQ(mitLog("-"), 0);
+    EXPECT_EQ(aus.str(), Log("m.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "-"));
+}
+
+TEST_F(Direkt, LogDessenOrdnerVerschwindetIstEinFehler) {
+    std::filesystem::create_directory(dir / "ordner");
+    nachWarten = [&] { std::filesystem::remove_all(dir / "ordner"); };
+    EXPECT_EQ(Lauf({"messen", "--intervall", "1", "--anzahl", "3", "--log", "ordner/m.txt"}), 1);
+    EXPECT_EQ(fehler.str(), FehlerZeile(dio::kFehlerZeileZeit));
+    EXPECT_EQ(Zeilen(aus.str()), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "ordner"));
+}
+
+TEST_F(Direkt, ErgebnisDasNichtAnkommtIstEinFehler) {
+    Voll voll;
+    std::ostream ziel(&voll);
+    for (const std::vector<std::string>& befehl : std::vector<std::vector<std::string>>{
+             {"id"}, {"scan"}, {"eingang"}, {"eingang", "2"}, {"ausgang", "1", "5"}, {"--help"}}) {
+        ziel.clear();
+        EXPECT_EQ(Lauf(befehl, &ziel), ctl::kFehlschlag) << befehl[0];
+        EXPECT_EQ(fehler.str(), FehlerZeile(-301480)) << befehl[0];
+    }
 }
 
 }  // namespace

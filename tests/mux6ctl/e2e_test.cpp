@@ -11,7 +11,7 @@
 #include "config/model.h"
 #include "curves/files.h"
 #include "curves/model.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -22,7 +22,7 @@ using testsupport::CtlAusfuehren;
 using testsupport::SimProzess;
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Ende : public ::testing::Test {
@@ -155,7 +155,7 @@ TEST_F(Ende, MessenBisSigterm) {
         CtlAusfuehren({"messen", "--intervall", "0.2", "--setze", "3=4.5", "--log", "m.txt"},
                       std::chrono::seconds(30), std::chrono::milliseconds(900));
     EXPECT_EQ(r.status, 0) << r.fehler;
-    const std::string zeile = "\t0.000\t0.000\t4.500\t0.000\t0.000\t0.000\t4.500\t0.000";
+    const std::string zeile = "\t0.000\t0.000\t4.500\t0.000\t-----\t-----\t4.500\t-----";
     EXPECT_TRUE(r.aus.ends_with(zeile + "\nDatenerfassung beendet\n")) << r.aus;
     EXPECT_GE(std::count(r.aus.begin(), r.aus.end(), '\n'), 3);
     EXPECT_TRUE(

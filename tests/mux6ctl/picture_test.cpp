@@ -13,7 +13,7 @@
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -31,7 +31,7 @@ std::string Feld(const std::string& bericht, const std::string& name) {
 }
 
 std::string FehlerZeile(int code) {
-    return "Fehler #" + std::to_string(-code) + ": " + device::ORV_Fehlermeldung(code) + "\n";
+    return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
 }
 
 class Bild : public ::testing::Test {

@@ -8,8 +8,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sys/fsuid.h>
+
 #include <csignal>
 #endif
+
+#include <chrono>
+#include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -54,6 +60,43 @@ TEST(SicherSchreiben, FehlenderOrdner) {
               Speicherergebnis::NichtSchreibbar);
     EXPECT_FALSE(fs::exists(dir / "fehlt"));
 }
+
+TEST(SicherSchreiben, EinLangerNameKuerztNurDenTemporaeren) {
+    testsupport::TempDir dir;
+    const std::string name = std::string(246, 'k') + ".skr";
+    Schreiben(dir / name, "alt");
+    ASSERT_EQ(storage::SicherSchreiben(dir / name, "neu"), Speicherergebnis::Ok);
+    EXPECT_EQ(Lesen(dir / name), "neu");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1);
+}
+
+struct Rest {
+    const char* name;
+    int alterInMinuten;
+    bool bleibt;
+};
+
+class AlteTemporaere : public ::testing::TestWithParam<Rest> {};
+
+TEST_P(AlteTemporaere, NurEigeneAlteWerdenEntfernt) {
+    testsupport::TempDir dir;
+    const fs::path rest = dir / GetParam().name;
+    Schreiben(rest, "halb");
+    fs::last_write_time(
+        rest, fs::file_time_type::clock::now() - std::chrono::minutes(GetParam().alterInMinuten));
+    ASSERT_EQ(storage::SicherSchreiben(dir / "k.skr", "neu"), Speicherergebnis::Ok);
+    EXPECT_EQ(fs::exists(rest), GetParam().bleibt);
+    EXPECT_EQ(Lesen(dir / "k.skr"), "neu");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reste, AlteTemporaere,
+    ::testing::Values(Rest{"k.skr$0a1b2c3d4e.TMP", 61, false},    // a killed save of ours
+                      Rest{"k.skr$0a1b2c3d4e.TMP", 59, true},     // a save still running
+                      Rest{"x.skr$0a1b2c3d4e.TMP", 600, true},    // another target's
+                      Rest{"k.skr$0a1b2c3d4.TMP", 600, true},     // not our pattern
+                      Rest{"k.skr$0A1B2C3D4E.TMP", 600, true},    // not our pattern
+                      Rest{"k.skr$0a1b2c3d4e.tmp", 600, true}));  // not our pattern
 
 TEST(SicherSchreiben, ZielIstEinOrdner) {
     testsupport::TempDir dir;
@@ -174,6 +217,54 @@ TEST(SicherSchreiben, EinMisslungenesSpeichernRaeumtAuf) {
     EXPECT_EQ(Lesen(dir / "k.skr"), "alt");
     EXPECT_EQ(Eintraege(dir.path()), 1u);
 }
+
+struct AnOrt {
+    const char* alt;
+    const char* neu;
+    rlim_t groessenGrenze;
+    Speicherergebnis ergebnis;
+    const char* danach;
+};
+
+class InEinemGeschuetztenOrdner : public ::testing::TestWithParam<AnOrt> {};
+
+// A writable file in a folder that takes no new names is written in place; a
+// file size limit stands in for a full disk.
+TEST_P(InEinemGeschuetztenOrdner, WirdAnOrtGeschrieben) {
+    const AnOrt& fall = GetParam();
+    testsupport::TempDir dir;
+    const fs::path ordner = dir / "nur-lesen";
+    fs::create_directory(ordner);
+    Schreiben(ordner / "k.sko", fall.alt);
+    fs::permissions(
+        ordner / "k.sko",
+        fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+    fs::permissions(ordner, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit vorher{};
+    ::getrlimit(RLIMIT_FSIZE, &vorher);
+    rlimit eng = vorher;
+    eng.rlim_cur = fall.groessenGrenze;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &eng), 0);
+    // The super-user's file access ignores the folder's mode; a plain user's does not.
+    const int frueher = ::setfsuid(65534);
+    const Speicherergebnis r = storage::SicherSchreiben(ordner / "k.sko", fall.neu);
+    ::setfsuid(static_cast<uid_t>(frueher));
+    ::setrlimit(RLIMIT_FSIZE, &vorher);
+    EXPECT_EQ(r, fall.ergebnis);
+    EXPECT_EQ(Lesen(ordner / "k.sko"), fall.danach);
+    EXPECT_EQ(Eintraege(ordner), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, InEinemGeschuetztenOrdner,
+    ::testing::Values(
+        AnOrt{"alt", "neuer Inhalt", RLIM_INFINITY, Speicherergebnis::Ok, "neuer Inhalt"},
+        AnOrt{"alter langer Inhalt", "neu", RLIM_INFINITY, Speicherergebnis::Ok, "neu"},
+        AnOrt{"alt", "", RLIM_INFINITY, Speicherergebnis::Ok, ""},
+        AnOrt{"alt", "viel zu lang", 4, Speicherergebnis::SchreibFehler, "alt"}));
 
 }  // namespace links_und_geraete
 #endif

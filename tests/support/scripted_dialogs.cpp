@@ -28,7 +28,7 @@ void ScriptedDialogs::Meldung(QWidget*, const QString& titel, const QString& tex
 }
 
 int ScriptedDialogs::Frage(QWidget*, const QString& titel, const QString& text,
-                           const QStringList& knoepfe) {
+                           const QStringList& knoepfe, Tasten) {
     Aufzeichnen({"Frage", titel, text, knoepfe, {}, {}});
     return Naechste(antworten);
 }

@@ -26,8 +26,9 @@ struct Gefragt {
 class ScriptedDialogs : public ui::Dialogs {
   public:
     void Meldung(QWidget*, const QString& titel, const QString& text) override;
-    int Frage(QWidget*, const QString& titel, const QString& text,
-              const QStringList& knoepfe) override;
+    using ui::Dialogs::Frage;
+    int Frage(QWidget*, const QString& titel, const QString& text, const QStringList& knoepfe,
+              Tasten tasten) override;
     std::optional<QString> DateiWaehlen(QWidget*, const ui::Dateiauswahl& auswahl) override;
     void Hilfebox(QWidget*, const QString& text, QPoint oben_links) override;
     std::vector<double> Eingeben(QWidget*, const ui::Eingabe& eingabe) override;

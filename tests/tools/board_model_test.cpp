@@ -9,11 +9,11 @@
 
 namespace {
 
-using device::sim::Bytes;
-using device::sim::Leitung;
-using device::sim::Platine;
-using device::sim::Stoerplan;
-using device::sim::Stoerung;
+using mux6sim::Bytes;
+using mux6sim::Leitung;
+using mux6sim::Platine;
+using mux6sim::Stoerplan;
+using mux6sim::Stoerung;
 
 std::string Senden(Leitung& l, const std::string& text) {
     const Bytes ein(text.begin(), text.end());
@@ -204,6 +204,24 @@ TEST(Platine, BaudrateUndAdresse) {
     EXPECT_EQ(Senden(l, "#7IDR\r").substr(0, 3), ACK + "#7");
 }
 
+TEST(Platine, AntwortetNurBeiIhrerRate) {
+    Leitung l = Drei();
+    l.Finden('5')->baud = 19200;
+    l.LeitungsrateSetzen(9600);
+    EXPECT_EQ(Senden(l, "#5IDR\r"), "");
+    EXPECT_EQ(Senden(l, "#2BRW38400\r"), ACK);
+    EXPECT_EQ(Senden(l, "#2IDR\r"), "");
+    EXPECT_EQ(Senden(l, "#3IDR\r").substr(0, 3), ACK + "#3");
+    // '&' reaches only the boards at the line's rate.
+    Senden(l, "#&DF1\r");
+    EXPECT_FALSE(l.Finden('5')->gestartet);
+    EXPECT_TRUE(l.Finden('3')->gestartet);
+    l.LeitungsrateSetzen(19200);
+    EXPECT_EQ(Senden(l, "#5IDR\r").substr(0, 3), ACK + "#5");
+    l.LeitungsrateSetzen(38400);
+    EXPECT_EQ(Senden(l, "#2IDR\r").substr(0, 3), ACK + "#2");
+}
+
 TEST(Platine, UnbekannterBefehlNak) {
     Leitung l;
     EXPECT_EQ(Senden(l, "#1XYZ\r"), NAK);
@@ -252,12 +270,12 @@ TEST(Platine, KurveWirdAbgespielt) {
 TEST(Stoerungen, NamenHinUndZurueck) {
     for (const char* n :
          {"nak", "can", "silence", "wrong-byte", "short-line", "long-line", "bad-checksum"}) {
-        const auto s = device::sim::StoerungAusName(n);
+        const auto s = mux6sim::StoerungAusName(n);
         ASSERT_TRUE(s.has_value()) << n;
-        EXPECT_STREQ(device::sim::StoerungName(*s), n);
+        EXPECT_STREQ(mux6sim::StoerungName(*s), n);
     }
-    EXPECT_FALSE(device::sim::StoerungAusName("NAK").has_value());
-    EXPECT_FALSE(device::sim::StoerungAusName("").has_value());
+    EXPECT_FALSE(mux6sim::StoerungAusName("NAK").has_value());
+    EXPECT_FALSE(mux6sim::StoerungAusName("").has_value());
 }
 
 class BeiRahmenZwei : public ::testing::TestWithParam<Stoerung> {
@@ -318,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(Alle, BeiRahmenZwei,
                                            Stoerung::FalschesByte, Stoerung::KurzeZeile,
                                            Stoerung::LangeZeile, Stoerung::FalschePruefsumme),
                          [](const auto& info) {
-                             std::string n = device::sim::StoerungName(info.param);
+                             std::string n = mux6sim::StoerungName(info.param);
                              std::erase(n, '-');
                              return n;
                          });

@@ -45,9 +45,10 @@ class AmPty : public ::testing::Test {
 };
 
 TEST_F(AmPty, JedeBaudrateUndIdentitaet) {
-    sim = std::make_unique<SimProzess>(dir / "com1", std::vector<std::string>{});
-    ASSERT_TRUE(sim->ok());
     for (int baud : {4800, 9600, 19200, 38400}) {
+        sim = std::make_unique<SimProzess>(
+            dir / "com1", std::vector<std::string>{"--board-baud", std::to_string(baud)});
+        ASSERT_TRUE(sim->ok());
         ASSERT_EQ(device::ORVKAP1_Open(kPort, baud), 0) << baud;
         ASSERT_EQ(device::ORVKAP1_Timeout(kPort, 0.5), 0);
         std::string id;
@@ -55,6 +56,35 @@ TEST_F(AmPty, JedeBaudrateUndIdentitaet) {
         EXPECT_EQ(id.rfind("ORV-VEK7M", 0), 0u) << id;
         EXPECT_EQ(id.find(' '), std::string::npos);
         EXPECT_EQ(device::ORVKAP1_Close(kPort), 0);
+        sim.reset();
+    }
+}
+
+// The board talks at its own rate only: the switch is acknowledged at the
+// old rate, then only a port at the new one reaches it.
+TEST_F(AmPty, BaudrateWechselnWieDiePlatine) {
+    Starten({}, 9600, 0.2);
+    std::string id;
+    ASSERT_EQ(device::ORVVEK1_BaudrateSchreiben(kPort, 1, 38400), 0);
+    EXPECT_EQ(device::ORVKAP1_IDLesen(kPort, '1', id), -403012);
+    ASSERT_EQ(device::ORVKAP1_Open(kPort, 38400), 0);
+    ASSERT_EQ(device::ORVKAP1_Timeout(kPort, 0.2), 0);
+    EXPECT_EQ(device::ORVKAP1_IDLesen(kPort, '1', id), 0);
+    ASSERT_EQ(device::ORVKAP1_Open(kPort, 19200), 0);
+    EXPECT_EQ(device::ORVKAP1_IDLesen(kPort, '1', id), -403012);
+}
+
+TEST_F(AmPty, PlatineOhneWechselUndVerfaelschterSpeicher) {
+    Starten({"--ignore-baud", "--corrupt", "1005"}, 9600, 0.2);
+    ASSERT_EQ(device::ORVVEK1_BaudrateSchreiben(kPort, 1, 38400), 0);
+    std::string id;
+    EXPECT_EQ(device::ORVKAP1_IDLesen(kPort, '1', id), 0);
+    const std::vector<std::uint8_t> block(16, 0x21);
+    ASSERT_EQ(device::ORVKAP1_SpeicherSchreiben(kPort, '1', 4, 0x1000, 16, block), 0);
+    std::vector<std::uint8_t> zurueck;
+    ASSERT_EQ(device::ORVKAP1_SpeicherLesen(kPort, '1', 4, 0x1000, 16, zurueck), 0);
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        EXPECT_EQ(zurueck[i] != block[i], i == 5) << i;
     }
 }
 
@@ -264,9 +294,10 @@ TEST_F(AmPty, AlterLinkWirdErsetztAndereDateiNicht) {
 TEST(Mux6simAufruf, HilfeNenntAlleOptionen) {
     std::string aus;
     EXPECT_EQ(testsupport::SimAusfuehren({"--help"}, aus), 0);
-    for (const char* o : {"--link", "--board", "--baud", "--fault", "--fault-at", "--fault-rate",
-                          "--seed", "nak", "can", "silence", "wrong-byte", "short-line",
-                          "long-line", "bad-checksum", "SIGINT", "SIGTERM"}) {
+    for (const char* o :
+         {"--link", "--board", "--baud", "--board-baud", "--ignore-baud", "--corrupt", "--fault",
+          "--fault-at", "--fault-rate", "--seed", "nak", "can", "silence", "wrong-byte",
+          "short-line", "long-line", "bad-checksum", "SIGINT", "SIGTERM"}) {
         EXPECT_NE(aus.find(o), std::string::npos) << o;
     }
 }
@@ -282,6 +313,9 @@ TEST(Mux6simAufruf, FalscheOptionen) {
                                                {"--fault-at", "3"},
                                                {"--fault", "nak", "--fault-rate", "2"},
                                                {"--baud", "fast"},
+                                               {"--board-baud", "57600"},
+                                               {"--corrupt", "10000"},
+                                               {"--corrupt", "xyz"},
                                                {"--link"}}) {
         EXPECT_EQ(testsupport::SimAusfuehren(a, aus), 2) << a[0];
     }

@@ -11,10 +11,10 @@
 
 namespace {
 
-using device::sim::Leitung;
-using device::sim::Platine;
-using device::sim::Stoerplan;
-using device::sim::Stoerung;
+using mux6sim::Leitung;
+using mux6sim::Platine;
+using mux6sim::Stoerplan;
+using mux6sim::Stoerung;
 
 constexpr int kPort = 2;
 
@@ -23,7 +23,7 @@ class AmSimulator : public ::testing::Test {
     void Aufbauen(std::vector<Platine> platinen) {
         leitung = std::make_shared<Leitung>(std::move(platinen));
         device::PortTabelleLeeren();
-        device::PortFabrikSetzen(device::sim::SimulierteFabrik(leitung));
+        device::PortFabrikSetzen(mux6sim::SimulierteFabrik(leitung));
         ASSERT_EQ(device::ORVKAP1_Open(kPort, 9600), 0);
         ASSERT_EQ(device::ORVKAP1_Timeout(kPort, 0.5), 0);
     }
@@ -32,8 +32,8 @@ class AmSimulator : public ::testing::Test {
         device::PortTabelleLeeren();
         device::PortFabrikSetzen(nullptr);
     }
-    device::sim::SimulatedPort& Port() {
-        return *static_cast<device::sim::SimulatedPort*>(device::OffenerPort(kPort));
+    mux6sim::SimulatedPort& Port() {
+        return *static_cast<mux6sim::SimulatedPort*>(device::OffenerPort(kPort));
     }
     std::shared_ptr<Leitung> leitung;
 };
@@ -41,7 +41,7 @@ class AmSimulator : public ::testing::Test {
 TEST_F(AmSimulator, Identitaet) {
     std::string id;
     EXPECT_EQ(device::ORVKAP1_IDLesen(kPort, '1', id), 0);
-    EXPECT_EQ(id, device::sim::kStandardIdentitaet);
+    EXPECT_EQ(id, mux6sim::kStandardIdentitaet);
     EXPECT_EQ(device::ORVKAP1_IDLesen(kPort, '2', id), -403012);
 }
 
@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Alle, InjizierterFehler,
                                            Fehlerfall{Stoerung::LangeZeile, -404015, -404105, 0},
                                            Fehlerfall{Stoerung::FalschePruefsumme, 0, -406114, 0}),
                          [](const auto& info) {
-                             std::string n = device::sim::StoerungName(info.param.art);
+                             std::string n = mux6sim::StoerungName(info.param.art);
                              std::erase(n, '-');
                              return n;
                          });

@@ -5,7 +5,7 @@
 
 #include <QLineEdit>
 
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "support/scripted_dialogs.h"
 #include "ui/error_display.h"
 
@@ -29,9 +29,9 @@ TEST(Fehlerpopup, GruppeMinusSechsZeigtNichts) {
 TEST(Fehlerpopup, EigenerTitelUndEnglisch) {
     testsupport::DialogScope dialoge;
     ui::ORV_Fehlerpopup2(-403012, "Übertragung");
-    device::ORV_Fehlersprache(2);
+    errors::ORV_Fehlersprache(2);
     ui::ORV_Fehlerpopup(-403012);
-    device::ORV_Fehlersprache(1);
+    errors::ORV_Fehlersprache(1);
     ASSERT_EQ(dialoge->protokoll.size(), 2u);
     EXPECT_EQ(dialoge->protokoll[0].titel, "Übertragung #403012");
     EXPECT_EQ(dialoge->protokoll[1].titel, "Error #403012");

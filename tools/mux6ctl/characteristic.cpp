@@ -37,20 +37,20 @@ std::string AngabenLesen(const Aufruf& a, Angaben& g) {
     int slot = 0;
     if (!a.slot.empty()) {
         if (!storage::GanzzahlLesen(a.slot, slot))
-            return "--slot needs a slot number 1..7";
+            return "--platz needs a slot number 1..7";
         g.slot = slot;
     }
     double wert = 0.0;
     if (!a.ausgang2.empty()) {
         if (storage::KommazahlLesen(a.ausgang2, wert) != storage::ZahlErgebnis::Ganz ||
             !std::isfinite(wert))
-            return "--output2 needs a value in output 2's unit";
+            return "--ausgang2 needs a value in output 2's unit";
         g.ausgang2 = wert;
     }
     if (!a.anstieg.empty()) {
         if (storage::KommazahlLesen(a.anstieg, wert) != storage::ZahlErgebnis::Ganz ||
             !std::isfinite(wert) || wert <= 0.0)
-            return "--rise needs milliseconds above 0";
+            return "--anstieg needs milliseconds above 0";
         g.anstieg = wert;
     }
     return {};
@@ -70,9 +70,14 @@ int Vorbereiten(Lauf& l, const Aufruf& a) {
     return code;
 }
 
-// A characteristic file and its fields, with --output2 and --rise over them.
-// A damaged file is taken only with --force.
-int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, kl::Felder& f) {
+// What the loaded characteristic is for: sampled for the board, or not.
+enum class Zweck { Abtasten, Umschreiben };
+
+// A characteristic file and its fields, with --ausgang2 and --anstieg over them.
+// A damaged file is taken only with --force; the points of a sound one as
+// they stand, with a note where sampling limits them.
+int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, kl::Felder& f,
+          Zweck zweck = Zweck::Abtasten) {
     int code = Vorbereiten(l, a);
     kl::Ladeergebnis e;
     std::vector<std::uint8_t> bytes;
@@ -93,6 +98,9 @@ int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, 
             status != kErfolg)
             return status;
     }
+    // Too many values is the send's or the block's own failure, with its code.
+    if (zweck == Zweck::Abtasten && e.grenzen.werteBegrenzt)
+        l.Text(datei + ": " + kl::Punktehinweis({.werteBegrenzt = true}));
     f = e.felder;
     f.begrenzung = g.ausgang2.value_or(f.begrenzung);
     f.anstiegszeit = g.anstieg.value_or(f.anstiegszeit);
@@ -154,10 +162,10 @@ int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
 
 // A characteristic file loaded, then written again by `schreiben` with its fields.
 template <class Schreiben>
-int Umwandeln(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei,
+int Umwandeln(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, Zweck zweck,
               Schreiben schreiben) {
     kl::Felder f;
-    if (const int status = Laden(l, a, g, datei, f); status != kErfolg)
+    if (const int status = Laden(l, a, g, datei, f, zweck); status != kErfolg)
         return status;
     const int code = schreiben(f);
     return code == 0 ? kErfolg : l.Fehler(code);
@@ -209,27 +217,27 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
     if (const std::string fehler = AngabenLesen(a, g); !fehler.empty())
         return l.Aufruffehler(fehler);
     const std::string& was = w[1];
-    const bool mitPlatz = was == "send" || was == "read" || was == "select";
+    const bool mitPlatz = was == "senden" || was == "lesen" || was == "waehlen";
     if (mitPlatz && !g.slot)
-        return l.Aufruffehler("kennlinie " + was + " needs --slot N");
-    if (was == "send" && w.size() == 3)
+        return l.Aufruffehler("kennlinie " + was + " needs --platz N");
+    if (was == "senden" && w.size() == 3)
         return Senden(l, a, g, w[2]);
-    if (was == "read" && w.size() == 3) {
+    if (was == "lesen" && w.size() == 3) {
         if (!EndetMit(w[2], ".ske") && !EndetMit(w[2], ".txt") && !Lauf::Strom(w[2]))
-            return l.Aufruffehler("kennlinie read saves *.ske, *.txt or - (text)");
+            return l.Aufruffehler("kennlinie lesen saves *.ske, *.txt or - (text)");
         return Lesen(l, a, g, w[2]);
     }
-    if (was == "export" && w.size() == 4)
-        return Umwandeln(l, a, Angaben{}, w[2],
+    if (was == "exportieren" && w.size() == 4)
+        return Umwandeln(l, a, Angaben{}, w[2], Zweck::Umschreiben,
                          [&](const kl::Felder&) { return TextSchreiben(l, w[3]); });
-    if (was == "import" && w.size() == 4)
+    if (was == "importieren" && w.size() == 4)
         return Importieren(l, a, w[2], w[3]);
     if (was == "block" && w.size() == 4)
-        return Umwandeln(l, a, g, w[2], [&](const kl::Felder& f) {
+        return Umwandeln(l, a, g, w[2], Zweck::Abtasten, [&](const kl::Felder& f) {
             return Lauf::Strom(w[3]) ? BlockAusgeben(l, f)
                                      : kl::KennlinienblockSpeichernNach(w[3], f);
         });
-    if (was == "select" && w.size() == 2)
+    if (was == "waehlen" && w.size() == 2)
         return Waehlen(l, a, g);
     return std::nullopt;
 }

@@ -39,7 +39,4 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung);
 // (offscreen) instead of the core application the other commands need.
 bool GrafikBenoetigt(const std::vector<std::string>& argumente);
 
-// The text of --help.
-extern const char* const kHilfe;
-
 }  // namespace ctl

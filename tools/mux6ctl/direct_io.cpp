@@ -4,7 +4,12 @@
 #include <cmath>
 #include <csignal>
 #include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -188,8 +193,36 @@ int AusgaengeAufNull(Lauf& l, const Aufruf& a) {
     return status;
 }
 
-// The sampling loop: one cycle, its line, then the rest of the interval.
+// The log on standard output ("--log -"): the same bytes a file would get.
+class Stromziel final : public dio::Protokollziel {
+  public:
+    explicit Stromziel(std::ostream& aus) : aus_(aus) {}
+    bool Schreiben(std::string_view bytes) override {
+        aus_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return static_cast<bool>(aus_);
+    }
+    bool Sichern() override { return static_cast<bool>(aus_.flush()); }
+
+  private:
+    std::ostream& aus_;
+};
+
+// While it lives, the log of a run goes to standard output.
+class LogAufAusgabe {
+  public:
+    explicit LogAufAusgabe(std::ostream& aus) {
+        dio::ProtokollfabrikSetzen(
+            [&aus](const std::filesystem::path&) { return std::make_unique<Stromziel>(aus); });
+    }
+    ~LogAufAusgabe() { dio::ProtokollfabrikSetzen({}); }
+    LogAufAusgabe(const LogAufAusgabe&) = delete;
+    LogAufAusgabe& operator=(const LogAufAusgabe&) = delete;
+};
+
+// The sampling loop: one cycle, its line, then the rest of the interval. Each
+// line goes to standard output as well, unless the log itself goes there.
 int Abtasten(Lauf& l, const Aufruf& a, Sekunden takt, int anzahl) {
+    const bool echo = !Lauf::Strom(a.log);
     using Uhr = std::chrono::steady_clock;
     for (int n = 0; sgAbbruch == 0;) {
         const auto anfang = Uhr::now();
@@ -197,7 +230,9 @@ int Abtasten(Lauf& l, const Aufruf& a, Sekunden takt, int anzahl) {
         if (z.code != 0) {
             return l.Fehler(z.code);  // the log holds the error lines and is closed
         }
-        l.aus() << z.zeile << std::endl;
+        if (echo) {
+            l.aus() << z.zeile << std::endl;
+        }
         if (anzahl > 0 && ++n >= anzahl) {
             break;
         }
@@ -206,7 +241,9 @@ int Abtasten(Lauf& l, const Aufruf& a, Sekunden takt, int anzahl) {
     }
     dio::ProtokollText(dio::kTextBeendet);
     dio::AbfrageStoppen();
-    l.aus() << dio::kTextBeendet << std::flush;
+    if (echo) {
+        l.aus() << dio::kTextBeendet << std::flush;
+    }
     return kErfolg;
 }
 
@@ -258,6 +295,10 @@ int Messen(Lauf& l, const Aufruf& a) {
     const dio::DateiWaehlen datei = [&a] {
         return dio::Dateiwahl{dio::Dateiwahl::Ergebnis::Gewaehlt, a.log};
     };
+    std::optional<LogAufAusgabe> strom;
+    if (Lauf::Strom(a.log)) {
+        strom.emplace(l.aus());
+    }
     const dio::Start start = dio::AbfrageStarten(a.port, a.adresse, true, datei);
     if (start.protokollCode != 0) {
         return l.Fehler(start.protokollCode);

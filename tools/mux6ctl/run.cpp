@@ -7,8 +7,8 @@
 
 #include "config/files.h"
 #include "config/model.h"
-#include "device/errors.h"
 #include "device/link.h"
+#include "errors/errors.h"
 
 namespace ctl {
 
@@ -50,8 +50,14 @@ int Lauf::Aufruffehler(const std::string& text) {
 int Lauf::Fehler(int code) {
     if (code == kSchonGemeldet)
         return kFehlschlag;
-    u_.fehler << "Fehler #" << -code << ": " << device::ORV_Fehlermeldung(code) << '\n';
+    u_.fehler << "Fehler #" << -code << ": " << errors::ORV_Fehlermeldung(code) << '\n';
     return kFehlschlag;
+}
+
+int Lauf::Abschluss(int status) {
+    if (!u_.aus.flush() && status == kErfolg)
+        return Fehler(kFehlerAusgabe);
+    return status;
 }
 
 int Lauf::Text(const std::string& text) {

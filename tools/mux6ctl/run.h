@@ -3,6 +3,7 @@
 // with its port, its output streams and its way of reporting failures.
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -19,6 +20,9 @@ struct Aufruf {
     bool portGegeben = false;
     std::string geraet;
     char adresse = '1';
+    std::string adresseText;  // as written; checked into `adresse`
+    // The reading commands print JSON instead of text.
+    bool json = false;
     int baud = 9600;
     bool erzwingen = false;
     bool hilfe = false;
@@ -36,11 +40,14 @@ struct Aufruf {
     // curve plot: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
+    // The command's path ("kurve", "senden"), then its arguments.
     std::vector<std::string> woerter;
 };
 
 // A "code" for Lauf::Fehler that only fails: the reason is on standard error already.
 inline constexpr int kSchonGemeldet = 1;
+// Standard output did not take the result (a full disk, a closed pipe).
+inline constexpr int kFehlerAusgabe = -301480;
 
 class Lauf {
   public:
@@ -53,6 +60,9 @@ class Lauf {
     int Aufruffehler(const std::string& text);
     int Fehler(int code);
     int Text(const std::string& text);
+    // The command's status, made a failure when its standard output was not
+    // written whole: a result nobody got is no success.
+    int Abschluss(int status);
     std::ostream& aus() { return u_.aus; }
 
     // "-" names standard input or output wherever a file is named.
@@ -85,5 +95,10 @@ class Lauf {
     int offen_ = -1;
     bool zeileOffen_ = false;
 };
+
+// The commands of ctl.cpp: id, suchen, start, stopp, and the kurve group.
+// nullopt: the words do not fit.
+std::optional<int> GeraetAusfuehren(Lauf& l, const Aufruf& a);
+std::optional<int> KurveAusfuehren(Lauf& l, const Aufruf& a);
 
 }  // namespace ctl

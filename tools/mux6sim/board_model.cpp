@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 
-namespace device::sim {
+namespace mux6sim {
 
 namespace {
 
@@ -110,6 +111,168 @@ void Starten(Platine& p, bool an) {
     p.abspielNeu = an;
 }
 
+// One request as a command sees it: the text after the address, the head
+// of its reply line, and whether anybody listens for an answer ('&').
+struct Anfrage {
+    std::string_view befehl;
+    std::string kopf;
+    bool antwortet;
+};
+
+Bytes Identitaet(Platine& p, const Anfrage& a) {
+    return MitZeile(a.kopf + p.identitaet);
+}
+
+Bytes StartStopp(Platine& p, const Anfrage& a) {
+    Starten(p, a.befehl == "DF1");
+    return Nur(kAck);
+}
+
+std::size_t Kanal(std::string_view befehl) {
+    return static_cast<std::size_t>(befehl[1] - '1');
+}
+
+Bytes EingangLesen(Platine& p, const Anfrage& a) {
+    // Inputs 1..4 are wired back to the outputs.
+    return MitZeile(a.kopf + std::string(a.befehl) + Volt(p.ausgaenge[Kanal(a.befehl)]));
+}
+
+Bytes AusgangSchreiben(Platine& p, const Anfrage& a) {
+    double v = 0;
+    if (!ZahlLesen(a.befehl.substr(3), v) || v < 0.0 || v > 10.0) {
+        return Nur(kNak);
+    }
+    p.ausgaenge[Kanal(a.befehl)] = v;
+    return Nur(kAck);
+}
+
+Bytes SpeicherLesen(Platine& p, const Anfrage& a) {
+    const long start = HexFeld(a.befehl, 4, 4);
+    const long laenge = HexFeld(a.befehl, 8, 4);
+    if (a.befehl.size() != 12 || a.befehl[3] != '4' || start < 0 || laenge < 1 ||
+        static_cast<std::size_t>(start + laenge) > kSpeichergroesse) {
+        return Nur(kNak);
+    }
+    std::string zeile = a.kopf + std::string(a.befehl);
+    unsigned summe = 1;
+    for (long i = 0; i < laenge; ++i) {
+        const std::uint8_t b = p.speicher[static_cast<std::size_t>(start + i)];
+        Hex2(zeile, b);
+        summe += b;
+    }
+    Hex4(zeile, summe & 0xFFFF);
+    return MitZeile(zeile);
+}
+
+Bytes SpeicherSchreiben(Platine& p, const Anfrage& a) {
+    const std::string_view befehl = a.befehl;
+    const long start = HexFeld(befehl, 4, 4);
+    const long laenge = HexFeld(befehl, 8, 4);
+    if (befehl.size() < 16 || befehl[3] != '4' || start < 0 || laenge < 0 ||
+        befehl.size() != 16 + 2 * static_cast<std::size_t>(laenge) ||
+        static_cast<std::size_t>(start + laenge) > kSpeichergroesse) {
+        return Nur(kNak);
+    }
+    Bytes daten;
+    unsigned summe = 1;
+    for (long i = 0; i < laenge; ++i) {
+        const long b = HexFeld(befehl, 12 + 2 * static_cast<std::size_t>(i), 2);
+        if (b < 0) {
+            return Nur(kNak);
+        }
+        daten.push_back(static_cast<std::uint8_t>(b));
+        summe += static_cast<unsigned>(b);
+    }
+    const long pruef = HexFeld(befehl, befehl.size() - 4, 4);
+    if (pruef < 0 || static_cast<unsigned>(pruef) != (summe & 0xFFFF)) {
+        return Nur(kNak);
+    }
+    std::copy(daten.begin(), daten.end(), p.speicher.begin() + static_cast<std::ptrdiff_t>(start));
+    if (const auto v = p.verfaelschteAdresse; v && *v >= static_cast<std::size_t>(start) &&
+                                              *v < static_cast<std::size_t>(start + laenge)) {
+        p.speicher[*v] ^= 0x10;  // a cell that does not hold what it was given
+    }
+    return Nur(kAck);
+}
+
+Bytes StatusLesen(Platine& p, const Anfrage& a) {
+    std::string zeile = a.kopf + std::string(a.befehl) + "$";
+    Hex2(zeile, a.befehl[1] == '1' ? p.status : p.fehler);
+    return MitZeile(zeile);
+}
+
+Bytes ModusLesen(Platine& p, const Anfrage& a) {
+    std::string zeile = a.kopf + "M1R$";
+    Hex2(zeile, p.modus);
+    return MitZeile(zeile);
+}
+
+Bytes ModusAendern(Platine& p, const Anfrage& a) {
+    const long maske = a.befehl.size() == 5 ? HexFeld(a.befehl, 3, 2) : -1;
+    if (maske < 0) {
+        return Nur(kNak);
+    }
+    p.modus =
+        static_cast<std::uint8_t>(a.befehl[2] == 'S' ? (p.modus | maske) : (p.modus & ~maske));
+    return Nur(kAck);
+}
+
+Bytes BaudSchreiben(Platine& p, const Anfrage& a) {
+    int baud = 0;
+    if (!GanzLesen(a.befehl.substr(3), baud) || !BaudBekannt(baud)) {
+        return Nur(kNak);
+    }
+    // The acknowledgement still leaves at the old rate.
+    if (!p.baudIgnorieren) {
+        p.baud = baud;
+    }
+    return a.antwortet ? Nur(kAck) : Bytes{};
+}
+
+Bytes AdresseSchreiben(Platine& p, const Anfrage& a) {
+    if (a.befehl.size() != 4 || a.befehl[3] < '0' || a.befehl[3] > '8') {
+        return Nur(kNak);
+    }
+    // Answered under the old address, then the board listens on the new one.
+    p.adresse = a.befehl[3];
+    return Nur(kAck);
+}
+
+// The board's commands: three letters, where '?' is a channel 1..4, then
+// parameters where `parameter` says so (each command checks its own).
+struct Befehl {
+    const char* muster;
+    bool parameter;
+    Bytes (*antworten)(Platine&, const Anfrage&);
+};
+
+constexpr Befehl kBefehle[] = {
+    {"IDR", false, Identitaet},       {"DF1", false, StartStopp},      {"DF2", false, StartStopp},
+    {"V?R", false, EingangLesen},     {"V?W", true, AusgangSchreiben}, {"BDR", true, SpeicherLesen},
+    {"BDW", true, SpeicherSchreiben}, {"S1R", false, StatusLesen},     {"S2R", false, StatusLesen},
+    {"M1R", false, ModusLesen},       {"M1S", true, ModusAendern},     {"M1C", true, ModusAendern},
+    {"BRW", true, BaudSchreiben},     {"DAW", true, AdresseSchreiben},
+};
+
+bool Passt(const Befehl& b, std::string_view befehl) {
+    if (befehl.size() < 3 || (!b.parameter && befehl.size() != 3)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        const bool kanal = b.muster[i] == '?' && befehl[i] >= '1' && befehl[i] <= '4';
+        if (!kanal && befehl[i] != b.muster[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const Befehl* BefehlFinden(std::string_view befehl) {
+    const auto* b = std::find_if(std::begin(kBefehle), std::end(kBefehle),
+                                 [&](const Befehl& k) { return Passt(k, befehl); });
+    return b == std::end(kBefehle) ? nullptr : b;
+}
+
 }  // namespace
 
 std::optional<Stoerung> StoerungAusName(std::string_view name) {
@@ -168,12 +331,22 @@ Platine* Leitung::Finden(char adresse) {
     return nullptr;
 }
 
+bool Leitung::JemandVersteht() const {
+    return std::any_of(platinen_.begin(), platinen_.end(),
+                       [this](const Platine& p) { return Versteht(p); });
+}
+
 Bytes Leitung::Empfangen(std::span<const std::uint8_t> bytes) {
     Bytes aus;
+    const bool rauschen = !JemandVersteht();
     for (std::uint8_t roh : bytes) {
-        const auto c = static_cast<char>(roh & 0x7F);
+        // Sampled at the wrong rate a character falls apart into other bits;
+        // whatever it becomes, it is no '#' and no CR, so no frame survives.
+        const auto c = rauschen ? '~' : static_cast<char>(roh & 0x7F);
         if (c == '#') {
-            puffer_ = "#";
+            // Not `= "#"`: GCC 12 sees a bogus overlap in that copy when optimising.
+            puffer_.clear();
+            puffer_.push_back('#');
             imRahmen_ = true;
             continue;
         }
@@ -222,12 +395,14 @@ Bytes Leitung::Rahmen(std::string_view rahmen) {
     // '&' reaches every board, and baud rate address 9 likewise; nobody answers.
     if (adresse == '&' || (adresse == '9' && befehl.starts_with("BRW"))) {
         for (Platine& p : platinen_) {
-            Antworten(p, befehl, false);
+            if (Versteht(p)) {
+                Antworten(p, befehl, false);
+            }
         }
         return {};
     }
     Platine* p = Finden(adresse);
-    if (!p) {
+    if (!p || !Versteht(*p)) {
         return {};
     }
     if (stoeren) {
@@ -274,102 +449,11 @@ Bytes Leitung::Rahmen(std::string_view rahmen) {
 }
 
 Bytes Leitung::Antworten(Platine& p, std::string_view befehl, bool antwortet) {
-    const std::string kopf = std::string("#") + p.adresse;
-    if (befehl == "IDR") {
-        return MitZeile(kopf + p.identitaet);
-    }
-    if (befehl == "DF1" || befehl == "DF2") {
-        Starten(p, befehl == "DF1");
-        return Nur(kAck);
-    }
-    if (befehl.size() >= 3 && befehl[0] == 'V' && befehl[1] >= '1' && befehl[1] <= '4') {
-        const std::size_t k = static_cast<std::size_t>(befehl[1] - '1');
-        if (befehl.size() == 3 && befehl[2] == 'R') {
-            return MitZeile(kopf + std::string(befehl) + Volt(p.ausgaenge[k]));
-        }
-        double v = 0;
-        if (befehl[2] == 'W' && ZahlLesen(befehl.substr(3), v) && v >= 0.0 && v <= 10.0) {
-            p.ausgaenge[k] = v;
-            return Nur(kAck);
-        }
+    const Befehl* b = BefehlFinden(befehl);
+    if (!b) {
         return Nur(kNak);
     }
-    if (befehl.starts_with("BDR")) {
-        const long start = HexFeld(befehl, 4, 4);
-        const long laenge = HexFeld(befehl, 8, 4);
-        if (befehl.size() != 12 || befehl[3] != '4' || start < 0 || laenge < 1 ||
-            static_cast<std::size_t>(start + laenge) > kSpeichergroesse) {
-            return Nur(kNak);
-        }
-        std::string zeile = kopf + std::string(befehl);
-        unsigned summe = 1;
-        for (long i = 0; i < laenge; ++i) {
-            const std::uint8_t b = p.speicher[static_cast<std::size_t>(start + i)];
-            Hex2(zeile, b);
-            summe += b;
-        }
-        Hex4(zeile, summe & 0xFFFF);
-        return MitZeile(zeile);
-    }
-    if (befehl.starts_with("BDW")) {
-        const long start = HexFeld(befehl, 4, 4);
-        const long laenge = HexFeld(befehl, 8, 4);
-        if (befehl.size() < 16 || befehl[3] != '4' || start < 0 || laenge < 0 ||
-            befehl.size() != 16 + 2 * static_cast<std::size_t>(laenge) ||
-            static_cast<std::size_t>(start + laenge) > kSpeichergroesse) {
-            return Nur(kNak);
-        }
-        Bytes daten;
-        unsigned summe = 1;
-        for (long i = 0; i < laenge; ++i) {
-            const long b = HexFeld(befehl, 12 + 2 * static_cast<std::size_t>(i), 2);
-            if (b < 0) {
-                return Nur(kNak);
-            }
-            daten.push_back(static_cast<std::uint8_t>(b));
-            summe += static_cast<unsigned>(b);
-        }
-        const long pruef = HexFeld(befehl, befehl.size() - 4, 4);
-        if (pruef < 0 || static_cast<unsigned>(pruef) != (summe & 0xFFFF)) {
-            return Nur(kNak);
-        }
-        std::copy(daten.begin(), daten.end(),
-                  p.speicher.begin() + static_cast<std::ptrdiff_t>(start));
-        return Nur(kAck);
-    }
-    if (befehl == "S1R" || befehl == "S2R") {
-        std::string zeile = kopf + std::string(befehl) + "$";
-        Hex2(zeile, befehl[1] == '1' ? p.status : p.fehler);
-        return MitZeile(zeile);
-    }
-    if (befehl == "M1R") {
-        std::string zeile = kopf + "M1R$";
-        Hex2(zeile, p.modus);
-        return MitZeile(zeile);
-    }
-    if ((befehl.starts_with("M1S") || befehl.starts_with("M1C")) && befehl.size() == 5) {
-        const long maske = HexFeld(befehl, 3, 2);
-        if (maske < 0) {
-            return Nur(kNak);
-        }
-        p.modus =
-            static_cast<std::uint8_t>(befehl[2] == 'S' ? (p.modus | maske) : (p.modus & ~maske));
-        return Nur(kAck);
-    }
-    if (befehl.starts_with("BRW")) {
-        int baud = 0;
-        if (!GanzLesen(befehl.substr(3), baud) || !BaudBekannt(baud)) {
-            return Nur(kNak);
-        }
-        p.baud = baud;
-        return antwortet ? Nur(kAck) : Bytes{};
-    }
-    if (befehl.starts_with("DAW") && befehl.size() == 4 && befehl[3] >= '0' && befehl[3] <= '8') {
-        // Answered under the old address, then the board listens on the new one.
-        p.adresse = befehl[3];
-        return Nur(kAck);
-    }
-    return Nur(kNak);
+    return b->antworten(p, Anfrage{befehl, std::string("#") + p.adresse, antwortet});
 }
 
 void Leitung::Fortschreiten(std::chrono::microseconds dauer) {
@@ -431,4 +515,4 @@ std::optional<std::chrono::microseconds> Leitung::BisZurNaechstenAenderung() con
     return naechste;
 }
 
-}  // namespace device::sim
+}  // namespace mux6sim

@@ -1,7 +1,7 @@
 #pragma once
 // A model of the boards on one line, as the program sees them from its port:
 // request frames go in, control bytes and reply lines come out. Standard C++
-// only, so the same model answers in-process tests (sim::SimulatedPort) and
+// only, so the same model answers in-process tests (mux6sim::SimulatedPort) and
 // the pseudo-terminal of mux6sim.
 
 #include <array>
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace device::sim {
+namespace mux6sim {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -30,8 +30,12 @@ struct Platine {
     std::uint8_t status = 0;  // 0x01 while started
     std::uint8_t fehler = 0;
     std::array<double, 4> ausgaenge{};  // volts; inputs 1..4 are wired back to them
-    int baud = 9600;
+    int baud = 9600;                    // the rate it talks at; 9600 after power-up
     bool gestartet = false;
+    // Faults of the board itself: it acknowledges a new baud rate and stays at
+    // its own; the byte it stores at this address comes out altered.
+    bool baudIgnorieren = false;
+    std::optional<std::size_t> verfaelschteAdresse;
     // Where playing the curves stands, per output.
     std::array<std::uint32_t, 4> abspielAdresse{};
     std::array<std::chrono::microseconds, 4> abspielRest{};
@@ -72,6 +76,14 @@ class Leitung {
 
     void StoerungSetzen(const Stoerplan& plan);
 
+    // The rate the program's port runs at. A board at another rate takes
+    // what it receives for noise and answers nothing. Until it is set every
+    // board hears every frame (in-process tests have no line rate).
+    void LeitungsrateSetzen(int baud) { leitungsrate_ = baud; }
+    std::optional<int> Leitungsrate() const { return leitungsrate_; }
+    // Whether a board at this rate understands the line.
+    bool Versteht(const Platine& p) const { return !leitungsrate_ || p.baud == *leitungsrate_; }
+
     // Bytes from the program (masked to 7 bits as the line does); whatever
     // the boards send in answer to the frames these complete.
     Bytes Empfangen(std::span<const std::uint8_t> bytes);
@@ -89,6 +101,7 @@ class Leitung {
 
   private:
     Bytes Rahmen(std::string_view rahmen);
+    bool JemandVersteht() const;
     bool JetztStoeren();
     Bytes Antworten(Platine& p, std::string_view befehl, bool antwortet);
 
@@ -99,9 +112,10 @@ class Leitung {
     long gestoert_ = 0;
     Stoerplan plan_;
     std::mt19937 zufall_{1};
+    std::optional<int> leitungsrate_;
 };
 
 // The sample word's timebase (bits 14..12, code - 1) as the tick length.
 std::chrono::microseconds Zeitbasis(std::uint16_t wort);
 
-}  // namespace device::sim
+}  // namespace mux6sim

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -26,7 +27,7 @@
 namespace {
 
 using Uhr = std::chrono::steady_clock;
-using device::sim::Bytes;
+using mux6sim::Bytes;
 
 constexpr int kBitsProZeichen = 10;  // start bit, 7 data bits, parity, stop bit
 constexpr std::chrono::milliseconds kRuhigWarten{100};
@@ -48,8 +49,15 @@ const char kHilfe[] =
     "  --board A[=IDENT]    a board at address A (1..8), optionally with identity\n"
     "                       IDENT (no blanks, at most 26 characters); repeatable.\n"
     "                       Default: one board at 1 with identity ORV-VEK7M_MUX6_V1.0\n"
-    "  --baud N             pace every byte both ways at N baud, 10 bits a character\n"
-    "                       (default: no pacing)\n"
+    "  --baud N             pace every byte both ways, 10 bits a character, at the\n"
+    "                       rate the program set on its side of the terminal (N\n"
+    "                       when that cannot be read; default: no pacing)\n"
+    "  --board-baud N       the boards talk at N (4800, 9600, 19200, 38400) from the\n"
+    "                       start, as after a switch the power did not undo\n"
+    "                       (default 9600)\n"
+    "  --ignore-baud        boards acknowledge a new baud rate and stay at theirs\n"
+    "  --corrupt ADDR       boards store the byte written to memory address ADDR\n"
+    "                       (hex, 0..FFFF) altered\n"
     "  --fault KIND         misbehave: nak, can, silence, wrong-byte, short-line,\n"
     "                       long-line, bad-checksum (short-line, long-line and\n"
     "                       bad-checksum change reply lines only; bad-checksum only\n"
@@ -65,15 +73,47 @@ const char kHilfe[] =
     "Boards answer every command of the board: identity, start/stop, inputs that\n"
     "read back the outputs, 64 KiB of type-4 memory, status, fault and mode bytes,\n"
     "baud rate and address. Requests to '&' reach every board and are not answered.\n"
+    "A board answers only while the program's port runs at the board's rate; at\n"
+    "another rate what it receives is noise to it. A new rate takes effect after\n"
+    "the acknowledgement, which still leaves at the old one.\n"
     "SIGINT or SIGTERM ends the simulator and removes the link.\n";
 
 struct Optionen {
     std::filesystem::path link = "com1";
-    std::vector<device::sim::Platine> platinen;
+    std::vector<mux6sim::Platine> platinen;
     int baud = 0;
-    device::sim::Stoerplan plan;
+    int platinenBaud = 9600;
+    bool baudIgnorieren = false;
+    std::optional<std::size_t> verfaelscht;
+    mux6sim::Stoerplan plan;
     bool gespraechig = false;
 };
+
+bool BaudDerPlatine(long b) {
+    return b == 4800 || b == 9600 || b == 19200 || b == 38400;
+}
+
+// The line speed the program set on its side, in baud; 0 for none we know.
+int Leitungsrate(int fd) {
+    struct Rate {
+        speed_t kennung;
+        int baud;
+    };
+    static constexpr Rate kRaten[] = {{B1200, 1200},   {B2400, 2400},    {B4800, 4800},
+                                      {B9600, 9600},   {B19200, 19200},  {B38400, 38400},
+                                      {B57600, 57600}, {B115200, 115200}};
+    termios t{};
+    if (tcgetattr(fd, &t) != 0) {
+        return 0;
+    }
+    const speed_t s = cfgetospeed(&t);
+    for (const Rate& r : kRaten) {
+        if (r.kennung == s) {
+            return r.baud;
+        }
+    }
+    return 0;
+}
 
 bool Ganz(std::string_view s, long& wert) {
     const auto r = std::from_chars(s.data(), s.data() + s.size(), wert);
@@ -114,7 +154,7 @@ int Lesen(int argc, char** argv, Optionen& o) {
                 (w.size() > 1 && w[1] != '=')) {
                 return Fehler("--board needs an address 1..8, optionally =IDENT");
             }
-            device::sim::Platine p;
+            mux6sim::Platine p;
             p.adresse = w[0];
             if (w.size() > 1) {
                 const std::string_view id = w.substr(2);
@@ -136,11 +176,27 @@ int Lesen(int argc, char** argv, Optionen& o) {
                 return Fehler("--baud needs a rate in bits per second");
             }
             o.baud = static_cast<int>(b);
+        } else if (a == "--board-baud") {
+            long b = 0;
+            if (!wert(w) || !Ganz(w, b) || !BaudDerPlatine(b)) {
+                return Fehler("--board-baud needs 4800, 9600, 19200 or 38400");
+            }
+            o.platinenBaud = static_cast<int>(b);
+        } else if (a == "--ignore-baud") {
+            o.baudIgnorieren = true;
+        } else if (a == "--corrupt") {
+            unsigned long adr = 0;
+            const auto r = wert(w) ? std::from_chars(w.data(), w.data() + w.size(), adr, 16)
+                                   : std::from_chars_result{nullptr, std::errc::invalid_argument};
+            if (w.empty() || r.ec != std::errc() || r.ptr != w.data() + w.size() || adr > 0xFFFF) {
+                return Fehler("--corrupt needs a memory address 0..FFFF (hex)");
+            }
+            o.verfaelscht = adr;
         } else if (a == "--fault") {
             if (!wert(w)) {
                 return Fehler("--fault needs a kind");
             }
-            const auto s = device::sim::StoerungAusName(w);
+            const auto s = mux6sim::StoerungAusName(w);
             if (!s) {
                 return Fehler("unknown fault '" + std::string(w) + "'");
             }
@@ -178,6 +234,11 @@ int Lesen(int argc, char** argv, Optionen& o) {
     if (o.platinen.empty()) {
         o.platinen.emplace_back();
     }
+    for (auto& p : o.platinen) {
+        p.baud = o.platinenBaud;
+        p.baudIgnorieren = o.baudIgnorieren;
+        p.verfaelschteAdresse = o.verfaelscht;
+    }
     return 0;
 }
 
@@ -212,11 +273,9 @@ bool AllesSchreiben(int fd, const std::uint8_t* p, std::size_t n) {
 
 class Simulator {
   public:
-    Simulator(Optionen& o, int master) : o_(o), master_(master), leitung_(std::move(o.platinen)) {
+    Simulator(Optionen& o, int master, int slave)
+        : o_(o), master_(master), slave_(slave), leitung_(std::move(o.platinen)) {
         leitung_.StoerungSetzen(o.plan);
-        if (o.baud > 0) {
-            zeichen_ = std::chrono::nanoseconds(1'000'000'000LL * kBitsProZeichen / o.baud);
-        }
     }
 
     int Laufen() {
@@ -247,6 +306,7 @@ class Simulator {
                 std::perror("mux6sim: read");
                 return 1;
             }
+            RateLesen();
             if (!Verarbeiten(puffer, static_cast<std::size_t>(n))) {
                 break;
             }
@@ -255,6 +315,19 @@ class Simulator {
     }
 
   private:
+    // The bytes just read were sent at the rate the program's port runs at
+    // now; the boards and the pacing follow it.
+    void RateLesen() {
+        const int rate = Leitungsrate(slave_);
+        if (o_.gespraechig && rate != leitung_.Leitungsrate().value_or(-1)) {
+            std::fprintf(stderr, "mux6sim: line at %d baud\n", rate);
+        }
+        leitung_.LeitungsrateSetzen(rate);
+        const int takt = rate > 0 ? rate : o_.baud;
+        zeichen_ = o_.baud > 0 ? std::chrono::nanoseconds(1'000'000'000LL * kBitsProZeichen / takt)
+                               : std::chrono::nanoseconds(0);
+    }
+
     // Sleep until a playing curve changes an output, or a while when none plays.
     int Wartezeit() const {
         const auto bis = leitung_.BisZurNaechstenAenderung();
@@ -317,7 +390,8 @@ class Simulator {
 
     Optionen& o_;
     int master_;
-    device::sim::Leitung leitung_;
+    int slave_;
+    mux6sim::Leitung leitung_;
     std::chrono::nanoseconds zeichen_{0};
     Uhr::time_point ein_{};
     Uhr::time_point aus_{};
@@ -392,7 +466,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mux6sim: %s -> %s\n", link.c_str(), slaveName.c_str());
     }
 
-    Simulator sim(o, master);
+    Simulator sim(o, master, slave);
     const int ergebnis = sim.Laufen();
 
     // Remove the link only while it still points at this simulator's terminal.

@@ -1,9 +1,9 @@
 #include "simulated_port.h"
 
-namespace device::sim {
+namespace mux6sim {
 
-int SimulatedPort::open(const std::string&, const Leitungseinstellung& einstellung) {
-    if (weg_ || einstellung.datenbits != 7 || einstellung.paritaet != Paritaet::Ungerade ||
+int SimulatedPort::open(const std::string&, const device::Leitungseinstellung& einstellung) {
+    if (weg_ || einstellung.datenbits != 7 || einstellung.paritaet != device::Paritaet::Ungerade ||
         einstellung.stoppbits != 1) {
         return kFehler;  // the boards would not understand another framing
     }
@@ -59,4 +59,4 @@ device::PortFabrik SimulierteFabrik(std::shared_ptr<Leitung> leitung) {
     return [leitung](int) { return std::make_unique<SimulatedPort>(leitung); };
 }
 
-}  // namespace device::sim
+}  // namespace mux6sim

@@ -9,13 +9,13 @@
 #include <deque>
 #include <memory>
 
-namespace device::sim {
+namespace mux6sim {
 
 class SimulatedPort final : public device::SerialPort {
   public:
     explicit SimulatedPort(std::shared_ptr<Leitung> leitung) : leitung_(std::move(leitung)) {}
 
-    int open(const std::string& geraet, const Leitungseinstellung& einstellung) override;
+    int open(const std::string& geraet, const device::Leitungseinstellung& einstellung) override;
     int close() override;
     int setTimeout(std::chrono::milliseconds zeitlimit) override;
     int write(std::span<const std::uint8_t> bytes) override;
@@ -40,4 +40,4 @@ class SimulatedPort final : public device::SerialPort {
 // A port factory that puts `leitung` behind every port number.
 device::PortFabrik SimulierteFabrik(std::shared_ptr<Leitung> leitung);
 
-}  // namespace device::sim
+}  // namespace mux6sim

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace device {
+namespace errors {
 
 // Code ÷ 1000, truncated towards zero: -999 .. -1 fall into group 0.
 int FehlerGruppe(int code);
@@ -23,4 +23,4 @@ void ORV_Fehlersprache(int sprache);
 std::optional<std::string> FehlerpopupTitel(int code);
 std::optional<std::string> FehlerpopupTitel(int code, const std::string& titel);
 
-}  // namespace device
+}  // namespace errors

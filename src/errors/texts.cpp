@@ -1,7 +1,7 @@
 // The message table: one German and one English text per group.
-#include "device/error_texts.h"
+#include "errors/texts.h"
 
-namespace device::detail {
+namespace errors::detail {
 
 const std::array<Fehlertext, 133> kFehlertexte = {{
     {0, "Es ist kein Fehler aufgetreten", "No error occurred"},
@@ -201,4 +201,4 @@ const std::array<Fehlertext, 133> kFehlertexte = {{
     {-1026, "Im MUX-6 sind keine Kennlinien gespeichert.", "There are no curves in MUX-6 memory."},
 }};
 
-}  // namespace device::detail
+}  // namespace errors::detail

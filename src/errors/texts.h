@@ -3,7 +3,7 @@
 
 #include <array>
 
-namespace device::detail {
+namespace errors::detail {
 
 struct Fehlertext {
     int gruppe;
@@ -13,4 +13,4 @@ struct Fehlertext {
 
 extern const std::array<Fehlertext, 133> kFehlertexte;
 
-}  // namespace device::detail
+}  // namespace errors::detail

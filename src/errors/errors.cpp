@@ -1,13 +1,13 @@
-#include "device/errors.h"
+#include "errors/errors.h"
 
-#include "device/error_texts.h"
+#include "errors/texts.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-namespace device {
+namespace errors {
 namespace {
 
 constexpr int kEnglisch = 2;
@@ -51,4 +51,4 @@ std::optional<std::string> FehlerpopupTitel(int code) {
     return FehlerpopupTitel(code, sgSprache == kEnglisch ? "Error" : "Fehler");
 }
 
-}  // namespace device
+}  // namespace errors
