@@ -3,71 +3,37 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <new>
+#include <utility>
 
 #include "characteristic/editing.h"
 #include "characteristic/view.h"
 #include "config/files.h"
-#include "storage/byte_order.h"
 #include "storage/c_numbers.h"
-#include "storage/cp1252.h"
-#include "storage/read_file.h"
-#include "storage/safe_save.h"
+#include "storage/fields.h"
+#include "storage/file_codes.h"
+#include "storage/segment_records.h"
 #include "storage/text_lines.h"
 
 namespace characteristic {
 namespace {
 
-constexpr std::size_t kTypFeld = 32;
-constexpr std::size_t kKommentarFeld = 1000;
-constexpr std::size_t kOffVersion = 32;
-constexpr std::size_t kOffKommentar = 36;
-constexpr std::size_t kOffKonfig = 1040;
+// The header, as offset and width of each field; the gaps between are filler.
+constexpr std::size_t kTypFeld = storage::kDateitypFeld;
+constexpr std::size_t kOffKommentar = 36, kKommentarFeld = 1000;
+constexpr std::size_t kOffKonfig = 1040;  // config::kKonfigBildGroesse bytes
 constexpr std::size_t kOffAnzahl = 1392;
 constexpr std::size_t kOffAusgang2 = 1400;
 constexpr std::size_t kOffAnstiegszeit = 1408;
+static_assert(kGeradeBytes == storage::kGeradeBytes);
+static_assert(kOffKonfig + config::kKonfigBildGroesse == kOffAnzahl);
 
-std::int32_t LE32(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::int32_t>(storage::GetLE32(b, at));
-}
-
-void Nullen(std::vector<std::uint8_t>& out, std::size_t n) {
-    out.insert(out.end(), n, 0);
-}
-
-// A NUL-terminated Windows-1252 field of `feld` bytes, zeros after the text.
-void TextFeld(std::vector<std::uint8_t>& out, std::string_view utf8, std::size_t feld) {
-    std::string bild = storage::Utf8ZuCp1252Ersetzt(utf8);
-    bild.resize(std::min(bild.size(), feld - 1));
-    out.insert(out.end(), bild.begin(), bild.end());
-    Nullen(out, feld - bild.size());
-}
-
-// The bytes of a field up to its NUL (all of it without one).
-std::string_view RohText(std::span<const std::uint8_t> b, std::size_t at, std::size_t feld) {
-    const auto anfang = b.begin() + static_cast<std::ptrdiff_t>(at);
-    const auto ende = std::find(anfang, anfang + static_cast<std::ptrdiff_t>(feld), 0);
-    return std::string_view(reinterpret_cast<const char*>(&*anfang),
-                            static_cast<std::size_t>(ende - anfang));
-}
-
-// The points of the file as far as they are whole; empty when the count is
-// below 1 or beyond what the file holds.
-std::vector<Gerade> PunkteLesen(std::span<const std::uint8_t> datei, std::int32_t anzahl) {
-    std::vector<Gerade> punkte;
-    const std::size_t rest = datei.size() - kDateikopfGroesse;
-    if (anzahl < 1 || static_cast<std::size_t>(anzahl) * kGeradeBytes > rest)
-        return punkte;
-    punkte.resize(static_cast<std::size_t>(anzahl));
-    std::size_t pos = kDateikopfGroesse;
-    for (Gerade& g : punkte) {
-        g.y = LE32(datei, pos);
-        g.laenge = LE32(datei, pos + 4);
-        g.zeitbasis = static_cast<std::int8_t>(datei[pos + 8]);
-        pos += kGeradeBytes;
-    }
-    return punkte;
-}
+constexpr storage::Dateikopf kKopf{
+    kDateikopfGroesse, kKennliniendateiTyp, kKennliniendateiVersion, -304519, -1025520, -303521};
+constexpr storage::Speichercodes kSpeichernCodes{kFehlerKennliniendateiAnlegen,
+                                                 kFehlerKennliniendateiSchreiben};
+constexpr storage::Speichercodes kExportCodes{kFehlerExportAnlegen, kFehlerExportSchreiben};
 
 }  // namespace
 
@@ -99,51 +65,25 @@ std::vector<std::uint8_t> KennliniendateiBild(const Felder& felder) {
     const std::vector<Gerade>& punkte = gKennlinie.geraden;
     std::vector<std::uint8_t> b;
     b.reserve(kDateikopfGroesse + punkte.size() * kGeradeBytes);
-    TextFeld(b, kKennliniendateiTyp, kTypFeld);
-    storage::PutLE32(b, static_cast<std::uint32_t>(kKennliniendateiVersion));
-    TextFeld(b, gKennlinie.kommentar, kKommentarFeld);
-    Nullen(b, 4);
+    storage::Feldschreiber w(b);
+    w.Text(kKennliniendateiTyp, kTypFeld);
+    w.Int32(kKennliniendateiVersion);
+    w.Text(gKennlinie.kommentar, kKommentarFeld);
+    w.Nullen(4);
     config::KonfigBildSchreiben(config::gKonfig, b);
-    storage::PutLE32(b, static_cast<std::uint32_t>(punkte.size()));
-    Nullen(b, 4);
-    storage::PutLEDouble(b, config::EingangAnzeigeZuRoh(1, felder.begrenzung));
-    storage::PutLEDouble(b, felder.anstiegszeit);
-    storage::PutLE32(b, 0);
-    Nullen(b, 4);
-    for (const Gerade& g : punkte) {
-        storage::PutLE32(b, static_cast<std::uint32_t>(g.y));
-        storage::PutLE32(b, static_cast<std::uint32_t>(g.laenge));
-        b.push_back(static_cast<std::uint8_t>(g.zeitbasis));
-        Nullen(b, 3);
-    }
+    w.Int32(static_cast<std::int32_t>(punkte.size()));
+    w.Nullen(4);
+    w.Double(config::EingangAnzeigeZuRoh(1, felder.begrenzung));
+    w.Double(felder.anstiegszeit);
+    w.Int32(0);
+    w.Nullen(4);
+    storage::GeradenSchreiben(w, punkte);
     return b;
 }
 
-namespace {
-// Text or bytes through the safe save, with the operation's two codes.
-int Sichern(const std::filesystem::path& pfad, std::string_view inhalt, int oeffnen,
-            int schreiben) {
-    switch (storage::SicherSchreiben(pfad, inhalt)) {
-        case storage::Speicherergebnis::Ok:
-            return 0;
-        case storage::Speicherergebnis::SchreibFehler:
-            return schreiben;
-        default:
-            return oeffnen;
-    }
-}
-}  // namespace
-
 int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& felder) {
-    std::vector<std::uint8_t> bild;
-    try {
-        bild = KennliniendateiBild(felder);
-    } catch (const std::bad_alloc&) {
-        return kFehlerKennliniendateiSchreiben;
-    }
-    const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
-    if (const int code =
-            Sichern(pfad, inhalt, kFehlerKennliniendateiAnlegen, kFehlerKennliniendateiSchreiben);
+    if (const int code = storage::GebautSpeichern(
+            pfad, [&] { return KennliniendateiBild(felder); }, kSpeichernCodes);
         code != 0)
         return code;
     Kennlinienpanel_Titel(pfad.string());
@@ -155,25 +95,30 @@ int KennlinienblockSpeichernNach(const std::filesystem::path& pfad, const Felder
     std::array<std::uint8_t, kBlockGroesse> block{};
     if (const int code = KennlinienblockBauen(felder, block); code != 0)
         return code;
-    const std::string_view inhalt(reinterpret_cast<const char*>(block.data()), block.size());
-    return Sichern(pfad, inhalt, kFehlerKennliniendateiAnlegen, kFehlerKennliniendateiSchreiben);
+    return storage::DateiSpeichern(pfad, block, kSpeichernCodes);
 }
 
 // ---- load ----------------------------------------------------------------------------------
 
-std::string Schadensbeschreibung(const Dateischaden& s) {
+namespace {
+// The texts whose condition holds, one a line.
+std::string Zeilen(std::initializer_list<std::pair<bool, const char*>> zeilen) {
     std::string text;
-    if (s.punkte)
-        text =
-            "Die Punkte der Datei fehlen oder sind ungültig; geladen ist die Startkennlinie "
-            "mit Kommentar, Analogausgang 2 und Anstiegszeit der Datei.";
-    if (s.felder)
-        text += std::string(text.empty() ? "" : "\n") +
-                "Analogausgang 2 oder Anstiegszeit der Datei sind keine gültigen Zahlen; sie "
-                "haben ihren Startwert.";
-    if (s.konfig)
-        text += std::string(text.empty() ? "" : "\n") + config::kKonfigSchaden;
+    for (const auto& [gilt, zeile] : zeilen)
+        if (gilt)
+            text += (text.empty() ? "" : "\n") + std::string(zeile);
     return text;
+}
+}  // namespace
+
+std::string Schadensbeschreibung(const Dateischaden& s) {
+    return Zeilen({{s.punkte,
+                    "Die Punkte der Datei fehlen oder sind ungültig; geladen ist die "
+                    "Startkennlinie mit Kommentar, Analogausgang 2 und Anstiegszeit der Datei."},
+                   {s.felder,
+                    "Analogausgang 2 oder Anstiegszeit der Datei sind keine gültigen Zahlen; "
+                    "sie haben ihren Startwert."},
+                   {s.konfig, config::kKonfigSchaden}});
 }
 
 Punktgrenzen PunktgrenzenPruefen(const Kennlinie& k) {
@@ -186,43 +131,35 @@ Punktgrenzen PunktgrenzenPruefen(const Kennlinie& k) {
 }
 
 std::string Punktehinweis(const Punktgrenzen& g) {
-    std::string text;
-    if (g.werteBegrenzt)
-        text =
-            "Werte außerhalb von 0 bis 4095 werden beim Übertragen zur MUX-6 auf diesen Bereich "
-            "begrenzt.";
-    if (g.zuLang)
-        text += std::string(text.empty() ? "" : "\n") +
-                "Die Kennlinie braucht mehr als die 4096 Werte eines Speicherplatzes; sie kann "
-                "so nicht zur MUX-6 geschrieben werden.";
-    return text;
+    return Zeilen({{g.werteBegrenzt,
+                    "Werte außerhalb von 0 bis 4095 werden beim Übertragen zur MUX-6 auf "
+                    "diesen Bereich begrenzt."},
+                   {g.zuLang,
+                    "Die Kennlinie braucht mehr als die 4096 Werte eines Speicherplatzes; sie "
+                    "kann so nicht zur MUX-6 geschrieben werden."}});
 }
 
 Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const std::string& pfad) {
     Ladeergebnis e;
     Kennlinienpanel_Titel("");
-    if (datei.size() < kDateikopfGroesse) {
-        e.code = -304519;
+    const storage::Feldleser r(datei);
+    e.code = storage::KopfPruefen(r, kKopf);
+    if (e.code != 0)
         return e;
-    }
-    if (RohText(datei, 0, kTypFeld) != kKennliniendateiTyp) {
-        e.code = -1025520;
-        return e;
-    }
-    if (LE32(datei, kOffVersion) != kKennliniendateiVersion) {
-        e.code = -303521;
-        return e;
-    }
+    // Every field of the header lies inside it from here on.
     // Everything into a new characteristic first; the window's changes only
-    // once nothing can fail any more.
+    // once nothing can fail any more. A count below 1 or beyond what the file
+    // holds is the only damage to the points.
     Kennlinie neu;
     try {
-        neu.geraden = PunkteLesen(datei, LE32(datei, kOffAnzahl));
-        if (neu.geraden.empty()) {
-            e.schaden.punkte = true;
+        const std::int32_t anzahl = *r.Int32(kOffAnzahl);
+        e.schaden.punkte =
+            anzahl < 1 || !storage::GeradenLesen(r, kDateikopfGroesse,
+                                                 static_cast<std::size_t>(anzahl), neu.geraden);
+        if (e.schaden.punkte)
             neu.geraden = Startkennlinie().geraden;
-        }
-        neu.kommentar = storage::Cp1252ZuUtf8(RohText(datei, kOffKommentar, kKommentarFeld - 1));
+        // The comment is cut to 999 characters, whatever the file holds.
+        neu.kommentar = *r.Text(kOffKommentar, kKommentarFeld - 1);
     } catch (const std::bad_alloc&) {
         e.code = e.schaden.punkte ? -600523 : -600522;
         return e;
@@ -230,8 +167,8 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
     neu.anzahl = static_cast<std::int32_t>(neu.geraden.size());
     e.grenzen = PunktgrenzenPruefen(neu);
 
-    const double ausgang2 = storage::GetLEDouble(datei, kOffAusgang2);
-    const double anstieg = storage::GetLEDouble(datei, kOffAnstiegszeit);
+    const double ausgang2 = *r.Double(kOffAusgang2);
+    const double anstieg = *r.Double(kOffAnstiegszeit);
     e.felder = StartFelder();
     if (std::isfinite(ausgang2))
         e.felder.begrenzung = config::EingangRohZuAnzeige(1, ausgang2);
@@ -240,7 +177,7 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
     e.schaden.felder = !std::isfinite(ausgang2) || !(std::isfinite(anstieg) && anstieg > 0.0);
 
     e.schaden.konfig =
-        config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
+        config::KonfigBildLesen(*r.Teil(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
     e.konfigAbweichend = config::KonfigurationenVergleichen(e.konfig, config::gKonfig) == 0;
     std::swap(gKennlinie, neu);
     Kennlinienpanel_Titel(e.schaden.beschaedigt() ? std::string() : pfad);
@@ -251,26 +188,9 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
 
 Ladeergebnis KennlinieLadenNach(const std::filesystem::path& pfad) {
     Kennlinienpanel_Titel("");
-    Ladeergebnis e;
-    std::vector<std::uint8_t> bytes;
-    storage::Leseergebnis gelesen;
-    try {
-        gelesen = storage::DateiLesen(pfad, bytes);
-    } catch (const std::bad_alloc&) {
-        e.code = -600522;
-        return e;
-    }
-    if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = kFehlerKennliniendateiOeffnen;
-        return e;
-    }
-    // A read that broke off is no file cut short: what it would have held is
-    // unknown, so nothing is taken.
-    if (gelesen == storage::Leseergebnis::Lesefehler) {
-        e.code = -304519;
-        return e;
-    }
-    return KennliniendateiEinlesen(bytes, pfad.string());
+    return storage::DateiLaden<std::vector<std::uint8_t>>(
+        pfad, {kFehlerKennliniendateiOeffnen, -304519, -600522},
+        [&](const auto& bytes) { return KennliniendateiEinlesen(bytes, pfad.string()); });
 }
 
 // ---- export -------------------------------------------------------------------------------
@@ -294,56 +214,25 @@ std::string KennlinieExportText() {
 }
 
 int KennlinieExportierenNach(const std::filesystem::path& pfad) {
-    std::string text;
-    try {
-        text = KennlinieExportText();
-    } catch (const std::bad_alloc&) {
-        return kFehlerExportSchreiben;
-    }
-    return Sichern(pfad, text, kFehlerExportAnlegen, kFehlerExportSchreiben);
+    return storage::GebautSpeichern(pfad, KennlinieExportText, kExportCodes);
 }
 
 // ---- import -------------------------------------------------------------------------------
 
 namespace {
 
-bool IstLeer(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// The next field of blanks and tabs apart; empty at the end of the line.
-std::string_view Feld(std::string_view zeile, std::size_t& p) {
-    while (p < zeile.size() && IstLeer(zeile[p]))
-        ++p;
-    const std::size_t anfang = p;
-    while (p < zeile.size() && !IstLeer(zeile[p]))
-        ++p;
-    return zeile.substr(anfang, p - anfang);
-}
+using storage::Importfehler;
 
 // The two numbers a data line starts with, X and Y; false when there are not
 // two. Anything after them is not looked at.
 bool ZweiZahlen(std::string_view zeile, double& x, double& y) {
     std::size_t p = 0;
     for (double* wert : {&x, &y}) {
-        const std::string_view f = Feld(zeile, p);
+        const std::string_view f = storage::NaechstesFeld(zeile, p);
         if (f.empty() || storage::KommazahlLesen(f, *wert) != storage::ZahlErgebnis::Ganz)
             return false;
     }
     return true;
-}
-
-bool Ueberspringbar(std::string_view zeile) {
-    std::size_t p = 0;
-    const std::string_view f = Feld(zeile, p);
-    return f.empty() || f.front() == '#';
-}
-
-Importergebnis Importfehler(int zeile, int code, const std::string& text) {
-    Importergebnis e;
-    e.code = code;
-    e.meldung = "Fehler in Zeile " + std::to_string(zeile) + ":\n" + text;
-    return e;
 }
 
 std::string Bereichsfehler(const char* achse, double wert) {
@@ -359,14 +248,11 @@ bool Prozent(double v) {
 
 Importergebnis KennlinieImportText(std::string_view inhalt) {
     std::vector<Gerade> liste;
-    inhalt = storage::OhneBom(inhalt);
+    storage::Datenzeilen zeilen(inhalt, kImportZeileMax);
     std::string_view zeile;
     int nummer = 0;
     double xVorher = 0.0;
-    while (storage::NaechsteZeile(inhalt, zeile, kImportZeileMax)) {
-        ++nummer;
-        if (Ueberspringbar(zeile))
-            continue;
+    while (zeilen.Naechste(zeile, nummer)) {
         double x = 0.0;
         double y = 0.0;
         if (!ZweiZahlen(zeile, x, y))
@@ -408,19 +294,8 @@ Importergebnis KennlinieImportText(std::string_view inhalt) {
 }
 
 Importergebnis KennlinieImportierenNach(const std::filesystem::path& pfad) {
-    std::vector<std::uint8_t> bytes;
-    storage::Leseergebnis gelesen;
-    try {
-        gelesen = storage::DateiLesen(pfad, bytes);
-    } catch (const std::bad_alloc&) {
-        return Importergebnis{-304534, {}, {}};
-    }
-    if (gelesen == storage::Leseergebnis::NichtLesbar)
-        return Importergebnis{kFehlerImportOeffnen, {}, {}};
-    if (gelesen == storage::Leseergebnis::Lesefehler)
-        return Importergebnis{-304534, {}, {}};
-    return KennlinieImportText(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return storage::TextImportieren(pfad, {kFehlerImportOeffnen, -304534, -304534},
+                                    KennlinieImportText);
 }
 
 }  // namespace characteristic

@@ -14,6 +14,7 @@
 
 #include "characteristic/model.h"
 #include "config/model.h"
+#include "storage/text_lines.h"
 
 namespace characteristic {
 
@@ -127,11 +128,7 @@ std::string KennlinieExportText();
 // -301530 writing failed. The old file stays on failure; nothing else changes.
 int KennlinieExportierenNach(const std::filesystem::path& pfad);
 
-struct Importergebnis {
-    int code = 0;
-    std::string meldung;     // the "Importfehler" box, shown before the code
-    std::string fehlerText;  // a "Fehler" box: the undo step could not be kept
-};
+using Importergebnis = storage::Importergebnis;  // code, "Importfehler" and "Fehler" boxes
 inline constexpr const char* kImportfehlerTitel = "Importfehler";
 inline constexpr std::size_t kImportZeileMax = 95;  // characters read of a line
 

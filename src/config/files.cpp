@@ -1,49 +1,42 @@
 #include "config/files.h"
 
-#include <cstring>
-#include <string>
 #include <string_view>
 
-#include "storage/byte_order.h"
-#include "storage/read_file.h"
-#include "storage/safe_save.h"
+#include "storage/fields.h"
+#include "storage/file_codes.h"
 
 namespace config {
 
 namespace {
 
-constexpr std::size_t kOffVersion = 32;
 constexpr std::size_t kOffKonfig = 40;
+static_assert(kKonfigDateitypFeld == storage::kDateitypFeld);
+constexpr storage::Dateikopf kKopf{
+    kKonfigDateiGroesse, kKonfigDateityp,       static_cast<std::int32_t>(kKonfigDateiVersion),
+    kFehlerKonfigZuKurz, kFehlerKonfigDateityp, kFehlerKonfigVersion};
+static_assert(kOffKonfig + kKonfigBildGroesse == kKonfigDateiGroesse);
 
 }  // namespace
 
 std::vector<std::uint8_t> KonfigDateiBild(const Konfig& k) {
     std::vector<std::uint8_t> bild;
     bild.reserve(kKonfigDateiGroesse);
-    const std::string_view typ = kKonfigDateityp;
-    for (std::size_t n = 0; n < kKonfigDateitypFeld; ++n)
-        bild.push_back(n < typ.size() ? static_cast<std::uint8_t>(typ[n]) : 0);
-    storage::PutLE32(bild, kKonfigDateiVersion);
-    storage::PutLE32(bild, 0);
+    storage::Feldschreiber w(bild);
+    w.Text(kKonfigDateityp, kKonfigDateitypFeld);
+    w.Int32(static_cast<std::int32_t>(kKonfigDateiVersion));
+    w.Nullen(4);
     KonfigBildSchreiben(k, bild);
     return bild;
 }
 
 int KonfigDateiBildLesen(std::span<const std::uint8_t> bytes, Konfig& k, bool* beschaedigt) {
-    if (bytes.size() < kKonfigDateiGroesse)
-        return kFehlerKonfigZuKurz;
+    const storage::Feldleser r(bytes);
     // The type text runs to its NUL within the 32-byte field; a field without
     // a NUL is 32 characters long and so never the type text.
-    std::size_t laenge = 0;
-    while (laenge < kKonfigDateitypFeld && bytes[laenge] != 0)
-        ++laenge;
-    const std::string_view typ(reinterpret_cast<const char*>(bytes.data()), laenge);
-    if (typ != kKonfigDateityp)
-        return kFehlerKonfigDateityp;
-    if (storage::GetLE32(bytes, kOffVersion) != kKonfigDateiVersion)
-        return kFehlerKonfigVersion;
+    if (const int code = storage::KopfPruefen(r, kKopf); code != 0)
+        return code;
     Konfig neu;
-    const bool bereinigt = KonfigBildLesen(bytes.subspan(kOffKonfig, kKonfigBildGroesse), neu);
+    const bool bereinigt = KonfigBildLesen(*r.Teil(kOffKonfig, kKonfigBildGroesse), neu);
     if (beschaedigt)
         *beschaedigt = bereinigt;
     k = std::move(neu);
@@ -51,29 +44,18 @@ int KonfigDateiBildLesen(std::span<const std::uint8_t> bytes, Konfig& k, bool* b
 }
 
 int KonfigurationSpeichernNach(const std::filesystem::path& datei, const Konfig& k) {
-    const std::vector<std::uint8_t> bild = KonfigDateiBild(k);
-    const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
-    switch (storage::SicherSchreiben(datei, inhalt)) {
-        case storage::Speicherergebnis::Ok:
-            return 0;
-        case storage::Speicherergebnis::NichtSchreibbar:
-        case storage::Speicherergebnis::KeinTemporaername:
-            return kFehlerKonfigOeffnenSchreiben;
-        case storage::Speicherergebnis::SchreibFehler:
-        case storage::Speicherergebnis::UmbenennFehler:
-            return kFehlerKonfigSchreiben;
-    }
-    return kFehlerKonfigSchreiben;
+    return storage::DateiSpeichern(datei, KonfigDateiBild(k),
+                                   {kFehlerKonfigOeffnenSchreiben, kFehlerKonfigSchreiben});
 }
 
 int KonfigurationLadenVon(const std::filesystem::path& datei, Konfig& k, bool* beschaedigt) {
-    // Only the first 392 bytes matter, however long the file is. A read that
-    // breaks off keeps what came before, judged like a file cut short.
+    // Only the first 392 bytes matter, however long the file is; a read that
+    // breaks off before them is a file too short.
     std::vector<std::uint8_t> bytes;
-    if (storage::DateiLesen(datei, bytes, kKonfigDateiGroesse) ==
-        storage::Leseergebnis::NichtLesbar)
-        return kFehlerKonfigOeffnenLesen;
-    return KonfigDateiBildLesen(bytes, k, beschaedigt);
+    const int code = storage::DateiEinlesen(
+        datei, bytes, {kFehlerKonfigOeffnenLesen, kFehlerKonfigZuKurz, kFehlerKonfigZuKurz},
+        kKonfigDateiGroesse);
+    return code != 0 ? code : KonfigDateiBildLesen(bytes, k, beschaedigt);
 }
 
 }  // namespace config

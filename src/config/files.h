@@ -41,7 +41,7 @@ int KonfigDateiBildLesen(std::span<const std::uint8_t> bytes, Konfig& k,
 
 // Saves k through a temporary file renamed over the target, so a failed save
 // leaves the old file as it was. 0, -308261 when the target can be neither
-// written nor created, -301262 when writing or replacing fails.
+// written nor created nor replaced, -301262 when writing fails.
 int KonfigurationSpeichernNach(const std::filesystem::path& datei, const Konfig& k);
 
 // Loads a file: 0 and k set, or -308263 (cannot be opened), -304264 (shorter

@@ -9,51 +9,34 @@
 #include "config/files.h"
 #include "curves/editing.h"
 #include "curves/view.h"
-#include "storage/byte_order.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
-#include "storage/read_file.h"
-#include "storage/safe_save.h"
+#include "storage/fields.h"
+#include "storage/file_codes.h"
+#include "storage/segment_records.h"
 #include "storage/text_lines.h"
 
 namespace curves {
 namespace {
 
-constexpr std::size_t kTypFeld = 32;
-constexpr std::size_t kKommentarFeld = 1000;
-constexpr std::size_t kOffVersion = 32;
-constexpr std::size_t kOffKommentare = 40;
+// The header, as offset and width of each field; per-curve fields follow each
+// other, four of a kind.
+constexpr std::size_t kTypFeld = storage::kDateitypFeld;
+constexpr std::int32_t kVersion = 1;
+constexpr std::size_t kOffKommentare = 40, kKommentarFeld = 1000;
 constexpr std::size_t kOffZyklen = 4040;
 constexpr std::size_t kOffRuhe = 4056;
-constexpr std::size_t kOffKonfig = 4072;
-constexpr std::size_t kOffAnzahlen = 4424;
-constexpr std::size_t kAnzahlFeld = 12;
+constexpr std::size_t kOffKonfig = 4072;  // config::kKonfigBildGroesse bytes
+constexpr std::size_t kOffAnzahlen = 4424, kAnzahlFeld = 12;
+static_assert(kGeradeBytes == storage::kGeradeBytes);
+static_assert(kOffKonfig + config::kKonfigBildGroesse == kOffAnzahlen);
+static_assert(kOffAnzahlen + kKurven * kAnzahlFeld == kDateikopfGroesse);
 
-std::int32_t LE32(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::int32_t>(storage::GetLE32(b, at));
-}
-
-void Nullen(std::vector<std::uint8_t>& out, std::size_t n) {
-    out.insert(out.end(), n, 0);
-}
-
-// A text field of the file: the UTF-8 text in Windows-1252, cut to leave room
-// for the NUL, zeros after it.
-void TextFeld(std::vector<std::uint8_t>& out, const std::string& utf8, std::size_t feld) {
-    std::string bild = storage::Utf8ZuCp1252Ersetzt(utf8);
-    if (bild.size() > feld - 1)
-        bild.resize(feld - 1);
-    out.insert(out.end(), bild.begin(), bild.end());
-    Nullen(out, feld - bild.size());
-}
-
-// Up to the first NUL, never more than feld - 1 bytes.
-std::string TextAusFeld(std::span<const std::uint8_t> b, std::size_t at, std::size_t feld) {
-    std::string text;
-    for (std::size_t i = 0; i < feld - 1 && b[at + i] != 0; ++i)
-        text.push_back(static_cast<char>(b[at + i]));
-    return storage::Cp1252ZuUtf8(text);
-}
+constexpr storage::Dateikopf kKopf{kDateikopfGroesse, kKurvendateiTyp, kVersion,
+                                   -304436,           -1020437,        -303438};
+constexpr storage::Speichercodes kSpeichernCodes{kFehlerKurvendateiAnlegen,
+                                                 kFehlerKurvendateiSchreiben};
+constexpr storage::Speichercodes kExportCodes{kFehlerExportAnlegen, kFehlerExportSchreiben};
 
 bool GeradeGueltig(const Gerade& g) {
     return g.y >= 0 && g.y <= kMaxRoh && g.laenge >= 1 && g.laenge <= kMaxLaenge &&
@@ -61,9 +44,9 @@ bool GeradeGueltig(const Gerade& g) {
 }
 
 // A header field 0..hoechstens; outside, its start value 0 and false.
-bool FeldLesen(std::span<const std::uint8_t> b, std::size_t at, std::int32_t hoechstens,
+bool FeldLesen(const storage::Feldleser& r, std::size_t at, std::int32_t hoechstens,
                std::int32_t& feld) {
-    const std::int32_t wert = LE32(b, at);
+    const std::int32_t wert = *r.Int32(at);
     const bool gueltig = wert >= 0 && wert <= hoechstens;
     feld = gueltig ? wert : 0;
     return gueltig;
@@ -107,47 +90,30 @@ std::vector<std::uint8_t> KurvendateiBild() {
         segmente += k.geraden.size();
     b.reserve(kDateikopfGroesse + segmente * kGeradeBytes);
 
-    TextFeld(b, kKurvendateiTyp, kTypFeld);
-    storage::PutLE32(b, 1);
-    storage::PutLE32(b, static_cast<std::uint32_t>(gKurvenzahl));
+    storage::Feldschreiber w(b);
+    w.Text(kKurvendateiTyp, kTypFeld);
+    w.Int32(kVersion);
+    w.Int32(gKurvenzahl);
     for (const Kurve& k : gKurven)
-        TextFeld(b, k.kommentar, kKommentarFeld);
+        w.Text(k.kommentar, kKommentarFeld);
     for (std::int32_t z : gZyklen)
-        storage::PutLE32(b, static_cast<std::uint32_t>(z));
+        w.Int32(z);
     for (std::int32_t r : gRuhezustand)
-        storage::PutLE32(b, static_cast<std::uint32_t>(r));
+        w.Int32(r);
     config::KonfigBildSchreiben(config::gKonfig, b);
     for (const Kurve& k : gKurven) {
-        storage::PutLE32(b, static_cast<std::uint32_t>(k.geraden.size()));
-        Nullen(b, 8);
+        w.Int32(static_cast<std::int32_t>(k.geraden.size()));
+        w.Nullen(kAnzahlFeld - 4);
     }
-    for (const Kurve& k : gKurven) {
-        for (const Gerade& g : k.geraden) {
-            storage::PutLE32(b, static_cast<std::uint32_t>(g.y));
-            storage::PutLE32(b, static_cast<std::uint32_t>(g.laenge));
-            b.push_back(static_cast<std::uint8_t>(g.zeitbasis));
-            Nullen(b, 3);
-        }
-    }
+    for (const Kurve& k : gKurven)
+        storage::GeradenSchreiben(w, k.geraden);
     return b;
 }
 
 int KurvenSpeichernNach(const std::filesystem::path& pfad) {
-    std::vector<std::uint8_t> bild;
-    try {
-        bild = KurvendateiBild();
-    } catch (const std::bad_alloc&) {
-        return kFehlerKurvendateiSchreiben;
-    }
-    const std::string_view inhalt(reinterpret_cast<const char*>(bild.data()), bild.size());
-    switch (storage::SicherSchreiben(pfad, inhalt)) {
-        case storage::Speicherergebnis::Ok:
-            break;
-        case storage::Speicherergebnis::SchreibFehler:
-            return kFehlerKurvendateiSchreiben;
-        default:
-            return kFehlerKurvendateiAnlegen;
-    }
+    if (const int code = storage::GebautSpeichern(pfad, KurvendateiBild, kSpeichernCodes);
+        code != 0)
+        return code;
     Kurvenpanel_Titel(pfad.string());
     gKurvenGeaendert = false;
     return 0;
@@ -168,34 +134,25 @@ struct Kurvenstand {
 // at the end of the file) when they cannot be read whole or leave their
 // ranges. The count is only believed as far as the file holds records: a
 // curve that cannot be read whole consumes the rest of the file.
-bool GeradenLesen(std::span<const std::uint8_t> datei, std::size_t& pos, std::int32_t anzahl,
+bool GeradenLesen(const storage::Feldleser& r, std::size_t& pos, std::int32_t anzahl,
                   std::vector<Gerade>& gelesen) {
     if (anzahl < 1)
         return false;
-    const std::uint64_t noetig = static_cast<std::uint64_t>(anzahl) * kGeradeBytes;
-    if (noetig > datei.size() - pos) {
-        pos = datei.size();
+    const auto n = static_cast<std::size_t>(anzahl);
+    if (!storage::GeradenLesen(r, pos, n, gelesen)) {
+        pos = r.Groesse();
         return false;
     }
-    gelesen.resize(static_cast<std::size_t>(anzahl));
-    bool gueltig = true;
-    for (Gerade& g : gelesen) {
-        g.y = LE32(datei, pos);
-        g.laenge = LE32(datei, pos + 4);
-        g.zeitbasis = static_cast<std::int8_t>(datei[pos + 8]);
-        pos += kGeradeBytes;
-        gueltig = gueltig && GeradeGueltig(g);
-    }
-    return gueltig;
+    pos += n * kGeradeBytes;
+    return std::all_of(gelesen.begin(), gelesen.end(), GeradeGueltig);
 }
 
 // Curve i of the file into `kurve` (for appending, a copy of the window's
 // curve). A failed allocation throws, before anything of the window changed.
-void KurveLesen(std::span<const std::uint8_t> datei, std::size_t i, bool anhaengen,
-                std::size_t& pos, Kurve& kurve, Ladeergebnis& e) {
+void KurveLesen(const storage::Feldleser& r, std::size_t i, bool anhaengen, std::size_t& pos,
+                Kurve& kurve, Ladeergebnis& e) {
     std::vector<Gerade> gelesen;
-    const bool lesbar =
-        GeradenLesen(datei, pos, LE32(datei, kOffAnzahlen + i * kAnzahlFeld), gelesen);
+    const bool lesbar = GeradenLesen(r, pos, *r.Int32(kOffAnzahlen + i * kAnzahlFeld), gelesen);
     e.schaden.kurven[i] = !lesbar;
     if (anhaengen) {
         // A damaged part of the file must not cost the curve it joins.
@@ -203,7 +160,8 @@ void KurveLesen(std::span<const std::uint8_t> datei, std::size_t i, bool anhaeng
             kurve.geraden.insert(kurve.geraden.end(), gelesen.begin(), gelesen.end());
     } else {
         kurve.geraden = lesbar ? std::move(gelesen) : Startkurve().geraden;
-        kurve.kommentar = TextAusFeld(datei, kOffKommentare + i * kKommentarFeld, kKommentarFeld);
+        // Cut to 999 characters, whatever the file holds.
+        kurve.kommentar = *r.Text(kOffKommentare + i * kKommentarFeld, kKommentarFeld - 1);
     }
     kurve.anzahl = static_cast<std::int32_t>(kurve.geraden.size());
 }
@@ -213,20 +171,13 @@ void KurveLesen(std::span<const std::uint8_t> datei, std::size_t i, bool anhaeng
 Ladeergebnis KurvendateiEinlesen(std::span<const std::uint8_t> datei, bool anhaengen,
                                  const std::string& pfad) {
     Ladeergebnis e;
-    if (datei.size() < kDateikopfGroesse) {
-        e.code = -304436;
+    const storage::Feldleser r(datei);
+    e.code = storage::KopfPruefen(r, kKopf);
+    if (e.code != 0)
         return e;
-    }
-    if (TextAusFeld(datei, 0, kTypFeld + 1) != kKurvendateiTyp) {
-        e.code = -1020437;
-        return e;
-    }
-    if (LE32(datei, kOffVersion) != 1) {
-        e.code = -303438;
-        return e;
-    }
+    // Every field of the header lies inside it from here on.
     e.schaden.konfig =
-        config::KonfigBildLesen(datei.subspan(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
+        config::KonfigBildLesen(*r.Teil(kOffKonfig, config::kKonfigBildGroesse), e.konfig);
 
     // All four curves into a new state first: a failure on the way leaves
     // every curve of the window as it was.
@@ -238,11 +189,10 @@ Ladeergebnis KurvendateiEinlesen(std::span<const std::uint8_t> datei, bool anhae
         for (; i < kKurven; ++i) {
             if (anhaengen)
                 neu->kurven[i] = gKurven[i];
-            KurveLesen(datei, i, anhaengen, pos, neu->kurven[i], e);
+            KurveLesen(r, i, anhaengen, pos, neu->kurven[i], e);
             if (!anhaengen) {
-                e.schaden.felder |=
-                    !FeldLesen(datei, kOffZyklen + 4 * i, kMaxZyklen, neu->zyklen[i]);
-                e.schaden.felder |= !FeldLesen(datei, kOffRuhe + 4 * i, kMaxRoh, neu->ruhe[i]);
+                e.schaden.felder |= !FeldLesen(r, kOffZyklen + 4 * i, kMaxZyklen, neu->zyklen[i]);
+                e.schaden.felder |= !FeldLesen(r, kOffRuhe + 4 * i, kMaxRoh, neu->ruhe[i]);
             }
         }
     } catch (const std::bad_alloc&) {
@@ -293,26 +243,9 @@ std::string Schadensbeschreibung(const Dateischaden& s) {
 namespace {
 Ladeergebnis LadenOderAnhaengen(const std::filesystem::path& pfad, bool anhaengen) {
     Kurvenpanel_Titel("");
-    Ladeergebnis e;
-    std::vector<std::uint8_t> bytes;
-    storage::Leseergebnis gelesen;
-    try {
-        gelesen = storage::DateiLesen(pfad, bytes);
-    } catch (const std::bad_alloc&) {
-        e.code = -600439;
-        return e;
-    }
-    if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = kFehlerKurvendateiOeffnen;
-        return e;
-    }
-    // A read that broke off is no file cut short: what it would have held is
-    // unknown, so nothing is taken.
-    if (gelesen == storage::Leseergebnis::Lesefehler) {
-        e.code = -304436;
-        return e;
-    }
-    return KurvendateiEinlesen(bytes, anhaengen, pfad.string());
+    return storage::DateiLaden<std::vector<std::uint8_t>>(
+        pfad, {kFehlerKurvendateiOeffnen, -304436, -600439},
+        [&](const auto& bytes) { return KurvendateiEinlesen(bytes, anhaengen, pfad.string()); });
 }
 }  // namespace
 
@@ -350,24 +283,10 @@ std::string KurvenExportText() {
 }
 
 int KurvenExportierenNach(const std::filesystem::path& pfad) {
-    std::string text;
-    try {
-        text = KurvenExportText();
-    } catch (const std::bad_alloc&) {
-        return kFehlerExportSchreiben;
-    }
-    switch (storage::SicherSchreiben(pfad, text)) {
-        case storage::Speicherergebnis::Ok:
-            return 0;
-        case storage::Speicherergebnis::SchreibFehler:
-            return kFehlerExportSchreiben;
-        default:
-            return kFehlerExportAnlegen;
-    }
+    return storage::GebautSpeichern(pfad, KurvenExportText, kExportCodes);
 }
 
-// ---- import
-// ----------------------------------------------------------------------------------------
+// ---- import ------------------------------------------------------------------------------------
 
 namespace {
 
@@ -423,14 +342,9 @@ bool GanzLesen(std::string_view z, std::size_t& p, long long& wert) {
 }
 
 bool WortLesen(std::string_view z, std::size_t& p, std::string& wort) {
-    Ueberspringen(z, p);
-    const std::size_t anfang = p;
-    while (p < z.size() && !IstLeer(z[p]))
-        ++p;
-    if (p == anfang)
-        return false;
-    wort.assign(z.substr(anfang, p - anfang));
-    return true;
+    const std::string_view feld = storage::NaechstesFeld(z, p);
+    wort.assign(feld);
+    return !feld.empty();
 }
 
 Datenzeile Zerlegen(std::string_view z) {
@@ -451,32 +365,18 @@ Datenzeile Zerlegen(std::string_view z) {
     return d;
 }
 
-bool Ueberspringbar(std::string_view z) {
-    std::size_t p = 0;
-    Ueberspringen(z, p);
-    return p == z.size() || z[p] == '#';
-}
-
-Importergebnis Importfehler(int zeile, int code, const std::string& text) {
-    Importergebnis e;
-    e.code = code;
-    e.meldung = "Fehler in Zeile " + std::to_string(zeile) + ":\n" + text;
-    return e;
-}
+using storage::Importfehler;
 
 }  // namespace
 
 Importergebnis KurvenImportText(std::string_view inhalt) {
     std::vector<Gerade> liste;
-    inhalt = storage::OhneBom(inhalt);
+    storage::Datenzeilen zeilen(inhalt, kImportZeileMax);
     std::string_view zeile;
     int nummer = 0;
     double tVorher = 0;
     long long kurveVorher = 0;
-    while (storage::NaechsteZeile(inhalt, zeile, kImportZeileMax)) {
-        ++nummer;
-        if (Ueberspringbar(zeile))
-            continue;
+    while (zeilen.Naechste(zeile, nummer)) {
         const Datenzeile d = Zerlegen(zeile);
         if (d.felder < 4)
             return Importfehler(nummer, -312447, "Falsche oder zu wenig Werte.");
@@ -555,25 +455,8 @@ Importergebnis KurvenImportText(std::string_view inhalt) {
 }
 
 Importergebnis KurvenImportierenNach(const std::filesystem::path& pfad) {
-    std::vector<std::uint8_t> bytes;
-    Importergebnis e;
-    storage::Leseergebnis gelesen;
-    try {
-        gelesen = storage::DateiLesen(pfad, bytes);
-    } catch (const std::bad_alloc&) {
-        e.code = -304446;
-        return e;
-    }
-    if (gelesen == storage::Leseergebnis::NichtLesbar) {
-        e.code = kFehlerImportOeffnen;
-        return e;
-    }
-    if (gelesen == storage::Leseergebnis::Lesefehler) {
-        e.code = -304446;
-        return e;
-    }
-    return KurvenImportText(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return storage::TextImportieren(pfad, {kFehlerImportOeffnen, -304446, -304446},
+                                    KurvenImportText);
 }
 
 }  // namespace curves

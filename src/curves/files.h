@@ -15,6 +15,7 @@
 
 #include "config/model.h"
 #include "curves/model.h"
+#include "storage/text_lines.h"
 
 namespace curves {
 
@@ -89,10 +90,11 @@ struct Ladeergebnis {
 };
 
 // "Kurven laden" after the question and the dialog "Kurve laden".
-// -308435 cannot open, -304436 header short, -1020437 not a curve file,
-// -303438 other version, -600439/-600440 no memory. On success: gKurvendatei
-// = pfad (unless damaged), gKurvenGeaendert off, visible range the whole
-// edited curve.
+// -308435 cannot open, -304436 header short or a read error, -1020437 not a
+// curve file, -303438 other version, -600439/-600440 no memory. The file is
+// read whole into new curves first: a failure leaves every curve as it was.
+// On success: gKurvendatei = pfad (unless damaged), gKurvenGeaendert off,
+// visible range the whole edited curve.
 Ladeergebnis KurvenLadenNach(const std::filesystem::path& pfad);
 // "Kurven anhängen" after the dialog "Kurven anhängen": each curve grows by the
 // file's segments; comments, cycles and rest values stay. gKurvendatei = pfad,
@@ -109,11 +111,7 @@ std::string KurvenExportText();
 // failed. The old file stays on failure.
 int KurvenExportierenNach(const std::filesystem::path& pfad);
 
-struct Importergebnis {
-    int code = 0;
-    std::string meldung;     // text of the "Importfehler" box, shown before the code
-    std::string fehlerText;  // a "Fehler" box (the undo step could not be kept)
-};
+using Importergebnis = storage::Importergebnis;  // code, "Importfehler" and "Fehler" boxes
 inline constexpr const char* kImportfehlerTitel = "Importfehler";
 inline constexpr std::size_t kImportZeileMax = 95;  // characters read of a line
 

@@ -13,7 +13,7 @@
 #include "config/window.h"
 #include "connection/window.h"
 #include "curves/window.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "direct_io/window.h"
 #include "settings/settings_file.h"
 #include "shell/info_window.h"
@@ -127,7 +127,7 @@ int OhneFragenSichern() {
     std::vector<std::string> fehler = WiederherstellungskopienSpeichern(".");
     if (int r = WriteIni(); r != 0) {
         fehler.push_back(std::string(settings::kIniDatei) + ": Fehler #" + std::to_string(-r) +
-                         " " + device::ORV_Fehlermeldung(r));
+                         " " + errors::ORV_Fehlermeldung(r));
     }
     for (const std::string& f : fehler)
         std::cerr << "mux6: " << f << '\n';

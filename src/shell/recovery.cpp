@@ -4,7 +4,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "storage/safe_save.h"
 
 namespace shell {
@@ -38,7 +38,7 @@ const Wiederherstellungsziel* ZielZu(const std::string& datei) {
 }
 
 std::string Fehlerzeile(const std::string& was, int code) {
-    return was + ": Fehler #" + std::to_string(-code) + " " + device::ORV_Fehlermeldung(code);
+    return was + ": Fehler #" + std::to_string(-code) + " " + errors::ORV_Fehlermeldung(code);
 }
 
 }  // namespace

@@ -23,4 +23,40 @@ bool NaechsteZeile(std::string_view& rest, std::string_view& zeile, std::size_t 
     return true;
 }
 
+namespace {
+bool IstLeer(char c) {
+    return c == ' ' || c == '\t';
+}
+}  // namespace
+
+bool Ueberspringbar(std::string_view zeile) {
+    std::size_t pos = 0;
+    const std::string_view feld = NaechstesFeld(zeile, pos);
+    return feld.empty() || feld.front() == '#';
+}
+
+bool Datenzeilen::Naechste(std::string_view& zeile, int& nummer) {
+    while (NaechsteZeile(rest_, zeile, hoechstens_)) {
+        ++nummer_;
+        if (!Ueberspringbar(zeile)) {
+            nummer = nummer_;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string_view NaechstesFeld(std::string_view zeile, std::size_t& pos) {
+    while (pos < zeile.size() && IstLeer(zeile[pos]))
+        ++pos;
+    const std::size_t anfang = pos;
+    while (pos < zeile.size() && !IstLeer(zeile[pos]))
+        ++pos;
+    return zeile.substr(anfang, pos - anfang);
+}
+
+Importergebnis Importfehler(int zeile, int code, const std::string& text) {
+    return Importergebnis{code, "Fehler in Zeile " + std::to_string(zeile) + ":\n" + text, {}};
+}
+
 }  // namespace storage

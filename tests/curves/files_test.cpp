@@ -478,9 +478,12 @@ TEST_F(LadenTest, KonfigurationOhneZahlenIstSchaden) {
     EXPECT_EQ(e.konfig.voutmax, config::Konfig{}.voutmax);
 }
 
-#if defined(__has_feature)
+// The address sanitizer's shadow takes terabytes of address space.
+#if defined(__SANITIZE_ADDRESS__)
+#define MUX6_ADRESSRAUM_RESERVIERT 1
+#elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define MUX6_ADRESSRAUM_RESERVIERT 1  // the sanitizer's shadow takes terabytes
+#define MUX6_ADRESSRAUM_RESERVIERT 1
 #endif
 #endif
 #if defined(__linux__) && !defined(MUX6_ADRESSRAUM_RESERVIERT)

@@ -15,7 +15,7 @@
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"
-#include "device/errors.h"
+#include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -133,7 +133,7 @@ TEST_F(Befehlszeile, NegativeZahlenUndDoppelstrich) {
     }
     Lauf({"ausgang", "2", "-100"});
     EXPECT_EQ(fehler.str(),
-              std::string("Fehler #500057: ") + device::ORV_Fehlermeldung(-500057) + "\n");
+              std::string("Fehler #500057: ") + errors::ORV_Fehlermeldung(-500057) + "\n");
 }
 
 // The completion script as mux6ctl writes it, asked by bash as a shell would.

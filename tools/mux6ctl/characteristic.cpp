@@ -88,7 +88,7 @@ int Laden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei, 
         if (l.Einlesen(bytes))
             e = kl::KennliniendateiEinlesen(bytes, {});
         else
-            e.code = -308518;
+            e.code = kl::kFehlerKennliniendateiOeffnen;
         code = e.code;
     }
     if (code != 0)
@@ -127,7 +127,7 @@ bool EndetMit(const std::string& pfad, std::string_view endung) {
 int TextSchreiben(Lauf& l, const std::string& ziel) {
     if (!Lauf::Strom(ziel))
         return kl::KennlinieExportierenNach(ziel);
-    return l.Ausgeben(kl::KennlinieExportText()) ? 0 : -301530;
+    return l.Ausgeben(kl::KennlinieExportText()) ? 0 : kl::kFehlerExportSchreiben;
 }
 
 int Senden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei) {
@@ -176,7 +176,7 @@ int BlockAusgeben(Lauf& l, const kl::Felder& f) {
     std::array<std::uint8_t, kl::kBlockGroesse> block{};
     if (const int code = kl::KennlinienblockBauen(f, block); code != 0)
         return code;
-    return l.Ausgeben(block) ? 0 : -301516;
+    return l.Ausgeben(block) ? 0 : kl::kFehlerKennliniendateiSchreiben;
 }
 
 int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::string& ziel) {
@@ -187,7 +187,7 @@ int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::st
             !Lauf::Strom(text)  ? kl::KennlinieImportierenNach(text)
             : l.Einlesen(bytes) ? kl::KennlinieImportText(std::string_view(
                                       reinterpret_cast<const char*>(bytes.data()), bytes.size()))
-                                : kl::Importergebnis{-308533, {}, {}};
+                                : kl::Importergebnis{kl::kFehlerImportOeffnen, {}, {}};
         if (!e.meldung.empty())
             l.Text(e.meldung);
         if (!e.fehlerText.empty())
@@ -197,7 +197,7 @@ int Importieren(Lauf& l, const Aufruf& a, const std::string& text, const std::st
     if (code == 0 && !Lauf::Strom(ziel))
         code = kl::KennlinieSpeichernNach(ziel, kl::StartFelder());
     else if (code == 0 && !l.Ausgeben(kl::KennliniendateiBild(kl::StartFelder())))
-        code = -301516;
+        code = kl::kFehlerKennliniendateiSchreiben;
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 

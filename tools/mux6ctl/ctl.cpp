@@ -22,7 +22,7 @@
 #include "errors/errors.h"
 #include "picture.h"
 #include "run.h"
-#include "storage/safe_save.h"
+#include "storage/file_codes.h"
 
 namespace ctl {
 
@@ -212,16 +212,10 @@ int Abbild(Lauf& l, const Aufruf& a, const std::string& datei, const std::string
     if (Lauf::Strom(ziel)) {
         return l.Ausgeben(bytes) ? kErfolg : l.Fehler(-301433);
     }
-    const std::string_view inhalt(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     // The image is the curve file's bytes in the board's order: its codes.
-    switch (storage::SicherSchreiben(ziel, inhalt)) {
-        case storage::Speicherergebnis::Ok:
-            return kErfolg;
-        case storage::Speicherergebnis::SchreibFehler:
-            return l.Fehler(-301433);
-        default:
-            return l.Fehler(-308432);
-    }
+    const int code = storage::DateiSpeichern(
+        ziel, bytes, {curves::kFehlerKurvendateiAnlegen, curves::kFehlerKurvendateiSchreiben});
+    return code == 0 ? kErfolg : l.Fehler(code);
 }
 
 }  // namespace
