@@ -600,14 +600,14 @@ TEST_F(KurvenFenster, ZeitbasisAnzeigenZeigtLabelsUndAnzeige) {
     Werkzeug("ZEITBASISZEIG");
     // A label at 0 with segment 0's timebase; no change of timebase yet in
     // ordinary segments, so one label.
-    EXPECT_EQ(Texte(), 1);
+    EXPECT_EQ(Textplots(), 1);
     Druecken(5000, 500);
     EXPECT_EQ(Control<QLineEdit>("KURVENPNL_ZEITBASISINDICATOR")->text(), "2ms");
     // Within a pixel of the mouse (40 ms over some 700 pixels).
     EXPECT_NEAR(Control<QLineEdit>("KURVENPNL_XMILISEKUNDEN")->text().toDouble(), 5.0, 0.1);
     Loslassen(5000, 500);
     Werkzeug("MARKIEREN");
-    EXPECT_EQ(Texte(), 0);
+    EXPECT_EQ(Textplots(), 0);
 }
 
 // ---- comment ----------------------------------------------------------------------

@@ -100,7 +100,7 @@ class EditorFensterTest : public ::testing::Test {
         return n;
     }
     // The texts on a graph, on either layer.
-    int Texte() {
+    int Textplots() {
         int n = 0;
         for (const ui::Graph::Plotinfo& p : panel->graph()->Plots())
             n += p.art == ui::Graph::Plotart::Text;
