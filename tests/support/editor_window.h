@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
