@@ -17,7 +17,7 @@ namespace {
 characteristic::Kennlinienpanel* Gelesen(QWidget& haupt) {
     haupt.resize(1000, 720);
     auto* panel = new characteristic::Kennlinienpanel(&haupt);
-    panel->KennlinienpanelInit(0);
+    panel->KennlinienpanelInit();
     panel->setGeometry(1, 17, 998, 702);
     haupt.show();
     QApplication::processEvents();

@@ -44,7 +44,7 @@ void Kennlinienpanel::Registrieren() {
     };
 }
 
-int Kennlinienpanel::KennlinienpanelInit(int) {
+int Kennlinienpanel::KennlinienpanelInit() {
     // The settings are read before the windows are set up; the start state
     // must not undo their display mode.
     const int darstellung = darstellungAusIni_;

@@ -42,7 +42,8 @@ class Kennlinienpanel : public ui::Editorpanel {
     explicit Kennlinienpanel(QWidget* eltern);
     ~Kennlinienpanel() override;
 
-    int KennlinienpanelInit(int modus = 0);
+    // Initialiser and cleaner, as every child window's (ui/childpanel.h).
+    int KennlinienpanelInit();
     int KennlinienpanelClear();
 
     // ---- the view -------------------------------------------------------

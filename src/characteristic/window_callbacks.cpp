@@ -45,8 +45,6 @@ void Kennlinienpanel::Befehlen(const ui::Aktion& a) {
 }
 
 void Kennlinienpanel::Menu_Kennlinie_Bearbeiten_Command(ui::Befehl b) {
-    if (ui::gHilfeAktiv)
-        return;
     Ergebnis e;
     switch (b) {
         case ui::Befehl::AllesMarkieren:
@@ -71,8 +69,6 @@ void Kennlinienpanel::Menu_Kennlinie_Ansicht_ToggleDarstellung(int darstellung) 
 }
 
 void Kennlinienpanel::Menu_Kennlinie_Hilfe_Pins() {
-    if (ui::gHilfeAktiv)
-        return;
     ui::dialogs().Meldung(this, "MUX-6 Pinbelegung", kPinText);
 }
 
@@ -150,8 +146,6 @@ void Kennlinienpanel::UebertragungZeigen(const Uebertragung& u) {
 }
 
 void Kennlinienpanel::KennlinieSenden_Callback(bool schreiben) {
-    if (ui::gHilfeAktiv)
-        return;
     const int port = connection::OffenerComPort();
     const char adresse = connection::Geraeteadresse();
     const int slot = Kurvennummer();
@@ -187,8 +181,6 @@ void Kennlinienpanel::KennlinieSenden_Callback(bool schreiben) {
 }
 
 void Kennlinienpanel::Ausgang4Setzen_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     UebertragungZeigen(
         Ausgang4Setzen(connection::OffenerComPort(), connection::Geraeteadresse(), Kurvennummer()));
 }

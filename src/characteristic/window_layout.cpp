@@ -171,22 +171,23 @@ void Kennlinienpanel::InhaltAnlegen() {
         if (anstiegszeit_->Bearbeitet())
             Anstiegszeit_Callback();
     });
-    connect(anstiegszeitSchieber_, &QSlider::valueChanged, this, [this](int stellung) {
-        if (ui::gHilfeAktiv) {
-            SchieberNachziehen();
-            return;
-        }
-        anstiegszeit_->Setzen(SchieberZuMs(stellung));
-        Anstiegszeit_Callback();
-    });
-    connect(schreiben_, &QPushButton::clicked, this, [this] { KennlinieSenden_Callback(true); });
-    connect(lesen_, &QPushButton::clicked, this, [this] { KennlinieSenden_Callback(false); });
-    connect(ausgang4_, &QPushButton::clicked, this, &Kennlinienpanel::Ausgang4Setzen_Callback);
+    // A wheel moves the slider past the direct-help filter: help puts it back.
+    ui::CallbackVerbinden(
+        anstiegszeitSchieber_, &QSlider::valueChanged, this,
+        [this](int stellung) {
+            anstiegszeit_->Setzen(SchieberZuMs(stellung));
+            Anstiegszeit_Callback();
+        },
+        [this] { SchieberNachziehen(); });
+    ui::CallbackVerbinden(schreiben_, &QPushButton::clicked, this,
+                          [this] { KennlinieSenden_Callback(true); });
+    ui::CallbackVerbinden(lesen_, &QPushButton::clicked, this,
+                          [this] { KennlinieSenden_Callback(false); });
+    ui::CallbackVerbinden(ausgang4_, &QPushButton::clicked, this,
+                          [this] { Ausgang4Setzen_Callback(); });
 }
 
 void Kennlinienpanel::Anstiegszeit_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     // The field always shows a time the board can realise.
     anstiegszeit_->Setzen(AnstiegszeitRealisierbar(anstiegszeit_->Wert()));
     SchieberNachziehen();

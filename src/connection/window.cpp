@@ -154,17 +154,20 @@ Companel::Companel(QWidget* eltern)
     ui::HilfetextSetzen(start_, ui::kHilfeStart);
     ui::HilfetextSetzen(stopp_, ui::kHilfeStopp);
 
-    connect(port_, &QComboBox::activated, this, [this] { PortSelect_Callback(); });
+    ui::CallbackVerbinden(port_, &QComboBox::activated, this, [this] { PortSelect_Callback(); });
     connect(adresse_, &QComboBox::currentIndexChanged, this, [this] { AdresseUebernehmen(); });
-    connect(scann_, &QPushButton::clicked, this, [this] { Scann_Callback(); });
-    connect(idLesen_, &QPushButton::clicked, this, [this] { IDLesen_Callback(); });
-    connect(start_, &QPushButton::clicked, this, [this] { Start_Callback(); });
-    connect(stopp_, &QPushButton::clicked, this, [this] { Stopp_Callback(); });
-    connect(eingangAus_, &QPushButton::clicked, this,
-            [this] { StartStoppEingang_Callback(false); });
-    connect(eingangEin_, &QPushButton::clicked, this, [this] { StartStoppEingang_Callback(true); });
-    connect(fehlerabfrage_, &QPushButton::clicked, this, [this] { Fehlerabfrage_Callback(); });
-    connect(fehlerhilfe_, &QPushButton::clicked, this, [this] { Fehlerhilfe_Callback(); });
+    ui::CallbackVerbinden(scann_, &QPushButton::clicked, this, [this] { Scann_Callback(); });
+    ui::CallbackVerbinden(idLesen_, &QPushButton::clicked, this, [this] { IDLesen_Callback(); });
+    ui::CallbackVerbinden(start_, &QPushButton::clicked, this, [this] { Start_Callback(); });
+    ui::CallbackVerbinden(stopp_, &QPushButton::clicked, this, [this] { Stopp_Callback(); });
+    ui::CallbackVerbinden(eingangAus_, &QPushButton::clicked, this,
+                          [this] { StartStoppEingang_Callback(false); });
+    ui::CallbackVerbinden(eingangEin_, &QPushButton::clicked, this,
+                          [this] { StartStoppEingang_Callback(true); });
+    ui::CallbackVerbinden(fehlerabfrage_, &QPushButton::clicked, this,
+                          [this] { Fehlerabfrage_Callback(); });
+    ui::CallbackVerbinden(fehlerhilfe_, &QPushButton::clicked, this,
+                          [this] { Fehlerhilfe_Callback(); });
 
     Registrieren();
     ui::Fenstereintrag& e = ui::registry().Eintrag(ui::Fenster::Com);
@@ -240,8 +243,6 @@ void Companel::WriteIniCompanel(settings::IniText& ini) const {
 }
 
 void Companel::PortSelect_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     // Choosing the port that is open already changes nothing, not even the
     // error display.
     if (PortFeld() == OffenerComPort())
@@ -254,8 +255,6 @@ void Companel::PortSelect_Callback() {
 }
 
 void Companel::ComPicture_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     if (OffenerComPort() == kKeinPort) {
         PortFeldSetzen(LetzterComPort());
         ui::ComFehlerSetzen(ComPortOeffnen(PortFeld()));
@@ -267,8 +266,6 @@ void Companel::ComPicture_Callback() {
 }
 
 void Companel::IDLesen_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     ZeigeText("lese ID...");
     std::string kennung;
     if (OffenerComPort() != kKeinPort)
@@ -281,8 +278,6 @@ void Companel::IDLesen_Callback() {
 }
 
 void Companel::Scann_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     Suchergebnis ergebnis;
     if (OffenerComPort() != kKeinPort)
         idString_->clear();
@@ -305,28 +300,20 @@ void Companel::Scann_Callback() {
 }
 
 void Companel::Start_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     ui::ComFehlerSetzen(StartSenden());
 }
 
 void Companel::Stopp_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     ui::ComFehlerSetzen(StoppSenden());
 }
 
 void Companel::StartStoppEingang_Callback(bool startStopp) {
-    if (ui::gHilfeAktiv)
-        return;
     ui::ComFehlerSetzen(0);
     if (int r = EingangVierSetzen(startStopp); r != 0)
         ui::ComFehlerSetzen(r);
 }
 
 void Companel::Fehlerabfrage_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     ui::ComFehlerSetzen(0);
     int bits = 0;
     const int r = FehlerbitsLesen(bits);
@@ -339,8 +326,6 @@ void Companel::Fehlerabfrage_Callback() {
 }
 
 void Companel::Fehlerhilfe_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     QString text;
     for (std::size_t i = 0; i < fehlerLeds_.size(); ++i) {
         if (fehlerLeds_[i]->isOn())

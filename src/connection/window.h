@@ -23,13 +23,17 @@ class Companel : public ui::Childpanel {
   public:
     explicit Companel(QWidget* eltern);
 
+    // Initialiser and cleaner, as every child window's (ui/childpanel.h): the
+    // cleaner closes the serial port and returns what closing it returned.
     int CompanelInit();
     int CompanelClear();
 
     void ReadIniCompanel(const settings::IniText& ini);
     void WriteIniCompanel(settings::IniText& ini) const;
 
-    // Callbacks.
+    // Callbacks. Connected through ui::CallbackVerbinden (or, for the
+    // indicator and the other windows' start and stop buttons, through
+    // theirs), which keeps them from running while direct help is on.
     void PortSelect_Callback();
     void ComPicture_Callback();
     void IDLesen_Callback();

@@ -42,6 +42,7 @@ class Kurvenpanel : public ui::Editorpanel {
     explicit Kurvenpanel(QWidget* eltern);
     ~Kurvenpanel() override;
 
+    // Initialiser and cleaner, as every child window's (ui/childpanel.h).
     int KurvenpanelInit();
     int KurvenpanelClear();
 

@@ -99,14 +99,10 @@ void Kurvenpanel::Menu_Kurven_Ansicht_ToggleDarstellung(int darstellung) {
 }
 
 void Kurvenpanel::Menu_Kurven_Hilfe_Pins() {
-    if (ui::gHilfeAktiv)
-        return;
     ui::dialogs().Meldung(this, "MUX-6 Pinbelegung", kPinText);
 }
 
 void Kurvenpanel::ZyklenUndRuhezustand_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     ruhezustand_->Setzen(ZyklenUndRuhezustandSetzen(zyklen_->value(), ruhezustand_->Wert()));
 }
 
@@ -163,8 +159,6 @@ ui::Dateiergebnis Kurvenpanel::Dateischritt(ui::Befehl b, const std::filesystem:
 
 // ---- transfer ---------------------------------------------------------------------------------
 void Kurvenpanel::KurveSenden_Callback(bool schreiben) {
-    if (ui::gHilfeAktiv)
-        return;
     const int port = connection::OffenerComPort();
     const char adresse = connection::Geraeteadresse();
     if (schreiben) {

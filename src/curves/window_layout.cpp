@@ -149,13 +149,16 @@ void Kurvenpanel::InhaltAnlegen() {
     untereZeile()->addWidget(koord);
 
     connect(yRaster_, &QDoubleSpinBox::valueChanged, yRaster_, &ui::Zahlfeld::Bearbeitet);
-    connect(zyklen_, &QSpinBox::valueChanged, this, &Kurvenpanel::ZyklenUndRuhezustand_Callback);
+    ui::CallbackVerbinden(zyklen_, &QSpinBox::valueChanged, this,
+                          [this] { ZyklenUndRuhezustand_Callback(); });
     connect(ruhezustand_, &QDoubleSpinBox::valueChanged, this, [this] {
         if (ruhezustand_->Bearbeitet())
             ZyklenUndRuhezustand_Callback();
     });
-    connect(schreiben_, &QPushButton::clicked, this, [this] { KurveSenden_Callback(true); });
-    connect(lesen_, &QPushButton::clicked, this, [this] { KurveSenden_Callback(false); });
+    ui::CallbackVerbinden(schreiben_, &QPushButton::clicked, this,
+                          [this] { KurveSenden_Callback(true); });
+    ui::CallbackVerbinden(lesen_, &QPushButton::clicked, this,
+                          [this] { KurveSenden_Callback(false); });
 }
 
 void Kurvenpanel::HilfetexteSetzen() {

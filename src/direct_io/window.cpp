@@ -18,6 +18,7 @@
 #include "direct_io/window_instruments.h"
 #include "direct_io/window_strip_chart.h"
 #include "ui/error_display.h"
+#include "ui/help.h"
 #include "ui/number_field.h"
 #include "ui/registry.h"
 #include "ui/texts.h"
@@ -250,14 +251,19 @@ void Direktpanel::MenueAufbauen() {
     hilfe->setObjectName(Menuname("HILFE", {}));
     pins_ = hilfe->addAction("MUX-6 Pinbelegung");
     pins_->setObjectName(Menuname("HILFE", "PINS"));
-    connect(pins_, &QAction::triggered, this, [this] { Menu_Direkt_Hilfe_Pins(); });
+    ui::CallbackVerbinden(pins_, &QAction::triggered, this, [this] { Menu_Direkt_Hilfe_Pins(); });
 }
 
 void Direktpanel::Verbinden() {
     connect(timer_, &QTimer::timeout, this, [this] { DirektTimer_Callback(); });
-    connect(abfragen_, &QPushButton::clicked, this, [this](bool an) { Abfragen_Callback(an); });
-    connect(aufNull_, &QPushButton::clicked, this, [this] { AusgaengeAufNull_Callback(); });
-    connect(minMaxReset_, &QPushButton::clicked, this, [this] { MinMaxReset_Callback(); });
+    // The switch has already flipped: help puts it back.
+    ui::CallbackVerbinden(
+        abfragen_, &QPushButton::clicked, this, [this](bool an) { Abfragen_Callback(an); },
+        [this](bool an) { AbfrageknopfZeigen(!an); });
+    ui::CallbackVerbinden(aufNull_, &QPushButton::clicked, this,
+                          [this] { AusgaengeAufNull_Callback(); });
+    ui::CallbackVerbinden(minMaxReset_, &QPushButton::clicked, this,
+                          [this] { MinMaxReset_Callback(); });
     connect(abtastzeit_, &QDoubleSpinBox::valueChanged, this, [this] {
         if (abtastzeit_->Bearbeitet())
             Abtastzeit_Callback();
@@ -270,8 +276,10 @@ void Direktpanel::Verbinden() {
     }
     for (int i = 0; i < kKanaele; ++i) {
         ausgaenge_[Index(i)]->geaendert = [this, i] { Ausgang_Callback(i); };
-        connect(plot_[Index(i)], &QCheckBox::clicked, this,
-                [this, i](bool an) { Traceauswahl_Callback(i, an); });
+        ui::CallbackVerbinden(
+            plot_[Index(i)], &QCheckBox::clicked, this,
+            [this, i](bool an) { Traceauswahl_Callback(i, an); },
+            [this, i](bool an) { plot_[Index(i)]->setChecked(!an); });
         ui::Zahlfeld* grenze = grenzen_[Index(i)];
         connect(grenze, &QDoubleSpinBox::valueChanged, grenze, &ui::Zahlfeld::Bearbeitet);
     }

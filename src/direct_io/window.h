@@ -38,8 +38,9 @@ class Direktpanel : public ui::Childpanel {
   public:
     explicit Direktpanel(QWidget* eltern);
 
+    // Initialiser and cleaner, as every child window's (ui/childpanel.h): at
+    // program end sampling stops and a log still open is closed.
     int DirektpanelInit();
-    // Program end: sampling stops and a log still open is closed.
     int DirektpanelClear();
     int AbbruchWeilDirektpanelNichtGespeichert() const { return 0; }
 
@@ -48,7 +49,9 @@ class Direktpanel : public ui::Childpanel {
     void ReadIniDirektpanel(const settings::IniText& ini);
     void WriteIniDirektpanel(settings::IniText& ini) const;
 
-    // Callbacks. Each first tests ui::gHilfeAktiv.
+    // Callbacks. None runs while direct help is on: the controls are connected
+    // through ui::CallbackVerbinden, the number fields answer through their
+    // Bearbeitet(), the knobs through their dial's connection.
     void DirektTimer_Callback();
     void Abfragen_Callback(bool an);
     void Ausgang_Callback(int i);

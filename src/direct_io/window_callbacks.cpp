@@ -86,10 +86,6 @@ void Direktpanel::Zeigen(const Zyklus& z) {
 }
 
 void Direktpanel::Abfragen_Callback(bool an) {
-    if (ui::gHilfeAktiv) {
-        AbfrageknopfZeigen(!an);
-        return;
-    }
     if (AusgaengeSetzen() == 0) {
         if (an) {
             AbfrageStarten();
@@ -168,10 +164,6 @@ int Direktpanel::AusgaengeSetzen() {
 
 void Direktpanel::Ausgang_Callback(int i) {
     Drehknopf* knopf = ausgaenge_.at(Index(i));
-    if (ui::gHilfeAktiv) {
-        knopf->Zuruecksetzen();
-        return;
-    }
     ui::ComFehlerSetzen(0);
     AusgabeZeigen(i,
                   AusgangSetzen(Port(), Adresse(), i, knopf->Wert(), grenzen_[Index(i)]->Wert()));
@@ -179,8 +171,6 @@ void Direktpanel::Ausgang_Callback(int i) {
 }
 
 void Direktpanel::AusgaengeAufNull_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     ui::ComFehlerSetzen(0);
     // One output failing does not keep the others from zero.
     for (int i = 0; i < kKanaele; ++i)
@@ -190,14 +180,10 @@ void Direktpanel::AusgaengeAufNull_Callback() {
 // ---- Fields ------------------------------------------------------------------------------
 
 void Direktpanel::MinMaxReset_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     MinMaxZuruecksetzen();
 }
 
 void Direktpanel::Abtastzeit_Callback() {
-    if (ui::gHilfeAktiv)
-        return;
     // The field keeps what was entered; the timer never runs faster than the floor.
     const double sekunden = std::min(Abtastintervall(abtastzeit_->Wert()), kLaengsteAbtastzeit);
     timer_->setInterval(std::chrono::milliseconds(std::lround(sekunden * 1000.0)));
@@ -205,16 +191,10 @@ void Direktpanel::Abtastzeit_Callback() {
 }
 
 void Direktpanel::Traceauswahl_Callback(int i, bool an) {
-    if (ui::gHilfeAktiv) {
-        plot_.at(Index(i))->setChecked(!an);
-        return;
-    }
     streifen_->SpurZeigen(i, an);
 }
 
 void Direktpanel::DirektZoom_Callback(Zoom z) {
-    if (ui::gHilfeAktiv)
-        return;
     if (z == Zoom::X) {
         streifen_->PunkteProBreiteSetzen(ZoomXPunkte(Ganzzahl(zoomX_->Wert())));
         zoomX_->setFocus();

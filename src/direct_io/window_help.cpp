@@ -76,8 +76,6 @@ void Direktpanel::HilfetexteDirekt() {
 }
 
 void Direktpanel::Menu_Direkt_Hilfe_Pins() {
-    if (ui::gHilfeAktiv)
-        return;
     ui::dialogs().Meldung(this, "MUX-6 Pinbelegung", kPinText);
 }
 

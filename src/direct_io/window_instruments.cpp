@@ -184,7 +184,10 @@ Drehknopf::Drehknopf(const QString& name, QWidget* eltern) : QWidget(eltern) {
     zeile->addStretch(1);
     lay->addLayout(zeile, 2, 0, 1, 2);
 
-    connect(dial_, &QDial::valueChanged, this, [this](int s) { Gedreht(s); });
+    // A wheel turns the dial past the direct-help filter: help puts it back.
+    ui::CallbackVerbinden(
+        dial_, &QDial::valueChanged, this, [this](int s) { Gedreht(s); },
+        [this] { Zuruecksetzen(); });
     connect(feld_, &QDoubleSpinBox::valueChanged, this, [this] { Eingegeben(); });
     SkalaSetzen(skala_);
 }
@@ -217,10 +220,6 @@ void Drehknopf::StellungZeigen(double wert) {
 }
 
 void Drehknopf::Gedreht(int stellung) {
-    if (ui::gHilfeAktiv) {
-        Zuruecksetzen();
-        return;
-    }
     feld_->Setzen(skala_.lo + (skala_.hi - skala_.lo) * stellung / kDialschritte);
     if (geaendert)
         geaendert();

@@ -1,7 +1,5 @@
 #include "direct_io/window_strip_chart.h"
 
-#include <qcustomplot.h>
-
 #include <algorithm>
 #include <cstddef>
 
@@ -61,7 +59,7 @@ void Streifenschreiber::YGrenzeSetzen(double oben) {
 int Streifenschreiber::Plotbreite() {
     // Hidden, the plot has had no resize event: its viewport is taken from
     // the geometry the layout gave it.
-    plot()->setViewport(plot()->rect());
+    GeometrieUebernehmen();
     Neuzeichnen();
     return Plotflaeche().width();
 }

@@ -93,8 +93,6 @@ void Direkthilfetext(const char* name) {
 
 // Mainbuttons_Callback: a commit on a main button, while direct help is off.
 void Mainbuttons_Callback(const char* name) {
-    if (ui::gHilfeAktiv)
-        return;
     const QString n(name);
     if (n == "COM")
         shell::ZeigeChildpanel(ui::Fenster::Com);
@@ -137,8 +135,8 @@ void MainpanelVerbinden() {
     static constexpr const char* kNamen[] = {"COM",       "KONFIG", "DIREKT", "KURVEN",
                                              "KENNLINIE", "INFO",   "ENDE"};
     for (const char* name : kNamen) {
-        QObject::connect(gMainpanel->knopf(name), &QPushButton::clicked, gMainpanel,
-                         [name] { Mainbuttons_Callback(name); });
+        ui::CallbackVerbinden(gMainpanel->knopf(name), &QPushButton::clicked, gMainpanel,
+                              [name] { Mainbuttons_Callback(name); });
         Direkthilfetext(name);
     }
     QObject::connect(gMainpanel->hilfeschalter(), &QToolButton::clicked, gMainpanel,
@@ -218,7 +216,7 @@ int InitialisierePanels() {
     Als<config::Konfigpanel>(gKonfigpanel)->InitialisiereKonfigPanel();  // result not looked at
     if (int r = Als<curves::Kurvenpanel>(gKurvenpanel)->KurvenpanelInit(); r != 0)
         return r;
-    if (int r = Als<characteristic::Kennlinienpanel>(gKennlinienpanel)->KennlinienpanelInit(0);
+    if (int r = Als<characteristic::Kennlinienpanel>(gKennlinienpanel)->KennlinienpanelInit();
         r != 0)
         return r;
     if (int r = Als<direct_io::Direktpanel>(gDirektpanel)->DirektpanelInit(); r != 0)
@@ -287,6 +285,7 @@ void ZeigeInfopanel() {
 }
 
 int ProgrammendeFallsAllesGespeichert() {
+    // The main window's close box comes here through no connection.
     if (ui::gHilfeAktiv)
         return 0;
     for (ui::Fenster f : ui::kAbbruchReihenfolge) {

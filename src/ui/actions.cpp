@@ -107,7 +107,7 @@ QAction* Aktionen::Anlegen(const Aktion& a) {
             m->insertAction(panel_.findChild<QAction*>(panel_.Menuname("DATEI", "BEENDEN")), q);
         else if (m)
             m->addAction(q);
-        QObject::connect(q, &QAction::triggered, &panel_, [this, &a, q] { gewaehlt_(a, q); });
+        QObject::connect(q, &QAction::triggered, &panel_, [this, &a, q] { Waehlen(a, q); });
     }
     HilfetextSetzen(q, a.hilfe);
     eintraege_[q->objectName()] = q;
@@ -115,10 +115,21 @@ QAction* Aktionen::Anlegen(const Aktion& a) {
     return q;
 }
 
+void Aktionen::Waehlen(const Aktion& a, QAction* q) {
+    // While direct help is on the filter takes the clicks on items and
+    // buttons; a shortcut or the menu keys still get here and show the text.
+    if (gHilfeAktiv) {
+        if (!q->whatsThis().isEmpty())
+            Hilfetext(q->whatsThis());
+        return;
+    }
+    gewaehlt_(a, q);
+}
+
 void Aktionen::Knopf(const Aktion& a, QAction* eintrag) {
     if (!a.tooltip || !toolbar_)
         return;
-    const QString bild = a.bild ? QString(a.bild) + ".png" : QString();
+    const QString bild = a.bild ? QString(a.bild) : QString();
     if (a.spiegel) {
         QAction* k = toolbar_->Spiegel(eintrag, a.tooltip, bild);
         k->setEnabled(!a.gedimmt);

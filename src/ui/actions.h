@@ -99,7 +99,7 @@ struct Aktion {
     Taste taste = {};
     // The toolbar button's tooltip; nullptr: the item has no button.
     const char* tooltip = nullptr;
-    const char* bild = nullptr;  // picture file name without ".png"
+    const char* bild = nullptr;  // picture file name without ".bmp"
     const char* hilfe = "";
     // The button is a mirror that keeps only the check mark in step (so it can
     // stay dimmed while the item works).
@@ -123,7 +123,8 @@ class Aktionen {
 
     // Builds the menus and the toolbar of `panel` from the tables, in order.
     // Choosing an item (menu, button, shortcut) calls `gewaehlt` with its
-    // entry. The tables are the window's static ones: they outlive this.
+    // entry; while direct help is on it shows the item's help text instead.
+    // The tables are the window's static ones: they outlive this.
     Aktionen(Childpanel& panel, Toolbar& toolbar, std::span<const Menue> menues,
              std::span<const Aktion> tabelle, Gewaehlt gewaehlt);
     // A window without a toolbar: its table has menu items only.
@@ -146,6 +147,7 @@ class Aktionen {
     QMenu* MenueFuer(const QString& pfad);
     void Trennen(const Aktion& a);
     QAction* Anlegen(const Aktion& a);
+    void Waehlen(const Aktion& a, QAction* q);
     void Knopf(const Aktion& a, QAction* eintrag);
 
     Childpanel& panel_;

@@ -47,7 +47,7 @@ Childpanel::Childpanel(const Childpanelaufbau& aufbau, QWidget* eltern)
     QAction* beenden = dateiMenue_->addAction("Beenden");
     beenden->setObjectName(Menuname("DATEI", "BEENDEN"));
     HilfetextSetzen(beenden, "Beendet das Programm.");
-    connect(beenden, &QAction::triggered, this, [this] { Menu_Datei_Beenden(); });
+    CallbackVerbinden(beenden, &QAction::triggered, this, [this] { Menu_Datei_Beenden(); });
 
     fensterMenue_ = menuleiste_->addMenu("Fenster");
     fensterMenue_->setObjectName(Menuname("FENSTER", {}));
@@ -56,7 +56,7 @@ Childpanel::Childpanel(const Childpanelaufbau& aufbau, QWidget* eltern)
         a->setObjectName(Menuname("FENSTER", e.name));
         HilfetextSetzen(a, QString("Wechselt in das Fenster \"%1\".").arg(e.text));
         const Fenster ziel = e.ziel;
-        connect(a, &QAction::triggered, this, [this, ziel] { Menu_Fenster(ziel); });
+        CallbackVerbinden(a, &QAction::triggered, this, [this, ziel] { Menu_Fenster(ziel); });
         fensterEintraege_[ziel] = a;
     }
 
@@ -98,7 +98,7 @@ Childpanel::Childpanel(const Childpanelaufbau& aufbau, QWidget* eltern)
     zurueck_ = new QPushButton(aufbau.zurueck == "HAUPTFENSTER" ? "Hauptfenster" : "Zurück", this);
     zurueck_->setObjectName(aufbau.praefix + "_" + aufbau.zurueck);
     HilfetextSetzen(zurueck_, "Zurück zum Hauptfenster.");
-    connect(zurueck_, &QPushButton::clicked, this, [this] { Zurueck_Callback(); });
+    CallbackVerbinden(zurueck_, &QPushButton::clicked, this, [this] { Zurueck_Callback(); });
     fuss->addWidget(zurueck_);
     lay->addLayout(fuss);
 
@@ -153,8 +153,6 @@ void Childpanel::Registrieren() {
 }
 
 void Childpanel::Menu_Fenster(Fenster ziel) {
-    if (gHilfeAktiv)
-        return;
     FensterVerlassen(ziel);
 }
 
@@ -163,14 +161,10 @@ void Childpanel::FensterVerlassen(Fenster ziel) {
 }
 
 void Childpanel::Menu_Datei_Beenden() {
-    if (gHilfeAktiv)
-        return;
     ProgrammendeFallsAllesGespeichert();
 }
 
 void Childpanel::Zurueck_Callback() {
-    if (gHilfeAktiv)
-        return;
     ZurueckVerlassen();
 }
 

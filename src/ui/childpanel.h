@@ -3,6 +3,15 @@
 // ("Beenden") and "Fenster", the window's own content, and a foot row with the
 // error display, the connection indicator, the "?" toggle and the back button.
 // Child windows sit at a fixed place inside the main window, one at a time.
+//
+// Every child window follows one pattern. Its constructor builds and connects
+// the controls and registers the window's entries (settings reader and
+// writer, veto, rescale hook, error display, indicator). Its initialiser
+// <Window>Init() runs once at start-up, after the settings were read: the
+// model to its start state first, then the parts this build hides, then the
+// controls from the model, then the drawing; 0 or the model's error. Its
+// cleaner <Window>Clear() runs at program end: it stops what runs (timer,
+// log, port) and lets go of what the window holds; 0 unless closing fails.
 
 #include <QWidget>
 #include <map>

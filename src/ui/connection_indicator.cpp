@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "ui/help.h"
 #include "ui/registry.h"
 
 namespace ui {
@@ -12,7 +13,7 @@ Verbindungsanzeige::Verbindungsanzeige(const QString& praefix, QWidget* eltern)
     setObjectName(praefix + "_PICTURERING");
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(this, &QAbstractButton::clicked, this, [] {
+    CallbackVerbinden(this, &QAbstractButton::clicked, this, [] {
         if (const auto& klick = registry().Shell().verbindungsanzeigeGeklickt)
             klick();
     });

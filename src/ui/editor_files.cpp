@@ -90,8 +90,6 @@ void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
 }
 
 void Editorpanel::Menu_Datei(Befehl b) {
-    if (gHilfeAktiv)
-        return;
     switch (b) {
         case Befehl::Neu:
             if (AbbruchWeilNichtGespeichert())

@@ -151,15 +151,20 @@ void Editorpanel::Anordnen(const Editoraufbau& aufbau) {
 }
 
 void Editorpanel::Verbinden() {
-    connect(graph_, &Graph::gezogen, this, &Editorpanel::Graph_Gezogen);
+    CallbackVerbinden(graph_, &Graph::gezogen, this,
+                      [this](double x, double y) { Graph_Gezogen(x, y); });
+    // The release also ends a gesture begun before direct help came on: it
+    // tests the mode itself.
     connect(graph_, &Graph::losgelassen, this, &Editorpanel::Graph_Losgelassen);
-    connect(graph_, &Graph::rad, this, &Editorpanel::Rad);
-    connect(rollbalken_, &Rollbalken::bewegt, this, &Editorpanel::Scrollbar_Callback);
+    CallbackVerbinden(graph_, &Graph::rad, this,
+                      [this](int schritte, double x) { Rad(schritte, x); });
+    CallbackVerbinden(rollbalken_, &Rollbalken::bewegt, this, [this] { Scrollbar_Callback(); });
     for (Zahlfeld* f : {yZoomMax_, yZoomMin_})
         connect(f, &QDoubleSpinBox::valueChanged, this, [this, f] { YZoom_Callback(f); });
-    connect(kommentarKnopf_, &QPushButton::clicked, this, &Editorpanel::Kommentar_Callback);
-    connect(start_, &QPushButton::clicked, this, &Editorpanel::Start_Callback);
-    connect(stopp_, &QPushButton::clicked, this, &Editorpanel::Stopp_Callback);
+    CallbackVerbinden(kommentarKnopf_, &QPushButton::clicked, this,
+                      [this] { Kommentar_Callback(); });
+    CallbackVerbinden(start_, &QPushButton::clicked, this, [this] { Start_Callback(); });
+    CallbackVerbinden(stopp_, &QPushButton::clicked, this, [this] { Stopp_Callback(); });
 }
 
 QAction* Editorpanel::Eintrag(const QString& name) const {
@@ -174,12 +179,7 @@ Werkzeug Editorpanel::AktivesWerkzeug() const {
 
 // ---- menus -------------------------------------------------------------------------
 void Editorpanel::Gewaehlt(const Aktion& a, QAction* q) {
-    // The direct-help filter swallows clicks; a shortcut or a trigger reaches here.
-    if (gHilfeAktiv) {
-        if (!q->whatsThis().isEmpty())
-            Hilfetext(q->whatsThis());
-        return;
-    }
+    // The table's dispatch has kept this from running while direct help is on.
     if (a.werkzeug != Werkzeug::Keins) {
         Menu_Werkzeug(q);
         return;
@@ -207,8 +207,6 @@ void Editorpanel::Gewaehlt(const Aktion& a, QAction* q) {
 }
 
 void Editorpanel::Menu_Werkzeug(QAction* werkzeug) {
-    if (gHilfeAktiv)
-        return;
     werkzeug->setChecked(true);
     if (AktivesWerkzeug() != Werkzeug::Markieren)
         MarkierungSetzen(Markierschritt::Entfernen, 0);
@@ -247,8 +245,6 @@ bool Editorpanel::ZoomenAn(Befehl b, double x) {
 }
 
 void Editorpanel::Rad(int schritte, double x) {
-    if (gHilfeAktiv)
-        return;
     for (int i = 0; i < std::abs(schritte); ++i) {
         if (ZoomenAn(schritte > 0 ? Befehl::ZoomPlus : Befehl::ZoomMinus, x))
             Aktualisieren();
@@ -377,8 +373,6 @@ void Editorpanel::MarkierungZeichnen() {
 
 // ---- graph events ----------------------------------------------------------------------------
 void Editorpanel::Graph_Gezogen(double x, double y) {
-    if (gHilfeAktiv)
-        return;
     const bool erstes = !gesteBegonnen_;
     gesteBegonnen_ = true;
     const Werkzeug w = AktivesWerkzeug();
@@ -408,8 +402,6 @@ void Editorpanel::Graph_Losgelassen(double x, double y) {
 
 // ---- controls ----------------------------------------------------------------------------------
 void Editorpanel::Scrollbar_Callback() {
-    if (gHilfeAktiv)
-        return;
     modell_.gerollt(rollbalken_->Position());
     Neuzeichnen();
 }
@@ -424,22 +416,16 @@ void Editorpanel::YZoom_Callback(Zahlfeld* feld) {
 }
 
 void Editorpanel::Kommentar_Callback() {
-    if (gHilfeAktiv)
-        return;
     KommentarSetzen(dialogs().Kommentieren(this, KommentarTitel(), Kommentar()));
     KommentarvorschauAktualisieren();
 }
 
 void Editorpanel::Start_Callback() {
-    if (gHilfeAktiv)
-        return;
     if (auto& f = registry().Shell().start)
         f();
 }
 
 void Editorpanel::Stopp_Callback() {
-    if (gHilfeAktiv)
-        return;
     if (auto& f = registry().Shell().stopp)
         f();
 }

@@ -179,16 +179,16 @@ Graph::Graph(QWidget* eltern) : QWidget(eltern) {
     plot_->addLayer(kVorschauEbene, plot_->layer("overlay"), QCustomPlot::limAbove);
     plot_->layer(kVorschauEbene)->setMode(QCPLayer::lmBuffered);
 
-    connect(plot_, &QCustomPlot::mousePress, this, &Graph::Druecken);
-    connect(plot_, &QCustomPlot::mouseMove, this, &Graph::Bewegen);
-    connect(plot_, &QCustomPlot::mouseRelease, this, &Graph::Loslassen);
-    connect(plot_, &QCustomPlot::mouseWheel, this, &Graph::Drehen);
+    // The mouse is the graph's: the plot fills it from its corner, so a
+    // position on the graph is the same position on the plot.
+    plot_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(plot_, &QCustomPlot::beforeReplot, this, &Graph::vollNeugezeichnet);
 
     menue_ = new QMenu(this);
     QAction* speichern = menue_->addAction(QString::fromUtf8("Grafik speichern…"));
     connect(speichern, &QAction::triggered, this, &Graph::Grafik_Speichern);
-    plot_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(plot_, &QWidget::customContextMenuRequested, this, &Graph::MenueZeigen);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, &Graph::MenueZeigen);
 }
 
 int Graph::Merken(QCPAbstractPlottable* p, Ebene ebene) {
@@ -392,6 +392,11 @@ bool Graph::PlotVorhanden(int handle) const {
     return plots_.count(handle) != 0;
 }
 
+bool Graph::EbeneGepuffert(Ebene ebene) const {
+    const QCPLayer* l = plot_->layer(ebene == Ebene::Vorschau ? kVorschauEbene : "main");
+    return l != nullptr && l->mode() == QCPLayer::lmBuffered;
+}
+
 void Graph::Neuzeichnen() {
     plot_->replot(QCustomPlot::rpImmediateRefresh);
 }
@@ -430,6 +435,10 @@ void Graph::YNameSetzen(const QString& name) {
     plot_->yAxis->setLabel(name);
 }
 
+QString Graph::XName() const {
+    return plot_->xAxis->label();
+}
+
 QString Graph::YName() const {
     return plot_->yAxis->label();
 }
@@ -452,6 +461,10 @@ QStringList Graph::XBeschriftungen() const {
     return plot_->xAxis->tickVectorLabels();
 }
 
+QVector<double> Graph::XMarken() const {
+    return plot_->xAxis->tickVector();
+}
+
 void Graph::AchsenSichtbar(bool sichtbar) {
     plot_->xAxis->setTickLabels(sichtbar);
     plot_->yAxis->setTickLabels(sichtbar);
@@ -471,6 +484,10 @@ QPointF Graph::GraphZuPixel(QPointF graph) const {
     return {plot_->xAxis->coordToPixel(graph.x()), plot_->yAxis->coordToPixel(graph.y())};
 }
 
+void Graph::GeometrieUebernehmen() {
+    plot_->setViewport(plot_->rect());
+}
+
 QPointF Graph::Begrenzt(QPointF pixel) const {
     QPointF g = PixelZuGraph(pixel);
     const QCPRange x = plot_->xAxis->range();
@@ -480,7 +497,7 @@ QPointF Graph::Begrenzt(QPointF pixel) const {
     return g;
 }
 
-void Graph::Druecken(QMouseEvent* e) {
+void Graph::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton)
         return;
     if (!plot_->axisRect()->rect().contains(e->position().toPoint()))
@@ -490,14 +507,14 @@ void Graph::Druecken(QMouseEvent* e) {
     emit gezogen(g.x(), g.y());
 }
 
-void Graph::Bewegen(QMouseEvent* e) {
+void Graph::mouseMoveEvent(QMouseEvent* e) {
     if (!gedrueckt_ || !(e->buttons() & Qt::LeftButton))
         return;
     const QPointF g = Begrenzt(e->position());
     emit gezogen(g.x(), g.y());
 }
 
-void Graph::Loslassen(QMouseEvent* e) {
+void Graph::mouseReleaseEvent(QMouseEvent* e) {
     if (!gedrueckt_ || e->button() != Qt::LeftButton)
         return;
     gedrueckt_ = false;
@@ -505,7 +522,7 @@ void Graph::Loslassen(QMouseEvent* e) {
     emit losgelassen(g.x(), g.y());
 }
 
-void Graph::Drehen(QWheelEvent* e) {
+void Graph::wheelEvent(QWheelEvent* e) {
     // A wheel reports in eighths of a degree, 120 to a notch; touchpads send less.
     radRest_ += e->angleDelta().y();
     const int schritte = radRest_ / 120;

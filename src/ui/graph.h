@@ -20,6 +20,7 @@
 // shown, as a PNG, PDF or SVG picture.
 
 #include <QColor>
+#include <QImage>
 #include <QPointF>
 #include <QSize>
 #include <QString>
@@ -34,7 +35,6 @@ class QCustomPlot;
 class QCPAbstractPlottable;
 class QCPGraph;
 class QCPAbstractItem;
-class QCPAxis;
 class QMenu;
 class QMouseEvent;
 class QWheelEvent;
@@ -104,6 +104,36 @@ class Graph : public QWidget {
     bool PlotVorhanden(int handle) const;
     int AnzahlPlots() const { return static_cast<int>(plots_.size()); }
 
+    // What a plot draws, read back from the graph: the checks of the windows'
+    // drawing find their plots by kind and layer, then look at colour and points.
+    enum class Plotart {
+        Kurvenzug,  // polyline, steps, point markers
+        Linie,
+        Rechteck,
+        Text,
+    };
+    struct Plotinfo {
+        int handle = 0;
+        Plotart art = Plotart::Kurvenzug;
+        Ebene ebene = Ebene::Kurve;
+        QColor farbe;
+        bool sichtbar = true;
+        Linienart linienart = Linienart::Linie;  // of a Kurvenzug
+        bool marken = false;                     // a Kurvenzug's point markers
+        // Kurvenzug: its points; Linie: start and end; Rechteck: two corners;
+        // Text: where it sits.
+        QVector<QPointF> punkte;
+        QString text;
+    };
+    // In the order drawn.
+    std::vector<Plotinfo> Plots() const;
+    std::vector<Plotinfo> Plots(Plotart art, Ebene ebene = Ebene::Kurve) const;
+    // The curve objects the graph holds, those kept for the next drawing
+    // included: a full redraw reuses them rather than making new ones.
+    int Kurvenzugobjekte() const;
+    // Whether a layer keeps a buffer of its own and is redrawn alone.
+    bool EbeneGepuffert(Ebene ebene) const;
+
     // Redraws everything.
     void Neuzeichnen();
     // Redraws only the preview layer.
@@ -118,6 +148,7 @@ class Graph : public QWidget {
     double YMax() const;
     void XNameSetzen(const QString& name);
     void YNameSetzen(const QString& name);
+    QString XName() const;
     QString YName() const;
     // Y tick labels show faktor * value + versatz; the steps are chosen in
     // those display units, so the labels are round numbers there.
@@ -127,6 +158,8 @@ class Graph : public QWidget {
     // The same for the X axis (a characteristic's input in its unit).
     void XAnzeigeSetzen(double faktor, double versatz);
     QStringList XBeschriftungen() const;
+    // Where the X axis's ticks stand (after a redraw), in graph units.
+    QVector<double> XMarken() const;
     void AchsenSichtbar(bool sichtbar);
 
     // ---- geometry --------------------------------------------------------
@@ -134,10 +167,13 @@ class Graph : public QWidget {
     QSize Plotflaeche() const;
     QPointF PixelZuGraph(QPointF pixel) const;
     QPointF GraphZuPixel(QPointF graph) const;
-
-    QCustomPlot* plot() const { return plot_; }
+    // A graph not shown yet has had no resize: its plot area follows the
+    // geometry the layout gave it only after this.
+    void GeometrieUebernehmen();
 
     // ---- pictures --------------------------------------------------------
+    // The graph as drawn, `breite` x `hoehe` pixels (0: the size shown).
+    QImage Bild(int breite = 0, int hoehe = 0) const;
     // The graph as drawn into a file of `breite` x `hoehe` pixels (0: the size
     // shown), in the format the extension names. 0, or -308460 when the file
     // cannot be created, -301460 when the picture cannot be made or written.
@@ -156,12 +192,17 @@ class Graph : public QWidget {
     // The mouse wheel over the plot: positive away from the operator; x is
     // the X value under the mouse.
     void rad(int schritte, double x);
+    // Everything is about to be drawn again (not only the preview layer).
+    void vollNeugezeichnet();
+
+  protected:
+    // The graph itself takes the mouse: the plot inside only paints.
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
   private:
-    void Druecken(QMouseEvent* e);
-    void Bewegen(QMouseEvent* e);
-    void Loslassen(QMouseEvent* e);
-    void Drehen(QWheelEvent* e);
     QPointF Begrenzt(QPointF pixel) const;
     void MenueZeigen(QPoint ort);
     QCPGraph* NeuerGraph(QColor farbe, Linienart art, bool punkte);
@@ -174,6 +215,7 @@ class Graph : public QWidget {
         QCPAbstractItem* item = nullptr;
         Ebene ebene = Ebene::Kurve;
     };
+    Plotinfo Beschreibung(int handle, const Eintrag& e) const;
 
     QCustomPlot* plot_ = nullptr;
     AnzeigeTicker* yTicker_ = nullptr;

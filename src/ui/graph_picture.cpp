@@ -81,6 +81,14 @@ std::optional<Bildformat> BildformatAusPfad(const QString& pfad) {
     return std::nullopt;
 }
 
+QImage Graph::Bild(int breite, int hoehe) const {
+    if (breite <= 0 || hoehe <= 0) {
+        breite = plot_->width();
+        hoehe = plot_->height();
+    }
+    return plot_->toPixmap(breite, hoehe, 1.0).toImage();
+}
+
 int Graph::BildSchreiben(const QString& pfad, int breite, int hoehe) {
     const std::optional<Bildformat> format = BildformatAusPfad(pfad);
     if (breite <= 0 || hoehe <= 0) {
@@ -129,7 +137,7 @@ void Graph::Grafik_Speichern() {
 void Graph::MenueZeigen(QPoint ort) {
     if (gHilfeAktiv)
         return;
-    menue_->popup(plot_->mapToGlobal(ort));
+    menue_->popup(mapToGlobal(ort));
 }
 
 }  // namespace ui

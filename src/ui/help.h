@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 class QAction;
 class QWidget;
@@ -47,6 +49,42 @@ void HilfetextSetzen(QAction* item, const QString& text);
 // Marks a "?" toggle or a "Direkthilfe" item: it keeps working while help is on.
 void AlsHilfeschalterMarkieren(QObject* schalter);
 bool IstHilfeschalter(const QObject* o);
+
+namespace detail {
+// Calls `f` with the signal's arguments where it takes them, else with none.
+template <typename F, typename... A>
+void Aufrufen(F& f, A&... argumente) {
+    if constexpr (std::is_invocable_v<F&, A&...>)
+        f(argumente...);
+    else
+        f();
+}
+}  // namespace detail
+
+// Connects a control's signal to its callback the way every window does:
+// while direct help is on the signal is a commit, and commits are ignored
+// (the click that would have made it showed the control's help text in the
+// filter). `stattdessen` runs instead then, for a control that has already
+// moved (a wheel turns a dial past the filter, a click toggled a check box)
+// and is put back. Both may take the signal's arguments or none.
+template <typename Sender, typename Signal, typename Callback, typename Stattdessen>
+QMetaObject::Connection CallbackVerbinden(Sender* control, Signal signal, QObject* ziel,
+                                          Callback callback, Stattdessen stattdessen) {
+    return QObject::connect(control, signal, ziel,
+                            [callback = std::move(callback),
+                             stattdessen = std::move(stattdessen)](auto... argumente) mutable {
+                                if (gHilfeAktiv)
+                                    detail::Aufrufen(stattdessen, argumente...);
+                                else
+                                    detail::Aufrufen(callback, argumente...);
+                            });
+}
+
+template <typename Sender, typename Signal, typename Callback>
+QMetaObject::Connection CallbackVerbinden(Sender* control, Signal signal, QObject* ziel,
+                                          Callback callback) {
+    return CallbackVerbinden(control, signal, ziel, std::move(callback), [] {});
+}
 
 // The one application-wide filter that turns clicks into help texts.
 class DirekthilfeFilter : public QObject {

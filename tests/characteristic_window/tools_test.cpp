@@ -116,7 +116,7 @@ TEST_F(KennlinienFenster, WerkzeugeMitPunktJenseitsDesBereichs) {
         {.y = 5000, .laenge = 2000}, {.y = 4000, .laenge = 50000000}, {.y = 100, .laenge = 1}};
     Punkte(geladen);
     ASSERT_EQ(PlotsIn(kBlau).size(), 1u);
-    EXPECT_LT(PlotsIn(kBlau)[0]->data()->size(), 4200);
+    EXPECT_LT(PlotsIn(kBlau)[0].punkte.size(), 4200);
     Werkzeug("ZEICHNEN");
     Klick(3000, 1000);  // the last point lies beyond the range: silently nothing
     EXPECT_EQ(K().geraden, geladen);
@@ -189,7 +189,7 @@ TEST_F(KennlinienFenster, AblehnungenAlsFehlerbox) {
     };
     for (const Ablehnung& f : faelle) {
         SCOPED_TRACE(f.text);
-        ASSERT_EQ(panel->KennlinienpanelInit(0), 0);
+        ASSERT_EQ(panel->KennlinienpanelInit(), 0);
         dialoge->protokoll.clear();
         characteristic::gKennlAnsichtEnde = 19;  // a few counts wide: the mouse hits exactly
         Punkte(f.punkte);

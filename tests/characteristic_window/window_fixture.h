@@ -15,7 +15,7 @@ inline const QColor kRot(255, 0, 0), kHellrot(255, 150, 150), kBlau(0, 0, 255),
 
 class KennlinienFenster : public testsupport::EditorFensterTest<characteristic::Kennlinienpanel> {
   protected:
-    int Einrichten() override { return panel->KennlinienpanelInit(0); }
+    int Einrichten() override { return panel->KennlinienpanelInit(); }
 
     void Werkzeug(const QString& name) { A("KENNLINIE_BEARBEITEN_" + name)->trigger(); }
     void Feld(const QString& name, double wert) {

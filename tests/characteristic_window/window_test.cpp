@@ -37,8 +37,8 @@ TEST_F(KennlinienFenster, StartansichtUeberDenGanzenEingangsbereich) {
     EXPECT_EQ(Control<QLabel>("KENNLPNL_BEGRENZUNG_LABEL")->text(), "Analogausgang2 [V]");
     // The start characteristic: one point at full scale, the flat part to 4095.
     ASSERT_EQ(PlotsIn(kHellrot).size(), 1u);
-    EXPECT_EQ(PlotsIn(kHellrot)[0]->data()->at(1)->key, 4095);
-    EXPECT_EQ(PlotsIn(kHellrot)[0]->data()->at(1)->value, 4095);
+    EXPECT_EQ(PlotsIn(kHellrot)[0].punkte.at(1).x(), 4095);
+    EXPECT_EQ(PlotsIn(kHellrot)[0].punkte.at(1).y(), 4095);
     EXPECT_EQ(PlotsIn(kBlau, panel->graphKlein()).size(), 1u);
     EXPECT_DOUBLE_EQ(panel->graphKlein()->XMax(), 4095);
 }
@@ -153,7 +153,7 @@ TEST_F(KennlinienFenster, Ausgang2FolgtDerKonfiguration) {
     ui::NeuSkalieren();
     EXPECT_EQ(Control<QLabel>("KENNLPNL_BEGRENZUNG_LABEL")->text(), "Analogausgang2 [mA]");
     EXPECT_DOUBLE_EQ(Control<QDoubleSpinBox>("KENNLPNL_BEGRENZUNG")->maximum(), 20);
-    EXPECT_EQ(panel->graph()->plot()->xAxis->label(), "bar");
+    EXPECT_EQ(panel->graph()->XName(), "bar");
     // A value from a file beyond the limits is shown as it is.
     panel->FelderSetzen({.begrenzung = 25.123456, .anstiegszeit = 0.1});
     EXPECT_DOUBLE_EQ(panel->FelderLesen().begrenzung, 25.123456);
@@ -177,21 +177,21 @@ TEST_F(KennlinienFenster, StufenMitSchlusslinie) {
     EXPECT_TRUE(PlotsIn(kHellrot).empty());
     const auto stufen = PlotsIn(kBlau);
     ASSERT_EQ(stufen.size(), 1u);
-    EXPECT_EQ(stufen[0]->lineStyle(), QCPGraph::lsStepLeft);
-    const auto* d = stufen[0]->data().data();
-    ASSERT_EQ(d->size(), 12);
+    EXPECT_EQ(stufen[0].linienart, ui::Graph::Linienart::Stufen);
+    const QVector<QPointF>& d = stufen[0].punkte;
+    ASSERT_EQ(d.size(), 12);
     for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(d->at(k)->key, k);
-        EXPECT_EQ(d->at(k)->value, k);
+        EXPECT_EQ(d[k].x(), k);
+        EXPECT_EQ(d[k].y(), k);
     }
     // The last step ends at X 10, then the vertical line up to 10.
-    EXPECT_EQ(d->at(10)->key, 10);
-    EXPECT_EQ(d->at(10)->value, 9);
-    EXPECT_EQ(d->at(11)->key, 10);
-    EXPECT_EQ(d->at(11)->value, 10);
+    EXPECT_EQ(d[10].x(), 10);
+    EXPECT_EQ(d[10].y(), 9);
+    EXPECT_EQ(d[11].x(), 10);
+    EXPECT_EQ(d[11].y(), 10);
     // The flat part after the last point, digitised.
     ASSERT_EQ(PlotsIn(kHellblau).size(), 1u);
-    EXPECT_EQ(PlotsIn(kHellblau)[0]->data()->at(0)->key, 10);
+    EXPECT_EQ(PlotsIn(kHellblau)[0].punkte.at(0).x(), 10);
 }
 
 TEST_F(KennlinienFenster, FlacherTeilAuchWennNurErSichtbarIst) {
@@ -200,7 +200,7 @@ TEST_F(KennlinienFenster, FlacherTeilAuchWennNurErSichtbarIst) {
     gKennlAnsichtEnde = 2999;
     panel->Kennlinienpanel_Neuzeichnen();
     ASSERT_EQ(PlotsIn(kHellrot).size(), 1u);
-    EXPECT_EQ(PlotsIn(kHellrot)[0]->data()->at(0)->value, 500);
+    EXPECT_EQ(PlotsIn(kHellrot)[0].punkte.at(0).y(), 500);
     EXPECT_TRUE(PlotsIn(kBlau).empty());
 }
 
@@ -212,7 +212,7 @@ TEST_F(KennlinienFenster, EinstellungenAbschnittKennlinie) {
         auto ini = settings::Ini_New(true);
         settings::Ini_PutInt(*ini, "kennlinie", "darstellung", gelesen);
         e.iniLesen(*ini);
-        ASSERT_EQ(panel->KennlinienpanelInit(0), 0);  // the settings come before the set-up
+        ASSERT_EQ(panel->KennlinienpanelInit(), 0);  // the settings come before the set-up
         EXPECT_EQ(characteristic::gKennlDarstellung, erwartet) << gelesen;
         auto aus = settings::Ini_New(true);
         e.iniSchreiben(*aus);

@@ -2,7 +2,6 @@
 // pixel column, and the picture mux6ctl draws made of the same plots as the
 // window's view of the whole curve.
 #include <gtest/gtest.h>
-#include <qcustomplot.h>
 
 #include <QTest>
 #include <memory>
@@ -55,10 +54,9 @@ class KurvenZeichnung : public ::testing::Test {
     // The visible plots of a graph by colour: their number of points.
     static std::multiset<std::pair<QRgb, int>> Plots(ui::Graph* g) {
         std::multiset<std::pair<QRgb, int>> r;
-        for (int i = 0; i < g->plot()->graphCount(); ++i) {
-            QCPGraph* p = g->plot()->graph(i);
-            if (p->visible() && p->layer()->name() != "vorschau")
-                r.emplace(p->pen().color().rgb(), p->dataCount());
+        for (const ui::Graph::Plotinfo& p : g->Plots(ui::Graph::Plotart::Kurvenzug)) {
+            if (p.sichtbar)
+                r.emplace(p.farbe.rgb(), static_cast<int>(p.punkte.size()));
         }
         return r;
     }
@@ -72,8 +70,8 @@ class KurvenZeichnung : public ::testing::Test {
 TEST_F(KurvenZeichnung, ZeitbasislabelsHoechstensEinesJePixelspalte) {
     panel->Eintrag("KURVEN_BEARBEITEN_ZEITBASISZEIG")->trigger();
     int labels = 0;
-    for (int i = 0; i < panel->graph()->plot()->itemCount(); ++i)
-        labels += qobject_cast<QCPItemText*>(panel->graph()->plot()->item(i)) != nullptr;
+    for (const ui::Graph::Plotinfo& p : panel->graph()->Plots())
+        labels += p.art == ui::Graph::Plotart::Text;
     const int breite = panel->graph()->Plotflaeche().width();
     EXPECT_GT(labels, breite / 4);
     EXPECT_LE(labels, breite + 1);

@@ -2,7 +2,6 @@
 // reached through the real Qt serial backend: drawn with the mouse, saved,
 // "Neu", loaded, sent, and read back.
 #include <gtest/gtest.h>
-#include <qcustomplot.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -51,7 +50,7 @@ TEST(KurveZurPlatine, ZeichnenSpeichernLadenSendenZuruecklesen) {
     panel->Kurvenpanel_Neuzeichnen();
     auto* ring = panel->findChild<QComboBox*>("KURVENPNL_ZEITBASISAUSWAHL");
     panel->Eintrag("KURVEN_BEARBEITEN_ZEICHNEN")->trigger();
-    QWidget* flaeche = panel->graph()->plot();
+    QWidget* flaeche = panel->graph();
     auto klick = [&](double t, double y) {
         const QPoint p = panel->graph()->GraphZuPixel({t, y}).toPoint();
         QTest::mousePress(flaeche, Qt::LeftButton, {}, p);

@@ -4,7 +4,6 @@
 #include "curves/window.h"
 
 #include <gtest/gtest.h>
-#include <qcustomplot.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -80,20 +79,20 @@ TEST_F(KurvenFenster, StartansichtZeigtPunktSchlusslinieUndStufen) {
 
     const auto punkte = PlotsIn(kRot);
     ASSERT_EQ(punkte.size(), 1u);  // no ordinary segment: only the marker plot
-    ASSERT_EQ(punkte[0]->dataCount(), 1);
-    EXPECT_EQ(punkte[0]->data()->at(0)->key, 0);
-    EXPECT_EQ(punkte[0]->data()->at(0)->value, 0);
-    EXPECT_NE(punkte[0]->scatterStyle().shape(), QCPScatterStyle::ssNone);
+    ASSERT_EQ(punkte[0].punkte.size(), 1);
+    EXPECT_EQ(punkte[0].punkte[0].x(), 0);
+    EXPECT_EQ(punkte[0].punkte[0].y(), 0);
+    EXPECT_TRUE(punkte[0].marken);
 
     const auto schluss = PlotsIn(kHellrot);
     ASSERT_EQ(schluss.size(), 1u);
-    ASSERT_EQ(schluss[0]->dataCount(), 2);
-    EXPECT_EQ(schluss[0]->data()->at(1)->key, curves::Kurve_Dauer(0));
-    EXPECT_EQ(schluss[0]->data()->at(1)->value, 0);
+    ASSERT_EQ(schluss[0].punkte.size(), 2);
+    EXPECT_EQ(schluss[0].punkte[1].x(), curves::Kurve_Dauer(0));
+    EXPECT_EQ(schluss[0].punkte[1].y(), 0);
 
     const auto stufen = PlotsIn(kHellblau);
     ASSERT_EQ(stufen.size(), 1u);
-    EXPECT_EQ(stufen[0]->lineStyle(), QCPGraph::lsStepLeft);
+    EXPECT_EQ(stufen[0].linienart, ui::Graph::Linienart::Stufen);
     EXPECT_TRUE(PlotsIn(kBlau).empty());
 
     // Overview: the whole curve, red frame over the visible range.
@@ -117,13 +116,12 @@ TEST_F(KurvenFenster, LangeGeradeWirdNurImSichtbarenBereichAbgetastet) {
     Sichtbar(200000000, 200099999);
     const auto stufen = PlotsIn(kBlau);
     ASSERT_EQ(stufen.size(), 1u);
-    EXPECT_LT(stufen[0]->dataCount(), 20);
-    EXPECT_GE(stufen[0]->dataCount(), 10);
+    EXPECT_LT(stufen[0].punkte.size(), 20);
+    EXPECT_GE(stufen[0].punkte.size(), 10);
     // Every sample is the one the board would play at that tick.
-    for (int i = 0; i < stufen[0]->dataCount(); ++i) {
-        const QCPGraphData d = *stufen[0]->data()->at(i);
-        const auto k = static_cast<std::int64_t>(std::lround(d.key / 10000));
-        EXPECT_EQ(d.value, curves::Abtastwert(0, 4095, k, 60000)) << k;
+    for (const QPointF& d : stufen[0].punkte) {
+        const auto k = static_cast<std::int64_t>(std::lround(d.x() / 10000));
+        EXPECT_EQ(d.y(), curves::Abtastwert(0, 4095, k, 60000)) << k;
     }
 }
 
@@ -578,10 +576,9 @@ TEST_F(KurvenFenster, GeradenlaengeImDialogMitGelberMarkierung) {
     Werkzeug("LAENGEAENDERN");
     bool gelb = false;
     dialoge->waehrendDesDialogs = [&](const testsupport::Gefragt&) {
-        for (QCPLayerable* l : panel->graph()->plot()->layer("vorschau")->children()) {
-            if (auto* linie = dynamic_cast<QCPItemLine*>(l))
-                gelb = gelb || linie->pen().color() == QColor(255, 255, 0);
-        }
+        for (const auto& linie :
+             panel->graph()->Plots(ui::Graph::Plotart::Linie, ui::Graph::Ebene::Vorschau))
+            gelb = gelb || linie.farbe == QColor(255, 255, 0);
     };
     dialoge->eingaben = {{{"KGERADEPNL_XMILISEKUNDEN", 50}}};
     Klick(5000, 0);
@@ -603,20 +600,14 @@ TEST_F(KurvenFenster, ZeitbasisAnzeigenZeigtLabelsUndAnzeige) {
     Werkzeug("ZEITBASISZEIG");
     // A label at 0 with segment 0's timebase; no change of timebase yet in
     // ordinary segments, so one label.
-    int texte = 0;
-    for (int i = 0; i < panel->graph()->plot()->itemCount(); ++i)
-        texte += qobject_cast<QCPItemText*>(panel->graph()->plot()->item(i)) != nullptr;
-    EXPECT_EQ(texte, 1);
+    EXPECT_EQ(Textplots(), 1);
     Druecken(5000, 500);
     EXPECT_EQ(Control<QLineEdit>("KURVENPNL_ZEITBASISINDICATOR")->text(), "2ms");
     // Within a pixel of the mouse (40 ms over some 700 pixels).
     EXPECT_NEAR(Control<QLineEdit>("KURVENPNL_XMILISEKUNDEN")->text().toDouble(), 5.0, 0.1);
     Loslassen(5000, 500);
     Werkzeug("MARKIEREN");
-    texte = 0;
-    for (int i = 0; i < panel->graph()->plot()->itemCount(); ++i)
-        texte += qobject_cast<QCPItemText*>(panel->graph()->plot()->item(i)) != nullptr;
-    EXPECT_EQ(texte, 0);
+    EXPECT_EQ(Textplots(), 0);
 }
 
 // ---- comment ----------------------------------------------------------------------

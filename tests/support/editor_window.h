@@ -2,12 +2,12 @@
 // A test fixture for an editor window (curve generator, characteristic
 // controller): the window inside a bare main window, offscreen, with
 // scripted dialogs; the mouse driven in graph coordinates; the plots found by
-// colour.
+// kind and colour.
 #include <gtest/gtest.h>
-#include <qcustomplot.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
@@ -66,7 +66,7 @@ class EditorFensterTest : public ::testing::Test {
         QAction* k = panel->toolbar()->ZuEintrag(A(eintrag));
         return qobject_cast<QToolButton*>(panel->toolbar()->widgetForAction(k));
     }
-    QWidget* Flaeche() { return panel->graph()->plot(); }
+    QWidget* Flaeche() { return panel->graph(); }
     QPoint Pixel(double x, double y) { return panel->graph()->GraphZuPixel({x, y}).toPoint(); }
     void Druecken(double x, double y) {
         QTest::mousePress(Flaeche(), Qt::LeftButton, {}, Pixel(x, y));
@@ -84,23 +84,27 @@ class EditorFensterTest : public ::testing::Test {
         Druecken(x, y);
         Loslassen(x, y);
     }
-    // The plots of a graph drawn in a colour, previews left out.
-    std::vector<QCPGraph*> PlotsIn(QColor farbe, ui::Graph* g = nullptr) {
+    // The curves (polylines, steps, markers) of a graph drawn in a colour,
+    // previews left out.
+    std::vector<ui::Graph::Plotinfo> PlotsIn(QColor farbe, ui::Graph* g = nullptr) {
         g = g ? g : panel->graph();
-        std::vector<QCPGraph*> r;
-        for (int i = 0; i < g->plot()->graphCount(); ++i) {
-            QCPGraph* p = g->plot()->graph(i);
-            if (p->pen().color() == farbe && p->layer()->name() != "vorschau")
-                r.push_back(p);
-        }
+        std::vector<ui::Graph::Plotinfo> r = g->Plots(ui::Graph::Plotart::Kurvenzug);
+        std::erase_if(r, [&](const ui::Graph::Plotinfo& p) { return p.farbe != farbe; });
         return r;
     }
     // The visible plots on the preview layer.
     int VorschauAnzahl(ui::Graph* g = nullptr) {
         g = g ? g : panel->graph();
         int n = 0;
-        for (QCPLayerable* l : g->plot()->layer("vorschau")->children())
-            n += l->visible();
+        for (const ui::Graph::Plotinfo& p : g->Plots())
+            n += p.ebene == ui::Graph::Ebene::Vorschau && p.sichtbar;
+        return n;
+    }
+    // The texts on a graph, on either layer.
+    int Textplots() {
+        int n = 0;
+        for (const ui::Graph::Plotinfo& p : panel->graph()->Plots())
+            n += p.art == ui::Graph::Plotart::Text;
         return n;
     }
 

@@ -12,7 +12,9 @@
 #include <QToolButton>
 #include <QWidgetAction>
 
+#include "support/scripted_dialogs.h"
 #include "ui/childpanel.h"
+#include "ui/help.h"
 #include "ui/toolbar.h"
 
 namespace {
@@ -183,6 +185,19 @@ TEST_F(AktionenTest, JedeWahlMeldetIhrenEintrag) {
     EXPECT_EQ(gewaehlt[0].first->befehl, Befehl::Laden);
     EXPECT_EQ(gewaehlt[0].second, aktionen.Eintrag("T_DATEI_LADEN"));
     EXPECT_EQ(gewaehlt[1].first->werkzeug, Werkzeug::Markieren);
+}
+
+// A shortcut or the menu keys pass the direct-help filter: the dispatch shows
+// the item's text instead of running it.
+TEST_F(AktionenTest, ImHilfemodusZeigtEineWahlNurIhrenText) {
+    testsupport::DialogScope dialoge;
+    ui::gHilfeAktiv = 1;
+    aktionen.Eintrag("T_DATEI_NEU")->trigger();
+    aktionen.Eintrag("T_DATEI_LADEN")->trigger();  // no text: nothing shown
+    ui::gHilfeAktiv = 0;
+    EXPECT_TRUE(gewaehlt.empty());
+    ASSERT_EQ(dialoge->Alle("Hilfe").size(), 1u);
+    EXPECT_EQ(dialoge->Alle("Hilfe")[0].text, "h-neu");
 }
 
 }  // namespace

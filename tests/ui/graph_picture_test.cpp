@@ -3,7 +3,6 @@
 // The three formats are read back in mux6ctl's tests, which save through the
 // same call.
 #include <gtest/gtest.h>
-#include <qcustomplot.h>
 
 #include <QContextMenuEvent>
 #include <QImage>
@@ -31,7 +30,7 @@ class GraphBild : public ::testing::Test {
     // Whether the colour is on a pixel within two of the graph position.
     bool FarbeNahe(QPointF g, QColor farbe) {
         graph.Neuzeichnen();
-        const QImage bild = graph.plot()->toPixmap().toImage();
+        const QImage bild = graph.Bild();
         const QPointF p = graph.GraphZuPixel(g);
         for (int dx = -2; dx <= 2; ++dx)
             for (int dy = -2; dy <= 2; ++dy)
@@ -43,8 +42,8 @@ class GraphBild : public ::testing::Test {
     QAction* Speichern() { return graph.Kontextmenue()->actions().value(0); }
     void RechtsKlicken() {
         QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(100, 100),
-                            graph.plot()->mapToGlobal(QPoint(100, 100)));
-        QApplication::sendEvent(graph.plot(), &e);
+                            graph.mapToGlobal(QPoint(100, 100)));
+        QApplication::sendEvent(&graph, &e);
     }
 
     testsupport::DialogScope dialoge;
@@ -76,7 +75,7 @@ TEST_F(GraphBild, SpeichernFragtNachDerDateiUndSchreibtDieGrafikWieGezeigt) {
     // Without one of the three endings the picture is a PNG, and named so.
     const QImage bild(QString::fromStdString((dir / "bild.png").string()));
     ASSERT_FALSE(bild.isNull());
-    EXPECT_EQ(bild.size(), graph.plot()->size());
+    EXPECT_EQ(bild.size(), graph.size());
     EXPECT_TRUE(dialoge->Alle("Meldung").empty());
 }
 
@@ -99,13 +98,13 @@ TEST_F(GraphBild, WiederverwendetePlotsBehaltenDieZeichenfolge) {
     graph.PolylinieZeichnen({0, 100}, {50, 50}, Qt::red);
     graph.PolylinieZeichnen({0, 100}, {50, 50}, Qt::blue);
     EXPECT_FALSE(FarbeNahe({50, 50}, Qt::red));
-    const int plots = graph.plot()->plottableCount();
+    const int plots = graph.Kurvenzugobjekte();
     graph.AllePlotsLoeschen();
     // The other way round: the one drawn last lies on top, as a new plot would.
     graph.PolylinieZeichnen({0, 100}, {50, 50}, Qt::blue);
     graph.PolylinieZeichnen({0, 100}, {50, 50}, Qt::red);
     EXPECT_FALSE(FarbeNahe({50, 50}, Qt::blue));
-    EXPECT_EQ(graph.plot()->plottableCount(), plots);
+    EXPECT_EQ(graph.Kurvenzugobjekte(), plots);
 }
 
 TEST_F(GraphBild, MarkerAufEinemPixelEinmalAndereAlle) {

@@ -3,7 +3,6 @@
 #include "ui/graph.h"
 
 #include <gtest/gtest.h>
-#include <qcustomplot.h>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -27,8 +26,7 @@ class GraphTest : public ::testing::Test {
     // Whether the drawing near a graph position has the colour (a pixel on or
     // next to it, lines being one pixel wide).
     bool FarbeNahe(QPointF g, QColor farbe) {
-        const QImage bild =
-            graph.plot()->toPixmap(graph.plot()->width(), graph.plot()->height(), 1.0).toImage();
+        const QImage bild = graph.Bild();
         const QPointF px = graph.GraphZuPixel(g);
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
@@ -36,6 +34,13 @@ class GraphTest : public ::testing::Test {
                     farbe)
                     return true;
         return false;
+    }
+    using Art = ui::Graph::Plotart;
+    // What QCustomPlot counts as its plottables and its items.
+    std::size_t Kurvenzuege() { return graph.Plots(Art::Kurvenzug).size(); }
+    std::size_t Elemente() {
+        return graph.Plots().size() - Kurvenzuege() -
+               graph.Plots(Art::Kurvenzug, ui::Graph::Ebene::Vorschau).size();
     }
     ui::Graph graph;
 };
@@ -52,14 +57,14 @@ TEST_F(GraphTest, PlotsHabenEigeneHandlesUndWerdenEinzelnGeloescht) {
     graph.PlotLoeschen(b);
     EXPECT_FALSE(graph.PlotVorhanden(b));
     EXPECT_TRUE(graph.PlotVorhanden(a));
-    EXPECT_EQ(graph.plot()->plottableCount(), 0);
-    EXPECT_EQ(graph.plot()->itemCount(), 3);
+    EXPECT_EQ(Kurvenzuege(), 0u);
+    EXPECT_EQ(Elemente(), 3u);
     graph.PlotLoeschen(b);  // twice: nothing happens
     graph.PlotLoeschen(9999);
     EXPECT_EQ(graph.AnzahlPlots(), 3);
     graph.AllePlotsLoeschen();
     EXPECT_EQ(graph.AnzahlPlots(), 0);
-    EXPECT_EQ(graph.plot()->itemCount(), 0);
+    EXPECT_EQ(Elemente(), 0u);
     // Handles are not reused, so a stale one cannot delete a new plot.
     const int e = graph.PunktZeichnen({1, 1}, Qt::red);
     graph.PlotLoeschen(a);
@@ -69,7 +74,7 @@ TEST_F(GraphTest, PlotsHabenEigeneHandlesUndWerdenEinzelnGeloescht) {
 TEST_F(GraphTest, NaNMachtEineLueckeInEinerPolylinie) {
     // Two horizontal pieces at 50 in one plot, a gap from 40 to 60.
     graph.PolylinieZeichnen({0, 40, kNaN, 60, 100}, {50, 50, kNaN, 50, 50}, Qt::red);
-    EXPECT_EQ(graph.plot()->plottableCount(), 1);
+    EXPECT_EQ(Kurvenzuege(), 1u);
     graph.Neuzeichnen();
     EXPECT_TRUE(FarbeNahe({20, 50}, Qt::red));
     EXPECT_TRUE(FarbeNahe({80, 50}, Qt::red));
@@ -88,10 +93,10 @@ TEST_F(GraphTest, StufenHaltenDenWertBisZumNaechstenPunkt) {
 TEST_F(GraphTest, DiePunktfolgeBleibtAuchBeiGleichenZeiten) {
     // A vertical piece repeats its key; the plot must keep the given order.
     graph.PolylinieZeichnen({0, 50, 50, 100}, {10, 10, 90, 90}, Qt::red);
-    auto* g = graph.plot()->graph(0);
-    ASSERT_EQ(g->dataCount(), 4);
-    EXPECT_EQ(g->data()->at(1)->value, 10);
-    EXPECT_EQ(g->data()->at(2)->value, 90);
+    const QVector<QPointF> g = graph.Plots(Art::Kurvenzug).at(0).punkte;
+    ASSERT_EQ(g.size(), 4);
+    EXPECT_EQ(g[1].y(), 10);
+    EXPECT_EQ(g[2].y(), 90);
 }
 
 TEST_F(GraphTest, RechteckOhneFuellungIstNurEinRahmen) {
@@ -106,10 +111,8 @@ TEST_F(GraphTest, VorschauLiegtAufEigenerGepufferterEbene) {
     const int kurve = graph.LinieZeichnen({0, 10}, {100, 10}, Qt::red);
     const int vorschau =
         graph.LinieZeichnen({0, 90}, {100, 90}, Qt::blue, ui::Graph::Ebene::Vorschau);
-    auto* ebene = graph.plot()->layer("vorschau");
-    ASSERT_NE(ebene, nullptr);
-    EXPECT_EQ(ebene->mode(), QCPLayer::lmBuffered);
-    EXPECT_EQ(ebene->children().size(), 1);
+    EXPECT_TRUE(graph.EbeneGepuffert(ui::Graph::Ebene::Vorschau));
+    EXPECT_EQ(graph.Plots(Art::Linie, ui::Graph::Ebene::Vorschau).size(), 1u);
     graph.Neuzeichnen();
     graph.EbeneLoeschen(ui::Graph::Ebene::Vorschau);
     EXPECT_FALSE(graph.PlotVorhanden(vorschau));
@@ -124,7 +127,7 @@ TEST_F(GraphTest, GeaenderteVorschauZeichnetNurIhreEbene) {
                                               ui::Graph::Ebene::Vorschau);
     graph.LinieZeichnen({0, 10}, {100, 10}, Qt::red);
     graph.Neuzeichnen();
-    QSignalSpy voll(graph.plot(), &QCustomPlot::beforeReplot);
+    QSignalSpy voll(&graph, &ui::Graph::vollNeugezeichnet);
     graph.PolylinieSetzen(linie, {0, 100}, {90, 90});
     graph.PlotZeigen(linie, true);
     graph.VorschauNeuzeichnen();
@@ -192,8 +195,8 @@ TEST_F(GraphTest, ZeitachseZeigtSchlichteRundeZahlenBeiJedemZoom) {
     for (const auto& [von, bis] : bereiche) {
         graph.XBereichSetzen(von, bis);
         graph.Neuzeichnen();
-        const QVector<double> ticks = graph.plot()->xAxis->tickVector();
-        const QVector<QString> labels = graph.plot()->xAxis->tickVectorLabels();
+        const QVector<double> ticks = graph.XMarken();
+        const QVector<QString> labels = graph.XBeschriftungen();
         ASSERT_GE(ticks.size(), 2) << von << ".." << bis;
         const double schritt = ticks[1] - ticks[0];
         const double m = schritt / std::pow(10.0, std::floor(std::log10(schritt)));
@@ -222,7 +225,7 @@ TEST_F(GraphTest, PlotflaecheUndUmrechnung) {
 TEST_F(GraphTest, DrueckenUndZiehenMeldenWertLoslassenMeldetCommit) {
     QSignalSpy gezogen(&graph, &ui::Graph::gezogen);
     QSignalSpy losgelassen(&graph, &ui::Graph::losgelassen);
-    QWidget* flaeche = graph.plot();
+    QWidget* flaeche = &graph;
     const QPoint a = graph.GraphZuPixel({20, 30}).toPoint();
     const QPoint b = graph.GraphZuPixel({60, 70}).toPoint();
     QTest::mousePress(flaeche, Qt::LeftButton, {}, a);
@@ -244,7 +247,7 @@ TEST_F(GraphTest, DrueckenUndZiehenMeldenWertLoslassenMeldetCommit) {
 TEST_F(GraphTest, ZiehenUeberDenRandBleibtImBereich) {
     QSignalSpy gezogen(&graph, &ui::Graph::gezogen);
     QSignalSpy losgelassen(&graph, &ui::Graph::losgelassen);
-    QWidget* flaeche = graph.plot();
+    QWidget* flaeche = &graph;
     QTest::mousePress(flaeche, Qt::LeftButton, {}, graph.GraphZuPixel({50, 50}).toPoint());
     const QPoint draussen(flaeche->width() - 1, 1);
     QTest::mouseRelease(flaeche, Qt::LeftButton, {}, draussen);
@@ -257,20 +260,29 @@ TEST_F(GraphTest, ZiehenUeberDenRandBleibtImBereich) {
 TEST_F(GraphTest, KlickAufDieAchseIstKeineGeste) {
     QSignalSpy gezogen(&graph, &ui::Graph::gezogen);
     QSignalSpy losgelassen(&graph, &ui::Graph::losgelassen);
-    QTest::mouseClick(graph.plot(), Qt::LeftButton, {}, QPoint(2, graph.plot()->height() - 2));
-    QTest::mouseClick(graph.plot(), Qt::RightButton, {}, graph.GraphZuPixel({50, 50}).toPoint());
+    QTest::mouseClick(&graph, Qt::LeftButton, {}, QPoint(2, graph.height() - 2));
+    QTest::mouseClick(&graph, Qt::RightButton, {}, graph.GraphZuPixel({50, 50}).toPoint());
     EXPECT_EQ(gezogen.size(), 0);
     EXPECT_EQ(losgelassen.size(), 0);
 }
 
 TEST_F(GraphTest, EigenesZiehenUndZoomenDerPlotBibliothekSindAus) {
-    EXPECT_FALSE(graph.plot()->interactions().testFlag(QCP::iRangeDrag));
-    EXPECT_FALSE(graph.plot()->interactions().testFlag(QCP::iRangeZoom));
     const double xmin = graph.XMin(), xmax = graph.XMax();
+    const double ymin = graph.YMin(), ymax = graph.YMax();
+    // A drag moves no axis.
+    const QPoint a = graph.GraphZuPixel({20, 20}).toPoint();
+    const QPoint b = graph.GraphZuPixel({80, 80}).toPoint();
+    QTest::mousePress(&graph, Qt::LeftButton, {}, a);
+    QMouseEvent bewegt(QEvent::MouseMove, b, graph.mapToGlobal(b), Qt::NoButton, Qt::LeftButton,
+                       {});
+    QApplication::sendEvent(&graph, &bewegt);
+    QTest::mouseRelease(&graph, Qt::LeftButton, {}, b);
+    EXPECT_EQ(graph.YMin(), ymin);
+    EXPECT_EQ(graph.YMax(), ymax);
     QWheelEvent rad(graph.GraphZuPixel({50, 50}), graph.mapToGlobal(QPoint(300, 200)), {}, {0, 120},
                     Qt::NoButton, {}, Qt::NoScrollPhase, false);
     QSignalSpy gedreht(&graph, &ui::Graph::rad);
-    QApplication::sendEvent(graph.plot(), &rad);
+    QApplication::sendEvent(&graph, &rad);
     EXPECT_EQ(graph.XMin(), xmin);
     EXPECT_EQ(graph.XMax(), xmax);
     ASSERT_EQ(gedreht.size(), 1);
@@ -284,8 +296,8 @@ TEST_F(GraphTest, VieleSegmenteBleibenEinPlot) {
         y << i % 4096 << (i + 1) % 4096 << kNaN;
     }
     graph.PolylinieZeichnen(x, y, Qt::red);
-    EXPECT_EQ(graph.plot()->plottableCount(), 1);
-    EXPECT_EQ(graph.plot()->graph(0)->dataCount(), x.size());
+    ASSERT_EQ(Kurvenzuege(), 1u);
+    EXPECT_EQ(graph.Plots(Art::Kurvenzug)[0].punkte.size(), x.size());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "support/scripted_dialogs.h"
 #include "ui/registry.h"
@@ -141,6 +142,31 @@ TEST_F(Direkthilfe, BeobachterFolgenDemZustand) {
     EXPECT_TRUE(anderer.isChecked());
     ui::DirekthilfeSetzen(false);
     EXPECT_FALSE(anderer.isChecked());
+}
+
+// While direct help is on a commit runs the put-back step instead of the
+// callback; both get the signal's arguments where they take them.
+TEST(CallbackVerbinden, ImHilfemodusStattDesCallbacksDasZuruecksetzen) {
+    struct Fall {
+        char hilfe;
+        std::vector<bool> callback, zurueck;
+    };
+    for (const Fall& f : {Fall{0, {true}, {}}, Fall{1, {}, {true}}}) {
+        QPushButton knopf;
+        knopf.setCheckable(true);
+        std::vector<bool> callback, zurueck;
+        int ohneArgumente = 0;
+        ui::CallbackVerbinden(
+            &knopf, &QPushButton::clicked, &knopf, [&](bool an) { callback.push_back(an); },
+            [&](bool an) { zurueck.push_back(an); });
+        ui::CallbackVerbinden(&knopf, &QPushButton::clicked, &knopf, [&] { ++ohneArgumente; });
+        ui::gHilfeAktiv = f.hilfe;
+        knopf.click();
+        ui::gHilfeAktiv = 0;
+        EXPECT_EQ(callback, f.callback) << int{f.hilfe};
+        EXPECT_EQ(zurueck, f.zurueck) << int{f.hilfe};
+        EXPECT_EQ(ohneArgumente, f.hilfe ? 0 : 1);
+    }
 }
 
 }  // namespace
