@@ -61,7 +61,7 @@ class DirektTest : public ::testing::Test {
 };
 
 inline mux6sim::Stoerplan Plan(mux6sim::Stoerung art, std::vector<long> bei = {},
-                                   double anteil = 0.0, std::uint32_t seed = 1) {
+                               double anteil = 0.0, std::uint32_t seed = 1) {
     mux6sim::Stoerplan p;
     p.art = art;
     p.beiRahmen = std::move(bei);

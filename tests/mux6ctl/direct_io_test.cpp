@@ -18,8 +18,8 @@
 namespace {
 
 namespace dio = direct_io;
-using mux6sim::Stoerung;
 using dio::test::Plan;
+using mux6sim::Stoerung;
 
 class Direkt : public dio::test::DirektTest {
   protected:
