@@ -41,7 +41,11 @@ BENCHMARK(BM_EineLangeZeile)->Unit(benchmark::kMillisecond);
 void BM_VieleSchluessel(benchmark::State& s) {
     std::string t = "[a]\n";
     for (int i = 0; i < 200'000; ++i)
-        t += "k" + std::to_string(i) + " = " + std::to_string(i) + "\n";
+        t.append("k")
+            .append(std::to_string(i))
+            .append(" = ")
+            .append(std::to_string(i))
+            .append("\n");
     for (auto _ : s) {
         auto ini = settings::Ini_New(true);
         settings::Ini_ReadFromText(*ini, t);

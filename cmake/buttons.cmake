@@ -5,7 +5,8 @@
 # itself is copied, and the program loads that instead.
 find_program(MUX6_RSVG_CONVERT rsvg-convert)
 # On Windows, convert.exe is the system's file-system tool: only ImageMagick 7's magick there.
-if(WIN32)
+# The tools run on the build machine, so its system decides, not the target's.
+if(CMAKE_HOST_WIN32)
   find_program(MUX6_IMAGEMAGICK magick)
 else()
   find_program(MUX6_IMAGEMAGICK NAMES magick convert)

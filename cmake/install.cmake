@@ -3,8 +3,8 @@
 # Under a prefix (GNUInstallDirs): mux6, mux6ctl and mux6sim in bin/, the
 # toolbar pictures in share/mux6/buttons (the program looks for them at
 # ../share/mux6/buttons from its own folder, so any prefix works), the desktop
-# entry, the icon in the hicolor theme, the AppStream metainfo and the tools'
-# man pages. On Windows everything goes into one folder: mux6.exe with
+# entry, the icon in the hicolor theme, the AppStream metainfo, the tools'
+# man pages and bash completions. On Windows everything goes into one folder: mux6.exe with
 # buttons\ beside it, where the program looks first.
 include(GNUInstallDirs)
 
@@ -74,6 +74,21 @@ if(UNIX AND NOT APPLE)
     endforeach()
   else()
     message(WARNING "help2man missing: mux6ctl and mux6sim are installed without man pages")
+  endif()
+  # Bash completion: mux6ctl writes its own from its command table; mux6sim's
+  # asks the program's --help.
+  set(MUX6_COMPLETIONS ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+  set(completion ${MUX6_PACKAGING_BUILD}/completions/mux6ctl)
+  add_custom_command(OUTPUT ${completion}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${MUX6_PACKAGING_BUILD}/completions
+    COMMAND sh -c "\"$1\" --bash-vervollstaendigung > \"$2\"" sh $<TARGET_FILE:mux6ctl>
+            ${completion}
+    DEPENDS mux6ctl VERBATIM)
+  install(FILES ${completion} DESTINATION ${MUX6_COMPLETIONS})
+  list(APPEND MUX6_PACKAGING_FILES ${completion})
+  if(TARGET mux6sim)
+    install(FILES ${MUX6_PACKAGING_SOURCE}/mux6sim.bash DESTINATION ${MUX6_COMPLETIONS}
+      RENAME mux6sim)
   endif()
   add_custom_target(packaging ALL DEPENDS ${MUX6_PACKAGING_FILES})
 endif()

@@ -13,6 +13,7 @@
 #include "storage/c_numbers.h"
 #include "storage/fields.h"
 #include "storage/file_codes.h"
+#include "storage/paths.h"
 #include "storage/segment_records.h"
 #include "storage/text_lines.h"
 
@@ -86,7 +87,7 @@ int KennlinieSpeichernNach(const std::filesystem::path& pfad, const Felder& feld
             pfad, [&] { return KennliniendateiBild(felder); }, kSpeichernCodes);
         code != 0)
         return code;
-    Kennlinienpanel_Titel(pfad.string());
+    Kennlinienpanel_Titel(storage::PfadAlsText(pfad));
     gKennlinieGeaendert = false;
     return 0;
 }
@@ -189,8 +190,9 @@ Ladeergebnis KennliniendateiEinlesen(std::span<const std::uint8_t> datei, const 
 Ladeergebnis KennlinieLadenNach(const std::filesystem::path& pfad) {
     Kennlinienpanel_Titel("");
     return storage::DateiLaden<std::vector<std::uint8_t>>(
-        pfad, {kFehlerKennliniendateiOeffnen, -304519, -600522},
-        [&](const auto& bytes) { return KennliniendateiEinlesen(bytes, pfad.string()); });
+        pfad, {kFehlerKennliniendateiOeffnen, -304519, -600522}, [&](const auto& bytes) {
+            return KennliniendateiEinlesen(bytes, storage::PfadAlsText(pfad));
+        });
 }
 
 // ---- export -------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "config/model.h"
 #include "storage/cp1252.h"
+#include "storage/paths.h"
 
 namespace characteristic {
 
@@ -82,7 +83,7 @@ std::string Kennlinienpanel_Titel(const std::string& pfad) {
 std::string DateinameOderStandard() {
     if (gKennliniendatei.empty())
         return kFenstertitel;
-    return std::filesystem::path(gKennliniendatei).filename().string();
+    return storage::PfadAlsText(storage::PfadAusText(gKennliniendatei).filename());
 }
 
 }  // namespace characteristic

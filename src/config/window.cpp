@@ -17,11 +17,13 @@
 #include <cmath>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 #include "config/files.h"
 #include "config/ini.h"
 #include "storage/c_numbers.h"
 #include "storage/cp1252.h"
+#include "ui/actions.h"
 #include "ui/dialogs.h"
 #include "ui/error_popup.h"
 #include "ui/file_types.h"
@@ -102,9 +104,18 @@ QLabel* Text(const QString& text, QWidget* eltern) {
     return l;
 }
 
-std::filesystem::path Pfad(const QString& pfad) {
-    return std::filesystem::path(pfad.toStdU16String());
-}
+// The "Datei" items stand before the frame's "Beenden", and carry no help text.
+const ui::Aktion kAktionen[] = {
+    {.menue = "DATEI",
+     .name = "LADEN",
+     .text = "Konfigurationsdatei laden",
+     .befehl = ui::Befehl::Laden},
+    {.menue = "DATEI",
+     .name = "SPEICHERN",
+     .text = "Konfigurationsdatei speichern",
+     .befehl = ui::Befehl::Speichern},
+    {.art = ui::Art::Trenner, .menue = "DATEI", .trenner = ui::Ort::Menue},
+};
 
 }  // namespace
 
@@ -126,6 +137,10 @@ void Einheitfeld::Setzen(const std::string& utf8) {
 
 void Einheitfeld::Uebernehmen() {
     exakt_ = ui::S(text());
+}
+
+void Einheitfeld::Bearbeitet() {
+    ui::gHilfeAktiv ? Zuruecksetzen() : Uebernehmen();
 }
 
 Bereichsring::Bereichsring(const QString& name, QWidget* eltern) : QComboBox(eltern) {
@@ -154,6 +169,10 @@ void Bereichsring::Setzen(double volt) {
 
 void Bereichsring::Uebernehmen() {
     exakt_ = currentData().toDouble();
+}
+
+void Bereichsring::Bearbeitet() {
+    ui::gHilfeAktiv ? Zuruecksetzen() : Uebernehmen();
 }
 
 // ---- The window -------------------------------------------------------------------
@@ -199,30 +218,20 @@ Konfigpanel::~Konfigpanel() {
 }
 
 void Konfigpanel::Aufbauen() {
-    // The file items stand before "Beenden".
-    QMenu* datei = dateiMenue();
-    QAction* beenden = datei->actions().isEmpty() ? nullptr : datei->actions().constFirst();
-    laden_ = new QAction("Konfigurationsdatei laden", datei);
-    laden_->setObjectName(Menuname("DATEI", "LADEN"));
-    speichern_ = new QAction("Konfigurationsdatei speichern", datei);
-    speichern_->setObjectName(Menuname("DATEI", "SPEICHERN"));
-    datei->insertAction(beenden, laden_);
-    datei->insertAction(beenden, speichern_);
-    datei->insertSeparator(beenden);
-    connect(laden_, &QAction::triggered, this, [this] { Menu_Konfig_Datei(Dateieintrag::Laden); });
-    connect(speichern_, &QAction::triggered, this,
-            [this] { Menu_Konfig_Datei(Dateieintrag::Speichern); });
+    aktionen_ = std::make_unique<ui::Aktionen>(
+        *this, std::span<const ui::Menue>{}, kAktionen, [this](const ui::Aktion& a, QAction*) {
+            Menu_Konfig_Datei(a.befehl == ui::Befehl::Laden ? Dateieintrag::Laden
+                                                            : Dateieintrag::Speichern);
+        });
+    laden_ = aktionen_->ZuBefehl(ui::Befehl::Laden);
+    speichern_ = aktionen_->ZuBefehl(ui::Befehl::Speichern);
 
-    // This window's menus and its back button carry no help text.
+    // The frame's own items and back button carry no help text here either.
     for (QMenu* m : {dateiMenue(), fensterMenue()}) {
         for (QAction* a : m->actions())
             ui::HilfetextSetzen(a, QString());
     }
     ui::HilfetextSetzen(zurueckKnopf(), QString());
-    // The back button reads the window before it leaves.
-    disconnect(zurueckKnopf(), nullptr, this, nullptr);
-    connect(zurueckKnopf(), &QPushButton::clicked, this,
-            [this] { Konfigbuttons_Callback(Knopf::Hauptfenster); });
 
     auto* lay = new QVBoxLayout(inhalt());
     lay->setContentsMargins(14, 12, 14, 6);
@@ -308,29 +317,16 @@ QWidget* Konfigpanel::Gruppe(const QString& titel, bool ausgaenge) {
     return box;
 }
 
-// The channel controls and the rings do nothing when they change, but the
-// operator's edit becomes the value the window is read with. While direct help
-// is on no change counts: the control shows its value again.
-void Konfigpanel::Konfigcontrols_Callback(QWidget* control) {
-    if (auto* f = dynamic_cast<ui::Zahlfeld*>(control)) {
-        f->Bearbeitet();
-    } else if (auto* e = dynamic_cast<Einheitfeld*>(control)) {
-        ui::gHilfeAktiv ? e->Zuruecksetzen() : e->Uebernehmen();
-    } else if (auto* r = dynamic_cast<Bereichsring*>(control)) {
-        ui::gHilfeAktiv ? r->Zuruecksetzen() : r->Uebernehmen();
-    }
-}
-
 void Konfigpanel::Verbinden(ui::Zahlfeld* f) {
-    connect(f, &QDoubleSpinBox::valueChanged, this, [this, f] { Konfigcontrols_Callback(f); });
+    connect(f, &QDoubleSpinBox::valueChanged, this, [f] { Konfigcontrols_Callback(f); });
 }
 
 void Konfigpanel::Verbinden(Einheitfeld* f) {
-    connect(f, &QLineEdit::textEdited, this, [this, f] { Konfigcontrols_Callback(f); });
+    connect(f, &QLineEdit::textEdited, this, [f] { Konfigcontrols_Callback(f); });
 }
 
 void Konfigpanel::Verbinden(Bereichsring* r) {
-    connect(r, &QComboBox::activated, this, [this, r] { Konfigcontrols_Callback(r); });
+    connect(r, &QComboBox::activated, this, [r] { Konfigcontrols_Callback(r); });
 }
 
 int Konfigpanel::InitialisiereKonfigPanel() {
@@ -406,7 +402,7 @@ int Konfigpanel::KonfigurationSpeichern() {
         return 0;
     const QString pfad = ui::MitEndung(*gewaehlt, kDateifilter);
     KonfigurationLesen();
-    return KonfigurationSpeichernNach(Pfad(pfad), gKonfig);
+    return KonfigurationSpeichernNach(ui::Pfad(pfad), gKonfig);
 }
 
 int Konfigpanel::KonfigurationLaden() {
@@ -420,7 +416,7 @@ int Konfigpanel::KonfigurationLaden() {
         return 0;
     Konfig k;
     bool beschaedigt = false;
-    if (const int r = KonfigurationLadenVon(Pfad(*gewaehlt), k, &beschaedigt); r != 0)
+    if (const int r = KonfigurationLadenVon(ui::Pfad(*gewaehlt), k, &beschaedigt); r != 0)
         return r;
     if (beschaedigt)
         ui::DateischadenMelden(this, *gewaehlt, kKonfigSchaden);
@@ -457,6 +453,11 @@ void Konfigpanel::Menu_Konfig_Datei(Dateieintrag e) {
     const int r = e == Dateieintrag::Laden ? KonfigurationLaden() : KonfigurationSpeichern();
     if (r != 0)
         ui::ORV_Fehlerpopup(r);
+}
+
+// The back button reads the window before it leaves.
+void Konfigpanel::ZurueckVerlassen() {
+    Konfigbuttons_Callback(Knopf::Hauptfenster);
 }
 
 void Konfigpanel::FensterVerlassen(ui::Fenster ziel) {

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "config/model.h"
@@ -20,6 +21,10 @@
 
 class QAction;
 class QPushButton;
+
+namespace ui {
+class Aktionen;
+}
 
 namespace config {
 
@@ -32,6 +37,8 @@ class Einheitfeld : public QLineEdit {
     const std::string& Wert() const { return exakt_; }
     void Uebernehmen();
     void Zuruecksetzen() { Setzen(exakt_); }
+    // The change signal's step: taken over, or put back while direct help is on.
+    void Bearbeitet();
 
   private:
     std::string exakt_;
@@ -48,6 +55,7 @@ class Bereichsring : public QComboBox {
     double Wert() const { return exakt_; }
     void Uebernehmen();
     void Zuruecksetzen() { Setzen(exakt_); }
+    void Bearbeitet();
 
   private:
     double exakt_ = 10.0;
@@ -73,8 +81,13 @@ class Konfigpanel : public ui::Childpanel {
     int KonfigurationLaden();
 
     // Callbacks. Each first tests ui::gHilfeAktiv.
-    // A channel control or ring changed (the operator's edit).
-    void Konfigcontrols_Callback(QWidget* control);
+    // A channel control or ring changed (the operator's edit): nothing happens
+    // but that the edit becomes the value the window is read with; while
+    // direct help is on, the control shows its value again.
+    template <typename Feld>
+    static void Konfigcontrols_Callback(Feld* control) {
+        control->Bearbeitet();
+    }
     enum class Knopf { Standardwerte, Hauptfenster };
     void Konfigbuttons_Callback(Knopf k);
     enum class Dateieintrag { Laden, Speichern };
@@ -90,6 +103,7 @@ class Konfigpanel : public ui::Childpanel {
   protected:
     // The "Fenster" menu: first the chosen window, then read and rescale.
     void FensterVerlassen(ui::Fenster ziel) override;
+    void ZurueckVerlassen() override;
 
   private:
     struct Kanalzeile {
@@ -112,6 +126,7 @@ class Konfigpanel : public ui::Childpanel {
     std::array<Kanalzeile, kKanaele> ausgaenge_{};
     std::array<Kanalzeile, kKanaele> eingaenge_{};
     QPushButton* standardwerte_ = nullptr;
+    std::unique_ptr<ui::Aktionen> aktionen_;
     QAction* laden_ = nullptr;
     QAction* speichern_ = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "storage/cp1252.h"
 #include "storage/fields.h"
 #include "storage/file_codes.h"
+#include "storage/paths.h"
 #include "storage/segment_records.h"
 #include "storage/text_lines.h"
 
@@ -114,7 +115,7 @@ int KurvenSpeichernNach(const std::filesystem::path& pfad) {
     if (const int code = storage::GebautSpeichern(pfad, KurvendateiBild, kSpeichernCodes);
         code != 0)
         return code;
-    Kurvenpanel_Titel(pfad.string());
+    Kurvenpanel_Titel(storage::PfadAlsText(pfad));
     gKurvenGeaendert = false;
     return 0;
 }
@@ -244,8 +245,9 @@ namespace {
 Ladeergebnis LadenOderAnhaengen(const std::filesystem::path& pfad, bool anhaengen) {
     Kurvenpanel_Titel("");
     return storage::DateiLaden<std::vector<std::uint8_t>>(
-        pfad, {kFehlerKurvendateiOeffnen, -304436, -600439},
-        [&](const auto& bytes) { return KurvendateiEinlesen(bytes, anhaengen, pfad.string()); });
+        pfad, {kFehlerKurvendateiOeffnen, -304436, -600439}, [&](const auto& bytes) {
+            return KurvendateiEinlesen(bytes, anhaengen, storage::PfadAlsText(pfad));
+        });
 }
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "storage/cp1252.h"
+#include "storage/paths.h"
 
 namespace curves {
 namespace {
@@ -119,7 +120,7 @@ std::string Kurvenpanel_Titel(const std::string& pfad) {
 std::string DateinameOderStandard() {
     if (gKurvendatei.empty())
         return "Kurvengenerator";
-    return std::filesystem::path(gKurvendatei).filename().string();
+    return storage::PfadAlsText(storage::PfadAusText(gKurvendatei).filename());
 }
 
 }  // namespace curves

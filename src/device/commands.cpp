@@ -26,6 +26,23 @@ std::string Dezimal(int wert) {
     return std::to_string(wert);  // integers carry no locale
 }
 
+// "V1R".."V4W": the channel's request, built in place. A chain of string
+// additions here makes GCC's optimiser warn about overlapping copies.
+std::string Kanalbefehl(int kanal, char art) {
+    return std::string{'V', static_cast<char>('0' + kanal), art};
+}
+
+// A value with three decimals as the board reads it. Zero goes out without a
+// sign: a falling scale turns its 0 V end into -0.0 (which passes the range
+// check), and a board that parses strictly refuses "-0.000".
+std::string Boardwert(double wert) {
+    std::string text = storage::ZahlFest(wert, 3);
+    if (!text.empty() && text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
 // A writing command: the frame, the ACK, nothing else; no answer for '&'.
 int Schreibbefehl(int port, const Befehl& b, char adresse, std::string_view text) {
     const Bytes rahmen = Rahmen(adresse, text);
@@ -73,8 +90,7 @@ int ORVKAP1_EingangLesen(int port, char adresse, std::string_view kanal, double&
     if (k == 0) {
         return -401044;
     }
-    const std::string text = "V" + Dezimal(k) + "R";
-    const Bytes rahmen = Rahmen(adresse, text);
+    const Bytes rahmen = Rahmen(adresse, Kanalbefehl(k, 'R'));
     Bytes zeile;
     const int fehler = Austauschen(port, b, rahmen, true, &zeile, b.maxZeile);
     if (fehler != 0) {
@@ -96,7 +112,8 @@ int ORVKAP1_AusgangSchreiben(int port, char adresse, std::string_view kanal, dou
     if (!(wert >= 0.0 && wert <= 10.0)) {
         return kAusgangBereichFehler[k - 1];
     }
-    const std::string text = "V" + Dezimal(k) + "W" + storage::ZahlFest(wert, 3);
+    std::string text = Kanalbefehl(k, 'W');
+    text += Boardwert(wert);
     return Schreibbefehl(port, b, adresse, text);
 }
 

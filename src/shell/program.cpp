@@ -13,7 +13,6 @@
 #include "config/window.h"
 #include "connection/window.h"
 #include "curves/window.h"
-#include "errors/errors.h"
 #include "direct_io/window.h"
 #include "settings/settings_file.h"
 #include "shell/info_window.h"
@@ -127,10 +126,8 @@ void WiederherstellungMelden() {
 // could not be saved goes to stderr and into the exit status.
 int OhneFragenSichern() {
     std::vector<std::string> fehler = WiederherstellungskopienSpeichern(".");
-    if (int r = WriteIni(); r != 0) {
-        fehler.push_back(std::string(settings::kIniDatei) + ": Fehler #" + std::to_string(-r) +
-                         " " + errors::ORV_Fehlermeldung(r));
-    }
+    if (int r = WriteIni(); r != 0)
+        fehler.push_back(Fehlerzeile(settings::kIniDatei, r));
     for (const std::string& f : fehler)
         std::cerr << "mux6: " << f << '\n';
     return fehler.empty() ? 0 : 1;

@@ -37,17 +37,23 @@ const Wiederherstellungsziel* ZielZu(const std::string& datei) {
     return nullptr;
 }
 
-std::string Fehlerzeile(const std::string& was, int code) {
-    return was + ": Fehler #" + std::to_string(-code) + " " + errors::ORV_Fehlermeldung(code);
-}
-
 }  // namespace
+
+std::string Fehlerzeile(const std::string& was, int code) {
+    std::string z = was;
+    z.append(": Fehler #").append(std::to_string(-code)).append(" ");
+    return z.append(errors::ORV_Fehlermeldung(code));
+}
 
 std::filesystem::path FreierKopiename(const std::filesystem::path& ordner,
                                       const Wiederherstellungsziel& ziel) {
     for (int n = 1; n <= kMaxKopiennummer; ++n) {
-        const std::string nummer = n == 1 ? "" : "-" + std::to_string(n);
-        std::filesystem::path p = ordner / (ziel.name + nummer + ziel.endung);
+        std::string name = ziel.name;
+        if (n > 1) {
+            name += '-';
+            name += std::to_string(n);
+        }
+        std::filesystem::path p = ordner / (name + ziel.endung);
         // A dangling link counts as taken: saving through it would write elsewhere.
         std::error_code fehler;
         if (std::filesystem::symlink_status(p, fehler).type() ==

@@ -34,6 +34,9 @@ inline constexpr int kMaxKopiennummer = 99;
 std::filesystem::path FreierKopiename(const std::filesystem::path& ordner,
                                       const Wiederherstellungsziel& ziel);
 
+// "<was>: Fehler #<number> <text>", for stderr where no box can be shown.
+std::string Fehlerzeile(const std::string& was, int code);
+
 // Saves every window's unsaved work as its recovery copy in `ordner` and adds
 // the copies to the list. Returns what failed, as lines for the operator
 // (empty: everything in hand is saved).

@@ -88,6 +88,15 @@ std::FILE* Oeffnen(const fs::path& pfad, const char* modus) {
 // work whether the folder and the file let us write.
 bool ZielSchreibbar(const fs::path& ziel, Zielart art) {
     std::error_code ec;
+#ifdef _WIN32
+    // A read-only file is not to be replaced: checked by its attribute, as an
+    // administrator's open succeeds all the same and the rename would follow.
+    if (art == Zielart::Datei) {
+        const DWORD attribute = GetFileAttributesW(ziel.wstring().c_str());
+        if (attribute != INVALID_FILE_ATTRIBUTES && (attribute & FILE_ATTRIBUTE_READONLY))
+            return false;
+    }
+#endif
     if (art == Zielart::Datei) {
         std::FILE* f = Oeffnen(ziel, "r+b");
         if (!f)

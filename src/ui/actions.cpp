@@ -20,6 +20,14 @@ QKeySequence Taste::Folge() const {
 
 Aktionen::Aktionen(Childpanel& panel, Toolbar& toolbar, std::span<const Menue> menues,
                    std::span<const Aktion> tabelle, Gewaehlt gewaehlt)
+    : Aktionen(panel, &toolbar, menues, tabelle, std::move(gewaehlt)) {}
+
+Aktionen::Aktionen(Childpanel& panel, std::span<const Menue> menues,
+                   std::span<const Aktion> tabelle, Gewaehlt gewaehlt)
+    : Aktionen(panel, static_cast<Toolbar*>(nullptr), menues, tabelle, std::move(gewaehlt)) {}
+
+Aktionen::Aktionen(Childpanel& panel, Toolbar* toolbar, std::span<const Menue> menues,
+                   std::span<const Aktion> tabelle, Gewaehlt gewaehlt)
     : panel_(panel), toolbar_(toolbar), menues_(menues), gewaehlt_(std::move(gewaehlt)) {
     for (const Aktion& a : tabelle) {
         switch (a.art) {
@@ -27,7 +35,9 @@ Aktionen::Aktionen(Childpanel& panel, Toolbar& toolbar, std::span<const Menue> m
                 Trennen(a);
                 break;
             case Art::Liste: {
-                QComboBox* liste = toolbar_.Ring(panel_.praefix() + "_" + a.name, a.tooltip, {});
+                if (!toolbar_)
+                    break;
+                QComboBox* liste = toolbar_->Ring(panel_.praefix() + "_" + a.name, a.tooltip, {});
                 HilfetextSetzen(liste, a.hilfe);
                 listen_[a.name] = liste;
                 break;
@@ -70,8 +80,8 @@ void Aktionen::Trennen(const Aktion& a) {
         else if (m)
             m->addSeparator();
     }
-    if (a.trenner != Ort::Menue)
-        toolbar_.Trenner(a.gedimmt);
+    if (a.trenner != Ort::Menue && toolbar_)
+        toolbar_->Trenner(a.gedimmt);
 }
 
 QAction* Aktionen::Anlegen(const Aktion& a) {
@@ -106,15 +116,15 @@ QAction* Aktionen::Anlegen(const Aktion& a) {
 }
 
 void Aktionen::Knopf(const Aktion& a, QAction* eintrag) {
-    if (!a.tooltip)
+    if (!a.tooltip || !toolbar_)
         return;
     const QString bild = a.bild ? QString(a.bild) + ".png" : QString();
     if (a.spiegel) {
-        QAction* k = toolbar_.Spiegel(eintrag, a.tooltip, bild);
+        QAction* k = toolbar_->Spiegel(eintrag, a.tooltip, bild);
         k->setEnabled(!a.gedimmt);
         return;
     }
-    toolbar_.Knopf(eintrag, a.tooltip, bild);
+    toolbar_->Knopf(eintrag, a.tooltip, bild);
     if (a.gedimmt)
         eintrag->setEnabled(false);
 }

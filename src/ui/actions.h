@@ -126,6 +126,9 @@ class Aktionen {
     // entry. The tables are the window's static ones: they outlive this.
     Aktionen(Childpanel& panel, Toolbar& toolbar, std::span<const Menue> menues,
              std::span<const Aktion> tabelle, Gewaehlt gewaehlt);
+    // A window without a toolbar: its table has menu items only.
+    Aktionen(Childpanel& panel, std::span<const Menue> menues, std::span<const Aktion> tabelle,
+             Gewaehlt gewaehlt);
 
     // By objectName, e.g. "KURVEN_DATEI_NEU"; nullptr when not in the table.
     QAction* Eintrag(const QString& name) const;
@@ -138,13 +141,15 @@ class Aktionen {
     const Aktion* Zu(const QAction* a) const;
 
   private:
+    Aktionen(Childpanel& panel, Toolbar* toolbar, std::span<const Menue> menues,
+             std::span<const Aktion> tabelle, Gewaehlt gewaehlt);
     QMenu* MenueFuer(const QString& pfad);
     void Trennen(const Aktion& a);
     QAction* Anlegen(const Aktion& a);
     void Knopf(const Aktion& a, QAction* eintrag);
 
     Childpanel& panel_;
-    Toolbar& toolbar_;
+    Toolbar* toolbar_;
     std::span<const Menue> menues_;
     Gewaehlt gewaehlt_;
     std::map<QString, QMenu*> untermenues_;

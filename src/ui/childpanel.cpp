@@ -171,6 +171,10 @@ void Childpanel::Menu_Datei_Beenden() {
 void Childpanel::Zurueck_Callback() {
     if (gHilfeAktiv)
         return;
+    ZurueckVerlassen();
+}
+
+void Childpanel::ZurueckVerlassen() {
     FensterVerlassen(Fenster::Haupt);
 }
 

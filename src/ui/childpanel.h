@@ -77,6 +77,9 @@ class Childpanel : public QWidget {
 
   protected:
     virtual void FensterVerlassen(Fenster ziel);
+    // The back button's way out; a window that reads itself before it leaves
+    // (rather than after, as for the "Fenster" menu) overrides it.
+    virtual void ZurueckVerlassen();
 
   private:
     Childpanelaufbau aufbau_;

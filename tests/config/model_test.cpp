@@ -51,8 +51,8 @@ Konfig Buntkonfig() {
         k.inmax[i] = naechster();
         k.inskalamin[i] = -naechster();
         k.inskalamax[i] = naechster() * 1e-3;
-        k.outeinheit[i] = "O" + std::to_string(i);
-        k.ineinheit[i] = "I" + std::to_string(i);
+        k.outeinheit[i] = std::string("O").append(std::to_string(i));
+        k.ineinheit[i] = std::string("I").append(std::to_string(i));
     }
     return k;
 }
@@ -468,7 +468,7 @@ TEST(KonfigurationenVergleichen, JedesFeldZaehlt) {
 TEST(KonfigurationenVergleichen, EinheitGrossKleinZaehlt) {
     Konfig a;
     Konfig b;
-    b.ineinheit[2] = "v";
+    b.ineinheit[2].assign(1, 'v');  // not = "v": GCC 12 warns (-Wrestrict) on that copy
     EXPECT_EQ(KonfigurationenVergleichen(a, b), 0);
 }
 

@@ -17,6 +17,7 @@
 #include "curve_fixture.h"
 #include "curves/editing.h"
 #include "storage/byte_order.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace curves {
@@ -167,6 +168,7 @@ TEST_F(SpeichernTest, FehlgeschlagenesSpeichernLaesstZustand) {
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "ordner.skr"));
 }
 
+MUX6_NUR_POSIX(SpeichernDateigroessengrenze, "resource limits (setrlimit)")
 #ifndef _WIN32
 TEST_F(SpeichernTest, FehlgeschlagenesSpeichernLaesstAlteDatei) {
     const auto pfad = dir_ / "a.skr";

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -126,7 +127,9 @@ inline mux6sim::Stoerplan Plan(mux6sim::Stoerung art, std::vector<long> bei = {}
 // the documented one: 1 + the bytes from 0x1002 to the last, low 16 bits.
 inline Bytes Abbild(std::uint16_t ende1, const Bytes& daten, std::uint16_t zyklen1 = 0,
                     std::uint16_t ruhe1 = 0, std::uint16_t ende2 = 0) {
-    Bytes b(32, 0);
+    // Made at its full size: GCC 12 sees a bound violation (-Warray-bounds)
+    // in vector::insert's reallocation that cannot happen.
+    Bytes b(32 + daten.size(), 0);
     b[2] = static_cast<std::uint8_t>(ende1 >> 8);
     b[3] = static_cast<std::uint8_t>(ende1);
     b[4] = static_cast<std::uint8_t>(ende2 >> 8);
@@ -136,7 +139,7 @@ inline Bytes Abbild(std::uint16_t ende1, const Bytes& daten, std::uint16_t zykle
     b[0x12] = static_cast<std::uint8_t>(ruhe1 >> 8);
     b[0x13] = static_cast<std::uint8_t>(ruhe1);
     b[0x1A] = 1;
-    b.insert(b.end(), daten.begin(), daten.end());
+    std::copy(daten.begin(), daten.end(), b.begin() + 32);
     unsigned summe = 1;
     const std::size_t letztes =
         ende1 < 0x1002 ? 2 : std::min<std::size_t>(b.size(), ende1 + 1u - 0x1000u);

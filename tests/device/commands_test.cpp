@@ -378,6 +378,23 @@ TEST_F(Befehle, AusgangDreiNachkommastellen) {
     EXPECT_EQ(s().Text(), "#1V3W0.333\r");
 }
 
+// Zero has no sign on the line, however it was reached; other values keep theirs.
+TEST_F(Befehle, AusgangNullOhneVorzeichen) {
+    const struct {
+        double wert;
+        const char* rahmen;
+    } faelle[] = {
+        {-0.0, "#1V2W0.000\r"},   {0.0 * -1.0, "#1V2W0.000\r"}, {1e-300, "#1V2W0.000\r"},
+        {0.0004, "#1V2W0.000\r"}, {0.0005, "#1V2W0.001\r"},     {10.0, "#1V2W10.000\r"},
+    };
+    for (const auto& f : faelle) {
+        s().geschrieben.clear();
+        s().Antwort(std::string(1, ACK));
+        EXPECT_EQ(device::ORVKAP1_AusgangSchreiben(kPort, '1', "a2", f.wert), 0) << f.wert;
+        EXPECT_EQ(s().Text(), f.rahmen) << f.wert;
+    }
+}
+
 TEST_F(Befehle, AusgangInDeutscherUmgebungMitPunkt) {
     testsupport::LocaleScope de("de_DE.UTF-8");
     ASSERT_TRUE(de.ok());
@@ -389,7 +406,7 @@ TEST_F(Befehle, AusgangInDeutscherUmgebungMitPunkt) {
 TEST_F(Befehle, AusgangGrenzenJeKanal) {
     const int codes[4] = {-500056, -500057, -500058, -500059};
     for (int k = 1; k <= 4; ++k) {
-        const std::string kanal = "a" + std::to_string(k);
+        const std::string kanal = std::string("a").append(std::to_string(k));
         for (double v : {10.0001, -0.001, std::nan(""), 1e300, -double(INFINITY)}) {
             EXPECT_EQ(device::ORVKAP1_AusgangSchreiben(kPort, '1', kanal, v), codes[k - 1])
                 << kanal << " " << v;

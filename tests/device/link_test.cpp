@@ -4,6 +4,7 @@
 #include "device/link.h"
 #include "device/serial_port.h"
 #include "scripted_port.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +198,21 @@ TEST(Portname, EintragImArbeitsverzeichnisGewinnt) {
     EXPECT_EQ(device::PortGeraetename(4, false, "/arbeit", aufloesen), "/dev/ttyS3");
 }
 
+#ifdef _WIN32
+class SystemPortname : public ::testing::TestWithParam<int> {};
+
+// The system's own port names, whatever the working folder holds ("com5" is
+// a device name there, never a file).
+TEST_P(SystemPortname, IstComN) {
+    testsupport::TempDir dir(true);
+    EXPECT_EQ(device::PortGeraetename(GetParam()), "COM" + std::to_string(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(EinsBisAcht, SystemPortname, ::testing::Range(1, 9));
+#endif
+
+MUX6_NUR_POSIX(PortnameImDateisystem, "symbolic links and /dev/ttyS*")
+#ifndef _WIN32
 TEST(Portname, AufDemDateisystem) {
     namespace fs = std::filesystem;
     testsupport::TempDir dir(true);
@@ -216,5 +232,7 @@ TEST(Portname, AufDemDateisystem) {
     EXPECT_TRUE(fs::path(sieben).is_absolute());
     EXPECT_NE(sieben.find("com7"), std::string::npos);
 }
+
+#endif
 
 }  // namespace

@@ -14,6 +14,7 @@
 #endif
 
 #include "direct_io_fixture.h"
+#include "support/platform.h"
 
 namespace direct_io::test {
 namespace {
@@ -100,6 +101,7 @@ TEST_F(Protokoll, DateiDieSichNichtSchreibenLaesst) {
     }
 }
 
+MUX6_NUR_POSIX(ProtokollFifo, "FIFOs")
 #ifndef _WIN32
 TEST_F(Protokoll, FifoOhneLeserHaeltDasFensterNichtAuf) {
     const std::string pfad = Datei("rohr")().pfad;

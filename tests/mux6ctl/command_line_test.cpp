@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <iterator>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
 
@@ -134,6 +137,69 @@ TEST_F(Befehlszeile, NegativeZahlenUndDoppelstrich) {
     Lauf({"ausgang", "2", "-100"});
     EXPECT_EQ(fehler.str(),
               std::string("Fehler #500057: ") + errors::ORV_Fehlermeldung(-500057) + "\n");
+}
+
+std::vector<std::string> Zeilen(const std::string& text) {
+    std::vector<std::string> zeilen;
+    std::istringstream s(text);
+    for (std::string z; std::getline(s, z);)
+        zeilen.push_back(z);
+    return zeilen;
+}
+
+TEST_F(Befehlszeile, JsonGibtDieWerteDerTextausgabe) {
+    leitung->Platinen().front().ausgaenge = {1.234, 5, 0, 7};
+    leitung->Platinen().front().modus |= 0x01;  // input 4 is the start/stop input
+    struct Fall {
+        std::vector<std::string> befehl;
+        // The text output's line i as the JSON object gives it.
+        std::function<std::string(const nlohmann::json&, std::size_t)> zeile;
+        std::size_t zeilen;
+    };
+    const auto wert = [](const nlohmann::json& e) {
+        if (e.is_null())
+            return std::string("-----");
+        char zahl[64];
+        std::snprintf(zahl, sizeof zahl, "%.*f", e["stellen"].get<int>(), e["wert"].get<double>());
+        return zahl + (" " + e["einheit"].get<std::string>());
+    };
+    const Fall faelle[] = {
+        {{"suchen"},
+         [](const nlohmann::json& j, std::size_t i) {
+             const auto& k = j["adressen"][i]["kennung"];
+             return k.is_null() ? std::string("-") : k.get<std::string>();
+         },
+         8},
+        {{"eingang"},
+         [&](const nlohmann::json& j, std::size_t i) {
+             return wert(j["eingaenge"][std::to_string(i + 1)]);
+         },
+         4},
+        {{"id"},
+         [](const nlohmann::json& j, std::size_t) { return j["kennung"].get<std::string>(); },
+         1},
+    };
+    for (const Fall& f : faelle) {
+        ASSERT_EQ(Lauf(f.befehl), ctl::kErfolg) << fehler.str();
+        const std::vector<std::string> text = Zeilen(aus.str());
+        auto mitJson = f.befehl;
+        mitJson.push_back("--json");
+        ASSERT_EQ(Lauf(mitJson), ctl::kErfolg) << fehler.str();
+        const auto j = nlohmann::json::parse(aus.str());
+        ASSERT_EQ(text.size(), f.zeilen) << f.befehl[0];
+        for (std::size_t i = 0; i < f.zeilen; ++i)
+            EXPECT_EQ(f.zeile(j, i), text[i]) << f.befehl[0] << " " << i;
+    }
+    // A failure: the same code on both sides, the object alone on standard output.
+    EXPECT_EQ(Lauf({"--adresse", "5", "id"}), ctl::kFehlschlag);
+    const std::string zeile = fehler.str();
+    EXPECT_EQ(Lauf({"--adresse", "5", "id", "--json"}), ctl::kFehlschlag);
+    EXPECT_EQ(fehler.str(), zeile);
+    const auto j = nlohmann::json::parse(aus.str());
+    EXPECT_EQ("Fehler #" + std::to_string(j["fehler"].get<int>()) + ": " +
+                  j["text"].get<std::string>() + "\n",
+              zeile);
+    EXPECT_EQ(Lauf({"start", "--json"}), ctl::kAufruffehler);
 }
 
 // The completion script as mux6ctl writes it, asked by bash as a shell would.

@@ -14,21 +14,13 @@
 #include "curves/files.h"
 #include "curves/model.h"
 #include "errors/errors.h"
+#include "picture_checks.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using testsupport::CtlAusfuehren;
-
-// The value after `name` on its line of pdfinfo's report, without the padding.
-std::string Feld(const std::string& bericht, const std::string& name) {
-    const auto a = bericht.find(name);
-    if (a == std::string::npos)
-        return {};
-    const auto wert = bericht.find_first_not_of(' ', a + name.size());
-    return bericht.substr(wert, bericht.find('\n', wert) - wert);
-}
 
 std::string FehlerZeile(int code) {
     return "Fehler #" + std::to_string(-code) + ": " + errors::ORV_Fehlermeldung(code) + "\n";
@@ -47,15 +39,6 @@ class Bild : public ::testing::Test {
     }
     void TearDown() override { curves::KurvenInit(); }
 
-    // Pixels of exactly this colour in the picture.
-    static int Anzahl(const QImage& bild, QColor farbe) {
-        int n = 0;
-        for (int y = 0; y < bild.height(); ++y)
-            for (int x = 0; x < bild.width(); ++x)
-                n += bild.pixelColor(x, y).rgb() == farbe.rgb();
-        return n;
-    }
-
     testsupport::TempDir dir{true};
 };
 
@@ -67,8 +50,8 @@ TEST_F(Bild, PngInDerGenanntenGroesseZeigtDieKurve) {
     const QImage bild((dir / "a.png").c_str());
     ASSERT_FALSE(bild.isNull());
     EXPECT_EQ(bild.size(), QSize(640, 480));
-    EXPECT_GT(Anzahl(bild, Qt::red), 50);   // lines and markers
-    EXPECT_GT(Anzahl(bild, Qt::blue), 50);  // steps
+    EXPECT_GT(testsupport::PixelAnzahl(bild, Qt::red), 50);   // lines and markers
+    EXPECT_GT(testsupport::PixelAnzahl(bild, Qt::blue), 50);  // steps
 }
 
 TEST_F(Bild, PdfLiestPdfinfoAlsEineSeiteDerGroesse) {
@@ -80,8 +63,8 @@ TEST_F(Bild, PdfLiestPdfinfoAlsEineSeiteDerGroesse) {
     const auto info = testsupport::Ausfuehren(pdfinfo.toStdString(), {(dir / "a.pdf").string()},
                                               std::chrono::seconds(30));
     ASSERT_EQ(info.status, 0) << info.fehler;
-    EXPECT_EQ(Feld(info.aus, "Pages:"), "1") << info.aus;
-    EXPECT_EQ(Feld(info.aus, "Page size:"), "800 x 500 pts") << info.aus;
+    EXPECT_EQ(testsupport::PdfinfoFeld(info.aus, "Pages:"), "1") << info.aus;
+    EXPECT_EQ(testsupport::PdfinfoFeld(info.aus, "Page size:"), "800 x 500 pts") << info.aus;
 }
 
 TEST_F(Bild, SvgMitDerFlaecheDerGroesse) {

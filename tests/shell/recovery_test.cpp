@@ -152,9 +152,10 @@ TEST(Kopiename, EineFruehereKopieWirdNieUeberschrieben) {
     }
     testsupport::TempDir voll;
     for (int n = 1; n <= shell::kMaxKopiennummer; ++n) {
-        testsupport::Schreiben(
-            voll / (std::string(ziel.name) + (n == 1 ? "" : "-" + std::to_string(n)) + ziel.endung),
-            "alt");
+        std::string name = ziel.name;
+        if (n > 1)
+            name.append("-").append(std::to_string(n));
+        testsupport::Schreiben(voll / (name + ziel.endung), "alt");
     }
     EXPECT_TRUE(shell::FreierKopiename(voll.path(), ziel).empty());
 }

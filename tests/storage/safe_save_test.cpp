@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -46,8 +47,10 @@ TEST(SicherSchreiben, NimmtDenErstenFreienTemporaernamen) {
 
 TEST(SicherSchreiben, AlleTemporaernamenBelegt) {
     testsupport::TempDir dir;
-    for (int n = 0; n < 1000; ++n)
-        Schreiben(dir / ("t" + std::to_string(n) + ".TMP"), "");
+    for (int n = 0; n < 1000; ++n) {
+        // Appended: GCC 12 warns (-Wrestrict) on the insert at the front of "t" + ...
+        Schreiben(dir / std::string("t").append(std::to_string(n)).append(".TMP"), "");
+    }
     Schreiben(dir / "z", "alt");
     EXPECT_EQ(storage::SicherSchreiben(dir / "z", "neu", {"t", ".TMP"}),
               Speicherergebnis::KeinTemporaername);
@@ -107,6 +110,7 @@ TEST(SicherSchreiben, ZielIstEinOrdner) {
 
 }  // namespace
 
+MUX6_NUR_POSIX(SicherSchreibenLinksUndGeraete, "symbolic links, file modes, FIFOs, /dev/full")
 #ifndef _WIN32
 namespace links_und_geraete {
 

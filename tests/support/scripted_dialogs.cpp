@@ -6,12 +6,15 @@ namespace testsupport {
 
 namespace {
 
+// The front is swapped out rather than moved from: GCC 12's optimiser takes
+// a moved-from std::optional<QString> for uninitialised.
 template <class T>
 T Naechste(std::deque<T>& liste) {
-    if (liste.empty())
-        return T{};
-    T t = std::move(liste.front());
-    liste.pop_front();
+    T t{};
+    if (!liste.empty()) {
+        std::swap(t, liste.front());
+        liste.pop_front();
+    }
     return t;
 }
 

@@ -4,6 +4,11 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include "support/platform.h"
 
 namespace testsupport {
 namespace fs = std::filesystem;
@@ -44,10 +49,34 @@ void Schreiben(const fs::path& p, const std::string& inhalt) {
     out << inhalt;
 }
 
+namespace {
+
+// Windows' C library has no UTF-8 locales and names its own differently;
+// language and country alone ("de_DE") choose its locale for them
+// (German_Germany.1252), with the same decimal comma.
+std::string Systemname(const char* name) {
+#ifdef _WIN32
+    const std::string n(name);
+    return n.substr(0, n.find('.'));
+#else
+    return name;
+#endif
+}
+
+}  // namespace
+
 LocaleScope::LocaleScope(const char* name) {
     const char* alt = std::setlocale(LC_ALL, nullptr);
     vorher_ = alt ? alt : "C";
-    ok_ = std::setlocale(LC_ALL, name) != nullptr;
+    ok_ = std::setlocale(LC_ALL, Systemname(name).c_str()) != nullptr;
+}
+
+bool SchreibschutzGilt() {
+#ifdef _WIN32
+    return true;
+#else
+    return ::geteuid() != 0;
+#endif
 }
 
 LocaleScope::~LocaleScope() {

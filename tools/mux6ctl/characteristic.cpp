@@ -16,6 +16,8 @@
 #include "config/files.h"
 #include "config/ini.h"
 #include "config/model.h"
+#include "json.h"
+#include "picture.h"
 #include "settings/settings_file.h"
 #include "storage/c_numbers.h"
 
@@ -139,7 +141,13 @@ int Senden(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& datei)
     const kl::Uebertragung u =
         kl::KennlinieSenden(a.port, a.adresse, *g.slot, f, l.Anzeige(kl::kSendenText));
     l.AnzeigeBeenden();
-    return Melden(l, u);
+    const int status = Melden(l, u);
+    if (status != kErfolg || !a.pruefen)
+        return status;
+    std::array<std::uint8_t, kl::kBlockGroesse> block{};
+    if (const int code = kl::KennlinienblockBauen(f, block); code != 0)
+        return l.Fehler(code);
+    return Vergleichen(l, a, kl::Speicherplatzadresse(*g.slot), block);
 }
 
 int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
@@ -156,7 +164,11 @@ int Lesen(Lauf& l, const Aufruf& a, const Angaben& g, const std::string& ziel) {
     kl::Felder f = kl::StartFelder();
     f.begrenzung = u.begrenzung.value_or(f.begrenzung);
     f.anstiegszeit = u.anstiegszeit.value_or(f.anstiegszeit);
-    code = EndetMit(ziel, ".ske") ? kl::KennlinieSpeichernNach(ziel, f) : TextSchreiben(l, ziel);
+    if (a.json && Lauf::Strom(ziel))
+        JsonAusgeben(l, Kennlinienpunkte(f.begrenzung, f.anstiegszeit));
+    else
+        code =
+            EndetMit(ziel, ".ske") ? kl::KennlinieSpeichernNach(ziel, f) : TextSchreiben(l, ziel);
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -236,6 +248,11 @@ std::optional<int> KennlinieAusfuehren(Lauf& l, const Aufruf& a) {
         return Umwandeln(l, a, g, w[2], Zweck::Abtasten, [&](const kl::Felder& f) {
             return Lauf::Strom(w[3]) ? BlockAusgeben(l, f)
                                      : kl::KennlinienblockSpeichernNach(w[3], f);
+        });
+    if (was == "zeichnen" && w.size() == 4)
+        return KennlinienbildSchreiben(l, a, w[3], [&] {
+            kl::Felder f;
+            return Laden(l, a, Angaben{}, w[2], f, Zweck::Umschreiben);
         });
     if (was == "waehlen" && w.size() == 2)
         return Waehlen(l, a, g);

@@ -10,6 +10,8 @@
 
 #include "characteristic.h"
 #include "direct_io.h"
+#include "fast.h"
+#include "plot_log.h"
 
 namespace ctl {
 
@@ -44,6 +46,7 @@ constexpr const char* kPlatine =
     "ausgang|messen|kennlinie senden|kennlinie lesen|"
     "kennlinie waehlen";
 constexpr const char* kSkalierung = "eingang|ausgang|messen|kennlinie|kurve zeichnen";
+constexpr const char* kBild = "kurve zeichnen|kennlinie zeichnen|messen zeichnen";
 
 // clang-format off
 constexpr Befehl kBefehle[] = {
@@ -52,6 +55,9 @@ constexpr Befehl kBefehle[] = {
      "board there, or -", 0, 0, &GeraetAusfuehren, false},
     {"", "start", "", "", "start the board's curve output", 0, 0, &GeraetAusfuehren, false},
     {"", "stopp", "stop", "", "stop the board's curve output", 0, 0, &GeraetAusfuehren, false},
+    {"", "baudrate", "", "B", "switch the board at --baud to B and confirm it there (a board "
+     "left at another rate: mux6ctl --baud 19200 baudrate 9600)", 1, 1, &BaudrateAusfuehren,
+     false},
     {"", "kurve", "curve", "", "curve files and the board's curve memory", 0, 0, nullptr, false},
     {"kurve", "senden", "send", "DATEI.skr", "curve 1 of the file into the board's memory; "
      "with curves of unequal length only with --erzwingen", 1, 1, &KurveAusfuehren, false},
@@ -81,6 +87,10 @@ constexpr Befehl kBefehle[] = {
      "Ends after --anzahl cycles, or on Ctrl-C or SIGTERM, with \"Datenerfassung beendet\"; "
      "a failed reading or log line ends the block with its error lines (exit 1). An output "
      "this run did not set is logged as -----", 0, 0, &DirektAusfuehren, false},
+    {"messen", "zeichnen", "plot", "PROTOKOLL.txt BILD.png|pdf|svg", "the inputs of block "
+     "--block of a measurement log (the last without it) over time in their units, with a "
+     "legend, --breite x --hoehe pixels; the lines of one second share it evenly", 2, 2,
+     &MessbildAusfuehren, true},
     {"", "kennlinie", "", "", "characteristic files and the board's slots", 0, 0, nullptr,
      false},
     {"kennlinie", "senden", "send", "DATEI.ske", "the characteristic with the file's output-2 "
@@ -97,6 +107,9 @@ constexpr Befehl kBefehle[] = {
      "senden writes them into the slot", 2, 2, &KennlinieAusfuehren, false},
     {"kennlinie", "waehlen", "select", "", "output 4 to slot --platz's selection voltage, N "
      "volts", 0, 0, &KennlinieAusfuehren, false},
+    {"kennlinie", "zeichnen", "plot", "DATEI.ske BILD.png|pdf|svg", "the characteristic as the "
+     "characteristic window draws it, --breite x --hoehe pixels, both axes in the units of "
+     "--konfig; needs no display", 2, 2, &KennlinieAusfuehren, true},
 };
 
 constexpr Option kOptionen[] = {
@@ -121,16 +134,49 @@ constexpr Option kOptionen[] = {
      "of the file's", "kennlinie senden|kennlinie block"},
     {"--anstieg,--rise", "MS", &Aufruf::anstieg, "the rise time in ms instead of the file's",
      "kennlinie senden|kennlinie block"},
-    {"--breite", "W", &Aufruf::breite, "the picture's width in pixels", "kurve zeichnen"},
-    {"--hoehe", "H", &Aufruf::hoehe, "the picture's height in pixels", "kurve zeichnen"},
+    {"--breite", "W", &Aufruf::breite, "the picture's width in pixels", kBild},
+    {"--hoehe", "H", &Aufruf::hoehe, "the picture's height in pixels", kBild},
+    {"--block", "N", &Aufruf::block, "the block of the measurement log, 1 for the first",
+     "messen zeichnen"},
+    {"--spur,--trace", "DATEI", &Aufruf::spur, "each frame and answer on the line with the "
+     "milliseconds since the start into DATEI (- : standard error), after a first line naming "
+     "the device", kPlatine},
     {"--intervall", "S", &Aufruf::intervall, "seconds between two readings", "messen"},
     {"--anzahl", "N", &Aufruf::anzahl, "this many cycles, then the end", "messen"},
     {"--setze", "N=WERT", &Aufruf::setze, "output N to WERT first (may be repeated)", "messen"},
     {"--protokoll,--log", "DATEI", &Aufruf::log, "the measurement log", "messen"},
+    {"--schnell,--fast", "", &Aufruf::schnell, "--schnell[=B]: the transfer "
+     "at B baud (38400, or 19200): the board is switched to B and confirmed by its identity, then "
+     "switched back to 9600 and confirmed, after a failure, Ctrl-C or SIGTERM too; a board "
+     "silent at B is written at 9600 after a note. Not for &",
+     "kurve senden|kurve lesen|kennlinie senden|kennlinie lesen"},
+    {"--pruefen,--verify", "", &Aufruf::pruefen, "read what was written back and compare it "
+     "byte for byte", "kurve senden|kennlinie senden"},
+    {"--alle-raten,--all-rates", "", &Aufruf::alleRaten, "try 9600, 4800, 19200 and 38400 and "
+     "name the rate each board answered at", "suchen"},
     {"--json", "", &Aufruf::json, "one JSON object on standard output instead of the text "
      "(messen: one a cycle)", "id|suchen|eingang|kurve lesen|kennlinie lesen|messen"},
 };
 // clang-format on
+
+// Options that mean nothing elsewhere and would mislead a script there: a
+// usage error on any command not in their list.
+constexpr const char* kNurBeiIhrenBefehlen[] = {"--json"};
+
+// The usage error's text when such an option is given to `b`, else empty.
+std::string Fehl(const CLI::App& app, const Befehl& b) {
+    for (const char* name : kNurBeiIhrenBefehlen) {
+        const auto o = std::find_if(
+            std::begin(kOptionen), std::end(kOptionen),
+            [&](const Option& x) { return std::string_view(x.namen).starts_with(name); });
+        if (o == std::end(kOptionen) || app.count(name) == 0)
+            continue;
+        const std::vector<std::string> befehle = Teile(o->befehle, '|');
+        if (std::find(befehle.begin(), befehle.end(), Pfad(b)) == befehle.end())
+            return std::string(name) + " is only for " + o->befehle;
+    }
+    return {};
+}
 
 constexpr std::size_t kSpalte = 30;
 constexpr std::size_t kBreite = 79;
@@ -190,10 +236,13 @@ void OptionAnlegen(CLI::App& app, const Option& o, Aufruf& a) {
     CLI::Option* opt = std::visit(
         [&](auto feld) -> CLI::Option* {
             using Feld = decltype(feld);
-            if constexpr (std::is_same_v<Feld, bool Aufruf::*>)
-                return app.add_flag(o.namen, a.*feld, o.hilfe);
-            else
-                return app.add_option(o.namen, a.*feld, o.hilfe);
+            constexpr bool kSchalter = std::is_same_v<Feld, bool Aufruf::*>;
+            // A number without a value's name counts when given bare
+            // (--schnell) and takes one after '=' (--schnell=19200).
+            if constexpr (kSchalter || std::is_same_v<Feld, int Aufruf::*>)
+                if (kSchalter || !*o.wert)
+                    return app.add_flag(o.namen, a.*feld, o.hilfe);
+            return app.add_option(o.namen, a.*feld, o.hilfe);
         },
         o.ziel);
     if (*o.wert)
@@ -217,9 +266,10 @@ std::unique_ptr<Bau> Bauen(Aufruf& a) {
         for (const std::string& alias : Teile(b.aliase, ','))
             sub->alias(alias);
         sub->fallthrough();
+        // A command may have commands of its own ("messen zeichnen").
+        gruppen[b.name] = sub;
         if (!b.ausfuehren) {
             sub->require_subcommand(1);
-            gruppen[b.name] = sub;
             continue;
         }
         if (b.hoechstens > 0)
@@ -303,6 +353,9 @@ Zerlegung Zerlegen(const std::vector<std::string>& argumente, Aufruf& a) {
         z.text = "no command";
         return z;
     }
+    z.text = Fehl(bau->app, *z.befehl);
+    if (!z.text.empty())
+        return z;
     z.art = Zerlegung::Art::Befehl;
     return z;
 }

@@ -20,6 +20,8 @@
 #include "device/link.h"
 #include "direct_io.h"
 #include "errors/errors.h"
+#include "fast.h"
+#include "json.h"
 #include "picture.h"
 #include "run.h"
 #include "storage/file_codes.h"
@@ -57,7 +59,7 @@ int Kurvendatei(Lauf& l, const Aufruf& a, const std::string& pfad) {
     } else if (l.Einlesen(bytes)) {
         e = curves::KurvendateiEinlesen(bytes, false, {});
     } else {
-        e.code = -308435;
+        e.code = curves::kFehlerKurvendateiOeffnen;
     }
     if (e.code != 0) {
         return l.Fehler(e.code);
@@ -73,7 +75,7 @@ int TextSchreiben(Lauf& l, const std::string& ziel) {
     if (!Lauf::Strom(ziel)) {
         return curves::KurvenExportierenNach(ziel);
     }
-    return l.Ausgeben(curves::KurvenExportText()) ? 0 : -301442;
+    return l.Ausgeben(curves::KurvenExportText()) ? 0 : curves::kFehlerExportSchreiben;
 }
 
 // The whole curve file into a file or onto standard output.
@@ -81,7 +83,7 @@ int KurvenSchreiben(Lauf& l, const std::string& ziel) {
     if (!Lauf::Strom(ziel)) {
         return curves::KurvenSpeichernNach(ziel);
     }
-    return l.Ausgeben(curves::KurvendateiBild()) ? 0 : -301433;
+    return l.Ausgeben(curves::KurvendateiBild()) ? 0 : curves::kFehlerKurvendateiSchreiben;
 }
 
 int Id(Lauf& l, const Aufruf& a) {
@@ -93,7 +95,10 @@ int Id(Lauf& l, const Aufruf& a) {
     if (code != 0) {
         return l.Fehler(code);
     }
-    l.aus() << id << '\n';
+    if (a.json)
+        JsonAusgeben(l, {{"adresse", std::string(1, a.adresse)}, {"kennung", id}});
+    else
+        l.aus() << id << '\n';
     return kErfolg;
 }
 
@@ -103,14 +108,17 @@ int Suchen(Lauf& l, const Aufruf& a) {
         return l.Fehler(code);
     }
     // A silent address is no error: it is what the scan is for.
+    nlohmann::json adressen = nlohmann::json::array();
     for (char adresse = '1'; adresse <= '8'; ++adresse) {
         std::string id;
-        if (device::ORVKAP1_IDLesen(a.port, adresse, id) == 0) {
-            l.aus() << id << '\n';
-        } else {
-            l.aus() << "-\n";
-        }
+        const bool da = device::ORVKAP1_IDLesen(a.port, adresse, id) == 0;
+        adressen.push_back({{"adresse", std::string(1, adresse)},
+                            {"kennung", da ? nlohmann::json(id) : nlohmann::json(nullptr)}});
+        if (!a.json)
+            l.aus() << (da ? id : "-") << '\n';
     }
+    if (a.json)
+        JsonAusgeben(l, {{"adressen", adressen}});
     return kErfolg;
 }
 
@@ -143,6 +151,8 @@ int Senden(Lauf& l, const Aufruf& a, const std::string& datei) {
             curves::SpeicherabbildSenden(a.port, a.adresse, abbild, l.Anzeige(curves::kSendenText));
         l.AnzeigeBeenden();
     }
+    if (code == 0 && a.pruefen)
+        return Vergleichen(l, a, static_cast<int>(curves::kSpeicherStart), abbild.Sendebereich());
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -157,7 +167,10 @@ int Rueckholen(Lauf& l, const Aufruf& a, const std::string& ziel) {
         l.AnzeigeBeenden();
     }
     if (code == 0) {
-        code = skr ? KurvenSchreiben(l, ziel) : TextSchreiben(l, ziel);
+        if (a.json && Lauf::Strom(ziel))
+            JsonAusgeben(l, Kurvenpunkte());
+        else
+            code = skr ? KurvenSchreiben(l, ziel) : TextSchreiben(l, ziel);
     }
     return code == 0 ? kErfolg : l.Fehler(code);
 }
@@ -176,7 +189,7 @@ curves::Importergebnis TextLesen(Lauf& l, const std::string& text) {
     }
     std::vector<std::uint8_t> bytes;
     if (!l.Einlesen(bytes)) {
-        return {-308445, {}, {}};
+        return {curves::kFehlerImportOeffnen, {}, {}};
     }
     return curves::KurvenImportText(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -210,7 +223,7 @@ int Abbild(Lauf& l, const Aufruf& a, const std::string& datei, const std::string
     }
     const auto bytes = abbild.Sendebereich();
     if (Lauf::Strom(ziel)) {
-        return l.Ausgeben(bytes) ? kErfolg : l.Fehler(-301433);
+        return l.Ausgeben(bytes) ? kErfolg : l.Fehler(curves::kFehlerKurvendateiSchreiben);
     }
     // The image is the curve file's bytes in the board's order: its codes.
     const int code = storage::DateiSpeichern(
@@ -225,7 +238,7 @@ std::optional<int> GeraetAusfuehren(Lauf& l, const Aufruf& a) {
     if (w == "id")
         return Id(l, a);
     if (w == "suchen")
-        return Suchen(l, a);
+        return a.alleRaten ? SuchenAlleRaten(l, a) : Suchen(l, a);
     return StartStopp(l, a, w == "start" ? "start" : "stopp");
 }
 
@@ -267,10 +280,13 @@ int Ausfuehren(const std::vector<std::string>& argumente, Umgebung& umgebung) {
     const Zerlegung z = Zerlegen(argumente, a);
     if (z.art == Zerlegung::Art::Aufruffehler)
         return l.Aufruffehler(z.text);
+    if (const std::string fehler = RatenoptionenPruefen(a); !fehler.empty())
+        return l.Aufruffehler(fehler);
     if (z.art == Zerlegung::Art::Hilfe) {
         umgebung.aus << z.text;
         return l.Abschluss(kErfolg);
     }
+    l.JsonSetzen(a.json);
     const std::optional<int> status = z.befehl->ausfuehren(l, a);
     if (!status)
         return l.Aufruffehler("wrong arguments for '" + a.woerter[0] +

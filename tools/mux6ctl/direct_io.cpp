@@ -22,6 +22,7 @@
 #include "direct_io/model.h"
 #include "direct_io/outputs.h"
 #include "direct_io/sampling.h"
+#include "json.h"
 #include "settings/settings_file.h"
 #include "storage/c_numbers.h"
 
@@ -151,17 +152,23 @@ int Eingaenge(Lauf& l, const Aufruf& a, int von, int bis) {
         code = dio::Eingang4Abfragen(a.port, a.adresse, aktiv);
     }
     dio::gEingang4Aktiv = aktiv;
+    nlohmann::json eingaenge = nlohmann::json::object();
     for (int i = von; code == 0 && i <= bis; ++i) {
         dio::Zyklus z;
         code = dio::EingangAbfragen(a.port, a.adresse, i, z);
         const auto n = static_cast<std::size_t>(i);
-        if (code == 0) {
-            l.aus() << (z.gelesen[n] ? Anzeige(dio::EingangPhysikalisch(i), dio::EingangBereich(i),
-                                               config::gKonfig.ineinheit[n])
-                                     : dio::kNichtAbgefragt)
-                    << '\n';
-        }
+        const dio::Bereich b = dio::EingangBereich(i);
+        const std::string& einheit = config::gKonfig.ineinheit[n];
+        const std::string zahl = z.gelesen[n]
+                                     ? storage::ZahlFest(dio::EingangPhysikalisch(i), b.stellen)
+                                     : dio::kNichtAbgefragt;
+        if (code == 0 && a.json)
+            eingaenge[std::to_string(i + 1)] = Messwert(zahl, einheit, b.stellen);
+        else if (code == 0)
+            l.aus() << (z.gelesen[n] && !einheit.empty() ? zahl + " " + einheit : zahl) << '\n';
     }
+    if (code == 0 && a.json)
+        JsonAusgeben(l, {{"eingaenge", eingaenge}});
     return code == 0 ? kErfolg : l.Fehler(code);
 }
 
@@ -230,7 +237,9 @@ int Abtasten(Lauf& l, const Aufruf& a, Sekunden takt, int anzahl) {
         if (z.code != 0) {
             return l.Fehler(z.code);  // the log holds the error lines and is closed
         }
-        if (echo) {
+        if (a.json) {
+            l.aus() << Messzeile(z.zeile).dump() << std::endl;
+        } else if (echo) {
             l.aus() << z.zeile << std::endl;
         }
         if (anzahl > 0 && ++n >= anzahl) {
@@ -241,7 +250,7 @@ int Abtasten(Lauf& l, const Aufruf& a, Sekunden takt, int anzahl) {
     }
     dio::ProtokollText(dio::kTextBeendet);
     dio::AbfrageStoppen();
-    if (echo) {
+    if (echo && !a.json) {
         l.aus() << dio::kTextBeendet << std::flush;
     }
     return kErfolg;
@@ -260,6 +269,9 @@ std::string MessauftragLesen(const Aufruf& a, Messauftrag& m) {
     }
     if (!Kommazahl(a.intervall, m.sekunden) || m.sekunden > kLaengstesIntervall) {
         return "--intervall needs seconds up to 86400";
+    }
+    if (a.json && Lauf::Strom(a.log)) {
+        return "--json and --protokoll - both want standard output";
     }
     if (!a.anzahl.empty() && (!storage::GanzzahlLesen(a.anzahl, m.anzahl) || m.anzahl < 1)) {
         return "--anzahl needs a whole number from 1";

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "characteristic/window_plot.h"
 #include "config/files.h"
 #include "config/model.h"
 #include "curves/window_plot.h"
@@ -20,7 +21,6 @@ constexpr int kHoehe = 600;
 constexpr int kKleinsteKante = 50;
 constexpr int kGroessteKante = 8000;
 constexpr int kLinienUndStufen = 3;
-constexpr int kNichtGemalt = -301460;
 
 // Empty: the default. False for anything but a whole number in range.
 bool Kante(const std::string& text, int vorgabe, int& wert) {
@@ -35,10 +35,11 @@ bool Kante(const std::string& text, int vorgabe, int& wert) {
 
 }  // namespace
 
-int KurvenbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
-                        const std::function<int()>& laden) {
+int BildSchreiben(Lauf& l, const Aufruf& a, const std::string& befehl, const std::string& ziel,
+                  const std::function<int()>& laden,
+                  const std::function<bool(ui::Graph&)>& zeichnen) {
     if (!ui::BildformatAusPfad(ui::Q(ziel))) {
-        return l.Aufruffehler("curve plot writes *.png, *.pdf or *.svg");
+        return l.Aufruffehler(befehl + " writes *.png, *.pdf or *.svg");
     }
     int breite = 0;
     int hoehe = 0;
@@ -54,15 +55,29 @@ int KurvenbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
     }
     // Widgets need the application object main() makes for this command.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        return l.Fehler(kNichtGemalt);
+        return l.Fehler(ui::kFehlerBildSchreiben);
     }
     ui::Graph graph;
     graph.resize(breite, hoehe);
-    if (!curves::KurvenbildZeichnen(graph, 0, kLinienUndStufen)) {
-        return l.Fehler(-600460);
+    if (!zeichnen(graph)) {
+        return l.Fehler(curves::kKurvenbildOhneSpeicher);
     }
     code = graph.BildSchreiben(ui::Q(ziel), breite, hoehe);
     return code == 0 ? kErfolg : l.Fehler(code);
+}
+
+int KennlinienbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
+                            const std::function<int()>& laden) {
+    return BildSchreiben(l, a, "kennlinie zeichnen", ziel, laden, [](ui::Graph& g) {
+        return characteristic::KennlinienbildZeichnen(g, kLinienUndStufen);
+    });
+}
+
+int KurvenbildSchreiben(Lauf& l, const Aufruf& a, const std::string& ziel,
+                        const std::function<int()>& laden) {
+    return BildSchreiben(l, a, "kurve zeichnen", ziel, laden, [](ui::Graph& g) {
+        return curves::KurvenbildZeichnen(g, 0, kLinienUndStufen);
+    });
 }
 
 }  // namespace ctl

@@ -7,8 +7,10 @@
 
 #include "config/files.h"
 #include "config/model.h"
+#include "device/forwarding_port.h"
 #include "device/link.h"
 #include "errors/errors.h"
+#include "json.h"
 
 namespace ctl {
 
@@ -19,24 +21,15 @@ namespace fs = std::filesystem;
 constexpr double kZeitlimitSekunden = 0.5;  // as the connection window sets it
 
 // The named device behind whatever port number the link opens.
-class GeraetPort final : public device::SerialPort {
+class GeraetPort final : public device::WeiterleitenderPort {
   public:
     GeraetPort(std::unique_ptr<device::SerialPort> port, std::string pfad)
-        : port_(std::move(port)), pfad_(std::move(pfad)) {}
+        : WeiterleitenderPort(std::move(port)), pfad_(std::move(pfad)) {}
     int open(const std::string&, const device::Leitungseinstellung& e) override {
-        return port_->open(pfad_, e);
+        return WeiterleitenderPort::open(pfad_, e);
     }
-    int close() override { return port_->close(); }
-    int setTimeout(std::chrono::milliseconds z) override { return port_->setTimeout(z); }
-    int write(std::span<const std::uint8_t> b) override { return port_->write(b); }
-    int readByte() override { return port_->readByte(); }
-    int bytesToWrite() override { return port_->bytesToWrite(); }
-    int drain() override { return port_->drain(); }
-    int flushInput() override { return port_->flushInput(); }
-    int flushOutput() override { return port_->flushOutput(); }
 
   private:
-    std::unique_ptr<device::SerialPort> port_;
     std::string pfad_;
 };
 
@@ -48,15 +41,25 @@ int Lauf::Aufruffehler(const std::string& text) {
 }
 
 int Lauf::Fehler(int code) {
-    if (code == kSchonGemeldet)
+    // After SIGINT or SIGTERM the port fails on purpose: the signal is reported.
+    if (code == kSchonGemeldet || wechsel_.Abgebrochen())
         return kFehlschlag;
     u_.fehler << "Fehler #" << -code << ": " << errors::ORV_Fehlermeldung(code) << '\n';
+    if (json_)
+        u_.aus
+            << nlohmann::json{{"fehler", -code}, {"text", errors::ORV_Fehlermeldung(code)}}.dump()
+            << '\n';
     return kFehlschlag;
 }
 
 int Lauf::Abschluss(int status) {
+    // With --schnell the command ends once the board is back at 9600.
+    status = wechsel_.Zurueck(*this, status);
     if (!u_.aus.flush() && status == kErfolg)
         return Fehler(kFehlerAusgabe);
+    // A trace that lost a line is no record of the run.
+    if (const int code = spur_.Ergebnis(); code != 0 && status == kErfolg)
+        return Fehler(code);
     return status;
 }
 
@@ -106,6 +109,12 @@ int Lauf::KonfigLaden(const Aufruf& a) {
 
 int Lauf::Oeffnen(const Aufruf& a) {
     device::PortTabelleLeeren();
+    if (!a.spur.empty()) {
+        if (const int code = spur_.Oeffnen(a.spur, u_.fehler); code != 0) {
+            return code;
+        }
+    }
+    const device::PortFabrik fabrik = spur_.Fabrik(u_.fabrik);
     if (!a.geraet.empty()) {
         std::error_code ec;
         fs::path pfad = fs::absolute(a.geraet, ec);
@@ -117,7 +126,7 @@ int Lauf::Oeffnen(const Aufruf& a) {
             }
         }
         device::PortFabrikSetzen(
-            [f = u_.fabrik, p = pfad.string()](int n) -> std::unique_ptr<device::SerialPort> {
+            [f = fabrik, p = pfad.string()](int n) -> std::unique_ptr<device::SerialPort> {
                 std::unique_ptr<device::SerialPort> innen = f ? f(n) : nullptr;
                 if (!innen) {
                     return nullptr;
@@ -125,13 +134,17 @@ int Lauf::Oeffnen(const Aufruf& a) {
                 return std::make_unique<GeraetPort>(std::move(innen), p);
             });
     } else {
-        device::PortFabrikSetzen(u_.fabrik);
+        device::PortFabrikSetzen(fabrik);
     }
+    if (a.schnell > 0)
+        device::PortFabrikSetzen(Abbrechbar(device::PortFabrikHolen()));
     int code = device::ORVKAP1_Open(a.port, a.baud);
     if (code == 0) {
         offen_ = a.port;
         code = device::ORVKAP1_Timeout(a.port, kZeitlimitSekunden);
     }
+    if (code == 0 && a.schnell > 0)
+        code = wechsel_.Hinauf(*this, a);
     return code;
 }
 

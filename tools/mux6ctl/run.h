@@ -12,6 +12,8 @@
 
 #include "ctl.h"
 #include "curves/transfer.h"
+#include "fast.h"
+#include "trace.h"
 
 namespace ctl {
 
@@ -37,9 +39,17 @@ struct Aufruf {
     std::string slot;
     std::string ausgang2;
     std::string anstieg;
-    // curve plot: the picture's size in pixels, as written on the line.
+    // the pictures: the picture's size in pixels, as written on the line.
     std::string breite;
     std::string hoehe;
+    // --schnell: the rate of the transfer, 0 for none; --pruefen; suchen --alle-raten.
+    int schnell = 0;
+    bool pruefen = false;
+    bool alleRaten = false;
+    // messen zeichnen: the block, as written on the line.
+    std::string block;
+    // --spur: the frame trace's file, "-" for standard error.
+    std::string spur;
     // The command's path ("kurve", "senden"), then its arguments.
     std::vector<std::string> woerter;
 };
@@ -56,12 +66,15 @@ class Lauf {
     Lauf(const Lauf&) = delete;
     Lauf& operator=(const Lauf&) = delete;
 
+    // --json: a failure puts its object on standard output as well.
+    void JsonSetzen(bool json) { json_ = json; }
     // Each returns the exit status it stands for.
     int Aufruffehler(const std::string& text);
     int Fehler(int code);
     int Text(const std::string& text);
     // The command's status, made a failure when its standard output was not
-    // written whole: a result nobody got is no success.
+    // written whole (a result nobody got is no success) or the trace lost a
+    // line.
     int Abschluss(int status);
     std::ostream& aus() { return u_.aus; }
 
@@ -83,7 +96,7 @@ class Lauf {
     Umgebung& umgebung() { return u_; }
 
     // Opens the port with the program's line settings and time-out; the port
-    // is closed when the run ends.
+    // is closed when the run ends. With --schnell the board is switched up.
     int Oeffnen(const Aufruf& a);
 
     // Progress of a transfer on standard error, when asked for.
@@ -92,8 +105,11 @@ class Lauf {
 
   private:
     Umgebung& u_;
+    Spurdatei spur_;
     int offen_ = -1;
     bool zeileOffen_ = false;
+    bool json_ = false;
+    Ratenwechsel wechsel_;
 };
 
 // The commands of ctl.cpp: id, suchen, start, stopp, and the kurve group.
