@@ -52,7 +52,7 @@ class SpeichernUnterWindows : public curves::test::KurvenTest,
 };
 
 INSTANTIATE_TEST_SUITE_P(Formate, SpeichernUnterWindows, ::testing::ValuesIn(kFormate),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& fall) { return std::string(fall.param.name); });
 
 TEST_P(SpeichernUnterWindows, SchreibgeschuetzteDateiBleibt) {
     if (!testsupport::SchreibschutzGilt())

@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         Fehlerfall{"HoeheKeineZahl", {"curve", "plot", "a.skr", "x.png", "--hoehe", "4x"}, 2, 0},
         Fehlerfall{"ZuHoch", {"curve", "plot", "a.skr", "x.png", "--hoehe", "8001"}, 2, 0},
         Fehlerfall{"ZielFehlt", {"curve", "plot", "a.skr"}, 2, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 // Only a picture makes mux6ctl start a GUI application.
 TEST(GrafikNoetig, NurFuerCurvePlot) {

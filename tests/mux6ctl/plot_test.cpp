@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         Bildfall{"MessenErsterBlock",
                  {"messen", "zeichnen", "m.txt", "--block", "1"},
                  {{220, 0, 0}, {200, 140, 0}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 // The axes carry the configured units: input 2's on X, output 1's on Y.
 TEST_F(Plot, KennlinieInDenEinheitenDerKonfiguration) {
@@ -228,6 +228,6 @@ INSTANTIATE_TEST_SUITE_P(
         Ablehnung{"LogFehlt", {"messen", "zeichnen", "fehlt.txt", "x.png"}, 1, "Fehler #308480"},
         Ablehnung{
             "KennlinieFehlt", {"kennlinie", "zeichnen", "fehlt.ske", "x.png"}, 1, "Fehler #"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 }  // namespace

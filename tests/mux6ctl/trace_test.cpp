@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Spurfall{"KurveSenden", {"kurve", "senden"}, Stoerung::Keine, {}, 0, 0},
                       Spurfall{
                           "KurveSendenStille", {"kurve", "senden"}, Stoerung::Stille, {2}, 1, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 TEST(SpurText, JedesByteLiestSichZurueck) {
     const struct {

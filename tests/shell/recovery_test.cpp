@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Aenderungen, Signalende,
                                            Aenderung{"Kurven", true, false},
                                            Aenderung{"Kennlinie", false, true},
                                            Aenderung{"beide", true, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& fall) { return std::string(fall.param.name); });
 
 TEST(Signalende, JedesDerDreiSignaleSchreibtDieEinstellungen) {
     shell::EndsignaleAbfangen();

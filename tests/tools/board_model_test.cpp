@@ -335,8 +335,8 @@ INSTANTIATE_TEST_SUITE_P(Alle, BeiRahmenZwei,
                          ::testing::Values(Stoerung::Nak, Stoerung::Can, Stoerung::Stille,
                                            Stoerung::FalschesByte, Stoerung::KurzeZeile,
                                            Stoerung::LangeZeile, Stoerung::FalschePruefsumme),
-                         [](const auto& info) {
-                             std::string n = mux6sim::StoerungName(info.param);
+                         [](const auto& fall) {
+                             std::string n = mux6sim::StoerungName(fall.param);
                              std::erase(n, '-');
                              return n;
                          });

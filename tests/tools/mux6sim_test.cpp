@@ -226,8 +226,8 @@ INSTANTIATE_TEST_SUITE_P(Alle, JedeStoerung,
                                            Fehlerart{"short-line", -404014, false},
                                            Fehlerart{"long-line", -404015, false},
                                            Fehlerart{"bad-checksum", -406114, true}),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
+                         [](const auto& fall) {
+                             std::string n = fall.param.name;
                              std::erase(n, '-');
                              return n;
                          });

@@ -207,8 +207,8 @@ INSTANTIATE_TEST_SUITE_P(Alle, InjizierterFehler,
                                            Fehlerfall{Stoerung::KurzeZeile, -404014, -404104, 0},
                                            Fehlerfall{Stoerung::LangeZeile, -404015, -404105, 0},
                                            Fehlerfall{Stoerung::FalschePruefsumme, 0, -406114, 0}),
-                         [](const auto& info) {
-                             std::string n = mux6sim::StoerungName(info.param.art);
+                         [](const auto& fall) {
+                             std::string n = mux6sim::StoerungName(fall.param.art);
                              std::erase(n, '-');
                              return n;
                          });
