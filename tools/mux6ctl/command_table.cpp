@@ -209,6 +209,15 @@ std::string Hilfezeile(const std::string& name, const std::string& text) {
 // "kurve senden, send".
 class Hilfeformat final : public CLI::Formatter {
   public:
+    // The usage line first, then the description, as man pages made from the
+    // help (help2man) and scripts reading its first line expect.
+    std::string make_help(const CLI::App* app, std::string name,
+                          CLI::AppFormatMode mode) const override {
+        if (mode == CLI::AppFormatMode::Sub)
+            return make_expanded(app);
+        return make_usage(app, name) + "\n" + make_description(app) + make_positionals(app) +
+               make_groups(app, mode) + make_subcommands(app, mode) + '\n' + make_footer(app);
+    }
     std::string make_subcommand(const CLI::App* sub) const override {
         const CLI::App* gruppe = sub->get_parent();
         const bool unten = gruppe && gruppe->get_parent();
