@@ -42,7 +42,7 @@ const Format kFormate[] = {
     {"Kurven", curves::KurvenSpeichernNach, -308432, -308432},
     {"Konfiguration",
      [](const fs::path& p) { return config::KonfigurationSpeichernNach(p, config::gKonfig); },
-     config::kFehlerKonfigOeffnenSchreiben, config::kFehlerKonfigSchreiben},
+     config::kFehlerKonfigOeffnenSchreiben, config::kFehlerKonfigOeffnenSchreiben},
 };
 
 class SpeichernUnterWindows : public curves::test::KurvenTest,
