@@ -106,8 +106,13 @@ namespace {
 std::string Zeilen(std::initializer_list<std::pair<bool, const char*>> zeilen) {
     std::string text;
     for (const auto& [gilt, zeile] : zeilen)
-        if (gilt)
-            text += (text.empty() ? "" : "\n") + std::string(zeile);
+        if (gilt) {
+            // Appended piece by piece: a temporary sum of the two trips a
+            // false overlap warning of the optimiser.
+            if (!text.empty())
+                text += '\n';
+            text += zeile;
+        }
     return text;
 }
 }  // namespace
