@@ -18,6 +18,7 @@
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"
+#include "device/forwarding_port.h"
 #include "errors/errors.h"
 #include "simulated_port.h"
 #include "support/process.h"
@@ -28,27 +29,17 @@ namespace {
 using mux6sim::Leitung;
 
 // The simulated board, and every byte sent to it.
-class MitschreibenderPort final : public device::SerialPort {
+class MitschreibenderPort final : public device::WeiterleitenderPort {
   public:
     MitschreibenderPort(std::shared_ptr<Leitung> l, std::shared_ptr<std::string> bytes)
-        : port_(std::move(l)), bytes_(std::move(bytes)) {}
-    int open(const std::string& g, const device::Leitungseinstellung& e) override {
-        return port_.open(g, e);
-    }
-    int close() override { return port_.close(); }
-    int setTimeout(std::chrono::milliseconds z) override { return port_.setTimeout(z); }
+        : WeiterleitenderPort(std::make_unique<mux6sim::SimulatedPort>(std::move(l))),
+          bytes_(std::move(bytes)) {}
     int write(std::span<const std::uint8_t> b) override {
         bytes_->append(b.begin(), b.end());
-        return port_.write(b);
+        return innen().write(b);
     }
-    int readByte() override { return port_.readByte(); }
-    int bytesToWrite() override { return port_.bytesToWrite(); }
-    int drain() override { return port_.drain(); }
-    int flushInput() override { return port_.flushInput(); }
-    int flushOutput() override { return port_.flushOutput(); }
 
   private:
-    mux6sim::SimulatedPort port_;
     std::shared_ptr<std::string> bytes_;
 };
 
