@@ -13,9 +13,9 @@
 #include <sstream>
 
 #include "board_model.h"
-#include "config/files.h"
 #include "config/model.h"
 #include "ctl.h"
+#include "curves/curve_fixture.h"
 #include "curves/files.h"
 #include "curves/model.h"
 #include "device/forwarding_port.h"
@@ -43,40 +43,29 @@ class MitschreibenderPort final : public device::WeiterleitenderPort {
     std::shared_ptr<std::string> bytes_;
 };
 
-class Befehlszeile : public ::testing::Test {
+class Befehlszeile : public curves::test::KurvenTest {
   protected:
     void SetUp() override {
-        config::StandardwerteSetzen();
-        ASSERT_EQ(curves::KurvenInit(), 0);
-        curves::gKurven[0].geraden = {{0, 3, 4}, {300, 1, 8}};
-        curves::gKurven[0].anzahl = 2;
+        KurvenTest::SetUp();
+        Setze({{0, 3, 4}, {300, 1, 8}});
         ASSERT_EQ(curves::KurvenSpeichernNach(dir / "a.skr"), 0);
         ASSERT_EQ(curves::KurvenSpeichernNach(dir / "-a.skr"), 0);
-    }
-    void TearDown() override {
-        config::StandardwerteSetzen();
-        curves::KurvenInit();
     }
     int Lauf(const std::vector<std::string>& argumente) {
         aus.str("");
         fehler.str("");
         gesendet->clear();
-        ctl::Umgebung u{[l = leitung, g = gesendet](int) {
-                            return std::make_unique<MitschreibenderPort>(l, g);
-                        },
-                        aus,
-                        fehler,
-                        false,
-                        {},
-                        nullptr};
+        const auto port = [l = leitung, g = gesendet](int) {
+            return std::make_unique<MitschreibenderPort>(l, g);
+        };
+        ctl::Umgebung u{port, aus, fehler, false, {}};
         return ctl::Ausfuehren(argumente, u);
     }
 
     testsupport::TempDir dir{true};
     std::shared_ptr<Leitung> leitung = std::make_shared<Leitung>();
     std::shared_ptr<std::string> gesendet = std::make_shared<std::string>();
-    std::ostringstream aus;
-    std::ostringstream fehler;
+    std::ostringstream aus, fehler;
 };
 
 TEST_F(Befehlszeile, AlteSchreibweiseSendetDasselbe) {
@@ -97,14 +86,13 @@ TEST_F(Befehlszeile, AlteSchreibweiseSendetDasselbe) {
          {"messen", "--intervall", "1", "--anzahl", "1", "--protokoll", "n.txt"}},
     };
     for (const Paar& p : paare) {
-        const int status = Lauf(p.alt);
-        const std::string alt = *gesendet;
-        const std::string altAus = aus.str();
-        EXPECT_EQ(Lauf(p.neu), status) << p.neu[0] << fehler.str();
-        EXPECT_EQ(status, ctl::kErfolg) << p.alt[0] << fehler.str();
-        EXPECT_FALSE(alt.empty()) << p.alt[0];
-        EXPECT_EQ(*gesendet, alt) << p.neu[0];
-        EXPECT_EQ(aus.str(), altAus) << p.neu[0];
+        SCOPED_TRACE(p.alt[0]);
+        EXPECT_EQ(Lauf(p.alt), ctl::kErfolg) << fehler.str();
+        const std::string alt = *gesendet, altAus = aus.str();
+        EXPECT_FALSE(alt.empty());
+        EXPECT_EQ(Lauf(p.neu), ctl::kErfolg) << fehler.str();
+        EXPECT_EQ(*gesendet, alt);
+        EXPECT_EQ(aus.str(), altAus);
     }
 }
 
@@ -193,31 +181,31 @@ TEST_F(Befehlszeile, JsonGibtDieWerteDerTextausgabe) {
     EXPECT_EQ(Lauf({"start", "--json"}), ctl::kAufruffehler);
 }
 
-// The completion script as mux6ctl writes it, asked by bash as a shell would.
-std::string Vorschlaege(const std::string& skript, const std::string& woerter, int wort) {
-    const std::string befehl = "source " + skript + "; COMP_WORDS=(" + woerter +
-                               "); COMP_CWORD=" + std::to_string(wort) +
-                               "; _mux6ctl; echo \"${COMPREPLY[*]}\"";
-    return testsupport::Ausfuehren("/bin/bash", {"-c", befehl}, std::chrono::seconds(10)).aus;
+// What bash prints for `befehl` once the completion script mux6ctl wrote is sourced.
+std::string Bash(const std::string& befehl) {
+    const std::vector<std::string> a{"-c", "source ./mux6ctl.bash; " + befehl};
+    return testsupport::Ausfuehren("/bin/bash", a, std::chrono::seconds(10)).aus;
+}
+
+// The completion asked as a shell would, with the cursor on word `wort`.
+std::string Vorschlaege(const std::string& woerter, int wort) {
+    return Bash("COMP_WORDS=(" + woerter + "); COMP_CWORD=" + std::to_string(wort) +
+                "; _mux6ctl; echo \"${COMPREPLY[*]}\"");
 }
 
 TEST_F(Befehlszeile, VervollstaendigungAusDerBefehlstabelle) {
     ASSERT_EQ(Lauf({"--bash-vervollstaendigung"}), 0);
-    const std::string skript = (dir / "mux6ctl.bash").string();
-    testsupport::Schreiben(skript, aus.str());
-    const auto r =
-        testsupport::Ausfuehren("/bin/bash", {"-c", "source " + skript + "; complete -p mux6ctl"},
-                                std::chrono::seconds(10));
-    EXPECT_EQ(r.aus, "complete -o default -F _mux6ctl mux6ctl\n");
-    std::istringstream oben(Vorschlaege(skript, "mux6ctl ''", 1));
+    testsupport::Schreiben(dir / "mux6ctl.bash", aus.str());
+    EXPECT_EQ(Bash("complete -p mux6ctl"), "complete -o default -F _mux6ctl mux6ctl\n");
+    std::istringstream oben(Vorschlaege("mux6ctl ''", 1));
     const std::set<std::string> woerter{std::istream_iterator<std::string>(oben), {}};
     for (const char* w : {"id", "suchen", "scan", "kurve", "curve", "kennlinie", "messen"})
         EXPECT_TRUE(woerter.contains(w)) << w;
-    EXPECT_EQ(Vorschlaege(skript, "mux6ctl --port 2 curve ''", 4),
+    EXPECT_EQ(Vorschlaege("mux6ctl --port 2 curve ''", 4),
               "abbild export exportieren image import importieren lesen plot read send senden "
               "zeichnen\n");
-    EXPECT_EQ(Vorschlaege(skript, "mux6ctl kennlinie senden --pl", 3), "--platz\n");
-    EXPECT_EQ(Vorschlaege(skript, "mux6ctl messen --protokoll ''", 3), "\n");  // a file
+    EXPECT_EQ(Vorschlaege("mux6ctl kennlinie senden --pl", 3), "--platz\n");
+    EXPECT_EQ(Vorschlaege("mux6ctl messen --protokoll ''", 3), "\n");  // a file
 }
 
 }  // namespace

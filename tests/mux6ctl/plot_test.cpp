@@ -14,6 +14,7 @@
 #include "characteristic/model.h"
 #include "config/files.h"
 #include "config/model.h"
+#include "curves/curve_fixture.h"
 #include "curves/files.h"
 #include "curves/model.h"
 #include "picture_checks.h"
@@ -76,10 +77,10 @@ TEST(Messprotokoll, BloeckeEinheitenUndLuecken) {
     EXPECT_EQ(b.zeilen[2].eingaenge[0], 24.0);
     // Three lines in one second share it.
     const std::vector<double> t = ctl::Zeitpunkte(b);
+    const double erwartet[] = {0.0, 1.0 / 3.0, 2.0 / 3.0, 1.0};
     ASSERT_EQ(t.size(), 4u);
-    EXPECT_DOUBLE_EQ(t[1], 1.0 / 3.0);
-    EXPECT_DOUBLE_EQ(t[2], 2.0 / 3.0);
-    EXPECT_DOUBLE_EQ(t[3], 1.0);
+    for (std::size_t i = 0; i < t.size(); ++i)
+        EXPECT_DOUBLE_EQ(t[i], erwartet[i]) << i;
 }
 
 TEST(Messprotokoll, WasKeinesIstSagtWarum) {
@@ -99,10 +100,10 @@ TEST(Messprotokoll, WasKeinesIstSagtWarum) {
         EXPECT_EQ(ctl::MessprotokollLesen(f.text).fehler, f.fehler) << f.text;
 }
 
-class Plot : public ::testing::Test {
+class Plot : public curves::test::KurvenTest {
   protected:
     void SetUp() override {
-        config::StandardwerteSetzen();
+        KurvenTest::SetUp();
         ASSERT_EQ(characteristic::KennlinienInit(), 0);
         // A ramp up and a fall: red lines and markers, blue steps.
         characteristic::gKennlinie.geraden = {{0, 1000, 0}, {3000, 2000, 0}, {1500, 0, 0}};
@@ -118,13 +119,17 @@ class Plot : public ::testing::Test {
         k.outskalamax[0] = 20.0;
         ASSERT_EQ(config::KonfigurationSpeichernNach(dir / "k.sko", k), 0);
         testsupport::Schreiben(dir / "m.txt", kLog);
-        ASSERT_EQ(curves::KurvenInit(), 0);
         ASSERT_EQ(curves::KurvenExportierenNach(dir / "kurve.txt"), 0);
     }
     void TearDown() override {
-        config::StandardwerteSetzen();
+        KurvenTest::TearDown();
         characteristic::KennlinienInit();
-        curves::KurvenInit();
+    }
+    // The picture drawn by `befehl`, its fourth word.
+    std::string Svg(const std::vector<std::string>& befehl) {
+        const auto r = CtlAusfuehren(befehl);
+        EXPECT_EQ(r.status, 0) << r.fehler;
+        return testsupport::Lesen(dir / befehl[3]);
     }
 
     testsupport::TempDir dir{true};
@@ -163,21 +168,19 @@ TEST_P(JedesBild, PngDerGroesseUndPdfDasPdfinfoLiest) {
     EXPECT_EQ(testsupport::PdfinfoFeld(info.aus, "Page size:"), "800 x 500 pts") << info.aus;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, JedesBild,
-    ::testing::Values(
-        Bildfall{"Kennlinie", {"kennlinie", "zeichnen", "k.ske"}, {Qt::red, Qt::blue}},
-        Bildfall{"MessenLetzterBlock", {"messen", "zeichnen", "m.txt"}, {{220, 0, 0}, {0, 150, 0}}},
-        Bildfall{"MessenErsterBlock",
-                 {"messen", "zeichnen", "m.txt", "--block", "1"},
-                 {{220, 0, 0}, {200, 140, 0}}}),
-    [](const auto& fall) { return std::string(fall.param.name); });
+const Bildfall kBildfaelle[] = {
+    {"Kennlinie", {"kennlinie", "zeichnen", "k.ske"}, {Qt::red, Qt::blue}},
+    {"MessenLetzterBlock", {"messen", "zeichnen", "m.txt"}, {{220, 0, 0}, {0, 150, 0}}},
+    {"MessenErsterBlock",
+     {"messen", "zeichnen", "m.txt", "--block", "1"},
+     {{220, 0, 0}, {200, 140, 0}}},
+};
+INSTANTIATE_TEST_SUITE_P(Faelle, JedesBild, ::testing::ValuesIn(kBildfaelle),
+                         [](const auto& fall) { return std::string(fall.param.name); });
 
 // The axes carry the configured units: input 2's on X, output 1's on Y.
 TEST_F(Plot, KennlinieInDenEinheitenDerKonfiguration) {
-    const auto r = CtlAusfuehren({"kennlinie", "zeichnen", "k.ske", "k.svg", "--konfig", "k.sko"});
-    ASSERT_EQ(r.status, 0) << r.fehler;
-    const std::string svg = testsupport::Lesen(dir / "k.svg");
+    const std::string svg = Svg({"kennlinie", "zeichnen", "k.ske", "k.svg", "--konfig", "k.sko"});
     for (const char* text : {">bar<", ">mA<", ">400<", ">20<"})
         EXPECT_NE(svg.find(text), std::string::npos) << text;
 }
@@ -185,49 +188,36 @@ TEST_F(Plot, KennlinieInDenEinheitenDerKonfiguration) {
 // The legend names each input drawn with its unit; input 4, never sampled
 // in the last block, is left out.
 TEST_F(Plot, MessenLegendeMitEinheiten) {
-    const auto r = CtlAusfuehren({"messen", "zeichnen", "m.txt", "m.svg"});
-    ASSERT_EQ(r.status, 0) << r.fehler;
-    const std::string svg = testsupport::Lesen(dir / "m.svg");
+    const std::string svg = Svg({"messen", "zeichnen", "m.txt", "m.svg"});
     for (const char* text : {">Eing1 [°C]<", ">Eing2 [V]<", ">Eing3 [V]<", "°C, V"})
         EXPECT_NE(svg.find(text), std::string::npos) << text;
     EXPECT_EQ(svg.find("Eing4"), std::string::npos);
 }
 
-struct Ablehnung {
-    const char* name;
-    std::vector<std::string> befehl;
-    int status;
-    const char* meldung;
-};
-
-class JedeAblehnung : public Plot, public ::testing::WithParamInterface<Ablehnung> {};
-
-TEST_P(JedeAblehnung, MeldetUndMaltNichts) {
-    const Ablehnung& f = GetParam();
-    const auto r = CtlAusfuehren(f.befehl);
-    EXPECT_EQ(r.status, f.status);
-    EXPECT_NE(r.fehler.find(f.meldung), std::string::npos) << r.fehler;
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
+// What is refused draws nothing.
+TEST_F(Plot, AblehnungMeldetUndMaltNichts) {
+    const struct {
+        std::vector<std::string> befehl;
+        int status;
+        const char* meldung;
+    } faelle[] = {
+        {{"messen", "zeichnen", "kurve.txt", "x.png"},
+         1,
+         "kurve.txt ist kein Messprotokoll: keine Zeile \"Datenerfassung gestartet\""},
+        {{"messen", "zeichnen", "m.txt", "x.png", "--block", "3"},
+         1,
+         "m.txt: das Messprotokoll hat 2 Blöcke"},
+        {{"messen", "zeichnen", "m.txt", "x.png", "--block", "0"}, 2, "--block"},
+        {{"messen", "zeichnen", "fehlt.txt", "x.png"}, 1, "Fehler #308480"},
+        {{"kennlinie", "zeichnen", "fehlt.ske", "x.png"}, 1, "Fehler #"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.befehl[2] + " " + f.befehl.back());
+        const auto r = CtlAusfuehren(f.befehl);
+        EXPECT_EQ(r.status, f.status);
+        EXPECT_NE(r.fehler.find(f.meldung), std::string::npos) << r.fehler;
+        EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, JedeAblehnung,
-    ::testing::Values(
-        Ablehnung{"KurvenText",
-                  {"messen", "zeichnen", "kurve.txt", "x.png"},
-                  1,
-                  "kurve.txt ist kein Messprotokoll: keine Zeile \"Datenerfassung gestartet\""},
-        Ablehnung{"BlockZuGross",
-                  {"messen", "zeichnen", "m.txt", "x.png", "--block", "3"},
-                  1,
-                  "m.txt: das Messprotokoll hat 2 Blöcke"},
-        Ablehnung{"BlockKeineZahl",
-                  {"messen", "zeichnen", "m.txt", "x.png", "--block", "0"},
-                  2,
-                  "--block"},
-        Ablehnung{"LogFehlt", {"messen", "zeichnen", "fehlt.txt", "x.png"}, 1, "Fehler #308480"},
-        Ablehnung{
-            "KennlinieFehlt", {"kennlinie", "zeichnen", "fehlt.ske", "x.png"}, 1, "Fehler #"}),
-    [](const auto& fall) { return std::string(fall.param.name); });
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "board_model.h"
 #include "config/model.h"
 #include "ctl.h"
+#include "curves/curve_fixture.h"
 #include "curves/files.h"
 #include "curves/model.h"
 #include "device/forwarding_port.h"
@@ -26,7 +27,6 @@
 
 namespace {
 
-using mux6sim::Stoerplan;
 using mux6sim::Stoerung;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -36,10 +36,11 @@ struct Ereignis {
     std::string richtung;
     Bytes bytes;
 };
+using Ereignisse = std::shared_ptr<std::vector<Ereignis>>;
 
 class Mitschnitt final : public device::WeiterleitenderPort {
   public:
-    Mitschnitt(std::shared_ptr<mux6sim::Leitung> l, std::shared_ptr<std::vector<Ereignis>> e)
+    Mitschnitt(std::shared_ptr<mux6sim::Leitung> l, Ereignisse e)
         : WeiterleitenderPort(std::make_unique<mux6sim::SimulatedPort>(std::move(l))),
           e_(std::move(e)) {}
     int write(std::span<const std::uint8_t> b) override {
@@ -53,7 +54,7 @@ class Mitschnitt final : public device::WeiterleitenderPort {
     }
 
   private:
-    std::shared_ptr<std::vector<Ereignis>> e_;
+    Ereignisse e_;
 };
 
 // The trace's lines after the first, without their time: "-> #1IDR\r".
@@ -63,11 +64,8 @@ std::vector<std::string> Zeilen(const std::string& spur) {
     std::istringstream ein(spur);
     std::string zeile;
     std::getline(ein, zeile);  // the first line
-    while (std::getline(ein, zeile)) {
-        std::smatch m;
+    for (std::smatch m; std::getline(ein, zeile); z.push_back(m[1]))
         EXPECT_TRUE(std::regex_match(zeile, m, kZeile)) << zeile;
-        z.push_back(m[1]);
-    }
     return z;
 }
 
@@ -82,59 +80,42 @@ std::vector<std::string> Erwartet(const std::vector<Ereignis>& ereignisse) {
         antwort.clear();
     };
     for (const Ereignis& e : ereignisse) {
-        if (e.richtung == "<-") {
+        const bool gelesen = e.richtung == "<-";
+        if (gelesen)
             antwort.push_back(e.bytes[0]);
-            if (e.bytes[0] == device::kCr)
-                beenden();
-            continue;
-        }
-        beenden();
-        z.push_back(e.richtung == "->" ? "-> " + device::SpurText(e.bytes) : "-- Zeitlimit");
+        if (!gelesen || e.bytes[0] == device::kCr)
+            beenden();
+        if (!gelesen)
+            z.push_back(e.richtung == "->" ? "-> " + device::SpurText(e.bytes) : "-- Zeitlimit");
     }
     beenden();
     return z;
 }
 
-class Spur : public ::testing::Test {
+class Spur : public curves::test::KurvenTest {
   protected:
-    void SetUp() override {
-        config::StandardwerteSetzen();
-        ASSERT_EQ(curves::KurvenInit(), 0);
+    device::PortFabrik Fabrik() {
+        return [l = leitung, e = ereignisse](int) { return std::make_unique<Mitschnitt>(l, e); };
     }
-    void TearDown() override {
-        config::StandardwerteSetzen();
-        curves::KurvenInit();
-    }
-    int Lauf(std::vector<std::string> argumente) {
+    int Lauf(const std::vector<std::string>& argumente) {
         aus.str("");
         fehler.str("");
-        ctl::Umgebung u{
-            [l = leitung, e = ereignisse](int) { return std::make_unique<Mitschnitt>(l, e); },
-            aus,
-            fehler,
-            false,
-            {}};
+        ctl::Umgebung u{Fabrik(), aus, fehler, false, {}};
         return ctl::Ausfuehren(argumente, u);
     }
-    void Stoeren(Stoerung art, std::vector<long> bei) {
-        Stoerplan p;
-        p.art = art;
-        p.beiRahmen = std::move(bei);
-        leitung->StoerungSetzen(p);
-    }
-    std::string Kurvendatei() {
-        curves::gKurven[0].geraden = {{0, 90, 4}, {4000, 40, 4}, {1000, 1, 1}};
-        curves::gKurven[0].anzahl = 3;
-        EXPECT_EQ(curves::KurvenSpeichernNach(dir / "a.skr"), 0);
-        EXPECT_EQ(curves::KurvenInit(), 0);
-        return (dir / "a.skr").string();
+    // Curve 1 as `geraden` in the file `name`; the curves afterwards as at the start.
+    void Kurvendatei(const std::string& name = "a.skr",
+                     std::vector<curves::Gerade> geraden = {
+                         {0, 90, 4}, {4000, 40, 4}, {1000, 1, 1}}) {
+        Setze(std::move(geraden));
+        ASSERT_EQ(curves::KurvenSpeichernNach(dir / name), 0);
+        ASSERT_EQ(curves::KurvenInit(), 0);
     }
 
     testsupport::TempDir dir{true};
     std::shared_ptr<mux6sim::Leitung> leitung = std::make_shared<mux6sim::Leitung>();
-    std::shared_ptr<std::vector<Ereignis>> ereignisse = std::make_shared<std::vector<Ereignis>>();
-    std::ostringstream aus;
-    std::ostringstream fehler;
+    Ereignisse ereignisse = std::make_shared<std::vector<Ereignis>>();
+    std::ostringstream aus, fehler;
 };
 
 struct Spurfall {
@@ -150,11 +131,10 @@ class JedeSpur : public Spur, public ::testing::WithParamInterface<Spurfall> {};
 
 TEST_P(JedeSpur, HaeltGenauDieRahmenUndAntwortenInIhrerFolge) {
     const Spurfall& f = GetParam();
-    Stoeren(f.stoerung, f.bei);
+    leitung->StoerungSetzen({f.stoerung, f.bei});
+    Kurvendatei();
     std::vector<std::string> argumente = f.befehl;
-    if (argumente[0] == "kurve")
-        argumente.push_back(Kurvendatei());
-    argumente.insert(argumente.end(), {"--trace", (dir / "t.txt").string()});
+    argumente.insert(argumente.end(), {"--trace", "t.txt"});
     EXPECT_EQ(Lauf(argumente), f.status) << fehler.str();
 
     const std::string spur = testsupport::Lesen(dir / "t.txt");
@@ -167,17 +147,17 @@ TEST_P(JedeSpur, HaeltGenauDieRahmenUndAntwortenInIhrerFolge) {
     EXPECT_GT(ereignisse->size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, JedeSpur,
-    ::testing::Values(Spurfall{"Id", {"id"}, Stoerung::Keine, {}, 0, 0},
-                      Spurfall{"IdOhneAntwort", {"id"}, Stoerung::Stille, {1}, 1, 1},
-                      Spurfall{"IdMitNak", {"id"}, Stoerung::Nak, {1}, 1, 0},
-                      Spurfall{"IdAbgebrocheneZeile", {"id"}, Stoerung::KurzeZeile, {1}, 1, 1},
-                      Spurfall{"Suche", {"suchen"}, Stoerung::Keine, {}, 0, 7},
-                      Spurfall{"KurveSenden", {"kurve", "senden"}, Stoerung::Keine, {}, 0, 0},
-                      Spurfall{
-                          "KurveSendenStille", {"kurve", "senden"}, Stoerung::Stille, {2}, 1, 1}),
-    [](const auto& fall) { return std::string(fall.param.name); });
+const Spurfall kSpurfaelle[] = {
+    {"Id", {"id"}, Stoerung::Keine, {}, 0, 0},
+    {"IdOhneAntwort", {"id"}, Stoerung::Stille, {1}, 1, 1},
+    {"IdMitNak", {"id"}, Stoerung::Nak, {1}, 1, 0},
+    {"IdAbgebrocheneZeile", {"id"}, Stoerung::KurzeZeile, {1}, 1, 1},
+    {"Suche", {"suchen"}, Stoerung::Keine, {}, 0, 7},
+    {"KurveSenden", {"kurve", "senden", "a.skr"}, Stoerung::Keine, {}, 0, 0},
+    {"KurveSendenStille", {"kurve", "senden", "a.skr"}, Stoerung::Stille, {2}, 1, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Faelle, JedeSpur, ::testing::ValuesIn(kSpurfaelle),
+                         [](const auto& fall) { return std::string(fall.param.name); });
 
 TEST(SpurText, JedesByteLiestSichZurueck) {
     const struct {
@@ -207,18 +187,15 @@ TEST_F(Spur, DateiNichtZuMachenOderVoll) {
         EXPECT_NE(fehler.str().find("Fehler #301471"), std::string::npos) << fehler.str();
     }
     // A command that never reaches a board makes no trace.
-    EXPECT_EQ(Lauf({"kurve", "exportieren", Kurvendatei(), (dir / "a.txt").string(), "--spur",
-                    (dir / "t.txt").string()}),
-              0);
+    Kurvendatei();
+    EXPECT_EQ(Lauf({"kurve", "exportieren", "a.skr", "a.txt", "--spur", "t.txt"}), 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "t.txt"));
 }
 
 // A run ended by a signal half-way through a paced transfer leaves every line
 // it wrote whole.
 TEST_F(Spur, AbgebrochenerLaufHinterlaesstGanzeZeilen) {
-    curves::gKurven[0].geraden = {{0, 4000, 1}, {4095, 1, 1}};
-    curves::gKurven[0].anzahl = 2;
-    ASSERT_EQ(curves::KurvenSpeichernNach(dir / "lang.skr"), 0);
+    Kurvendatei("lang.skr", {{0, 4000, 1}, {4095, 1, 1}});
     testsupport::SimProzess sim(dir / "com1", {"--baud", "9600"});
     ASSERT_TRUE(sim.ok());
     const auto r =
@@ -240,8 +217,7 @@ TEST_F(Spur, NullAufFallenderSkalaOhneVorzeichen) {
     config::gKonfig.outskalamin[1] = 0.0;
     config::gKonfig.outskalamax[1] = -100.0;
     direct_io::DirektModellInit();
-    device::PortFabrikSetzen(
-        [l = leitung, e = ereignisse](int) { return std::make_unique<Mitschnitt>(l, e); });
+    device::PortFabrikSetzen(Fabrik());
     ASSERT_EQ(device::ORVKAP1_Open(1, 9600), 0);
     EXPECT_EQ(direct_io::AusgangAufNull(1, '1', 1).code, 0);
     device::PortTabelleLeeren();

@@ -6,7 +6,6 @@
 #include "ctl.h"
 #include "curves/files.h"
 #include "curves/model.h"
-#include "device/commands.h"
 #include "device/link.h"
 #include "device/memory_transfer.h"
 #include "device/qt_serial_port.h"
@@ -22,6 +21,7 @@ namespace {
 
 using testsupport::CtlAusfuehren;
 using namespace std::chrono_literals;
+using Befehl = std::vector<std::string>;
 
 class Schnell : public ::testing::Test {
   protected:
@@ -128,13 +128,12 @@ TEST_P(Pruefen, KurveUndKennlinie) {
     ASSERT_EQ(characteristic::KennlinienInit(), 0);
     const std::string ske = (dir / "k.ske").string();
     ASSERT_EQ(characteristic::KennlinieSpeichernNach(ske, characteristic::StartFelder()), 0);
-    for (const std::vector<std::string>& befehl :
-         {std::vector<std::string>{"curve", "send", Kurve(5000)},
-          std::vector<std::string>{"kennlinie", "send", ske, "--slot", "2"}}) {
-        auto a = befehl;
-        a.insert(a.end(), {"--schnell", "--pruefen"});
-        const auto e = Ctl(a);
-        EXPECT_EQ(e.status, GetParam().status) << befehl[0];
+    for (const Befehl& befehl :
+         {Befehl{"curve", "send", Kurve(5000), "--schnell", "--pruefen"},
+          Befehl{"kennlinie", "send", ske, "--slot", "2", "--schnell", "--pruefen"}}) {
+        SCOPED_TRACE(befehl[0]);
+        const auto e = Ctl(befehl);
+        EXPECT_EQ(e.status, GetParam().status);
         EXPECT_NE(e.fehler.find(GetParam().meldung), std::string::npos) << e.fehler;
     }
 }
@@ -148,8 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Alle, Pruefen,
 
 TEST(SchnellAnAlle, AbgelehntOhneGesendet) {
     auto leitung = std::make_shared<mux6sim::Leitung>();
-    std::ostringstream aus;
-    std::ostringstream fehler;
+    std::ostringstream aus, fehler;
     ctl::Umgebung u{mux6sim::SimulierteFabrik(leitung), aus, fehler, false, {}, nullptr};
     EXPECT_EQ(ctl::Ausfuehren({"--address", "&", "--schnell", "curve", "send", "x.skr"}, u), 2);
     EXPECT_EQ(leitung->Rahmenzahl(), 0);
