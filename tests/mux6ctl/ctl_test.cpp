@@ -194,18 +194,27 @@ TEST_F(Ctl, PortUndBaudrateGehenAnDieVerbindung) {
     EXPECT_EQ(Lauf({"--baud", "1234", "id"}), 1);
     EXPECT_EQ(fehler.str(), FehlerZeile(-125001));
     EXPECT_TRUE(namen->empty());
-    // Port 3 without a com3 here is the program's /dev/ttyS2.
+    // Port 3 without a com3 here is the program's system port.
     EXPECT_EQ(Lauf({"--port", "3", "id"}), 0);
     ASSERT_EQ(namen->size(), 1u);
+#ifdef _WIN32
+    EXPECT_EQ(namen->back(), "COM3");
+#else
     EXPECT_EQ(namen->back(), "/dev/ttyS2");
+#endif
 }
 
 TEST_F(Ctl, GeraetStattPortnummer) {
     Schreiben(dir / "ziel", "");
-    std::filesystem::create_symlink(dir / "ziel", dir / "mein-port");
-    EXPECT_EQ(Lauf({"--device", "mein-port", "id"}), 0);
+#ifdef _WIN32
+    const char* name = "ziel";
+#else
+    const char* name = "mein-port";
+    std::filesystem::create_symlink(dir / "ziel", dir / name);
+#endif
+    EXPECT_EQ(Lauf({"--device", name, "id"}), 0);
     ASSERT_EQ(namen->size(), 1u);
-    // Absolute and with the link followed, so the lock file names the device.
+    // Absolute and with a link followed, so the lock file names the device.
     EXPECT_EQ(std::filesystem::path(namen->back()), std::filesystem::canonical(dir / "ziel"));
 }
 
