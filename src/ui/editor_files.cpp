@@ -77,8 +77,9 @@ void Editorpanel::NachDemLaden(const Dateiergebnis& r, const QString& pfad) {
     Fehlerbox(r.code);
     if (!r.schaden.empty())
         DateischadenMelden(this, pfad, r.schaden, kOhneDateiname);
-    if (r.konfigUebernehmen && dialogs().Frage(this, kKonfigFrageTitel, Q(r.konfigFrage),
-                                               {"laden", "nicht laden", {}}) == 1) {
+    if (r.konfigUebernehmen &&
+        dialogs().Frage(this, kKonfigFrageTitel, Q(r.konfigFrage), {"laden", "nicht laden", {}},
+                        {.enter = 1, .escape = 2}) == 1) {
         r.konfigUebernehmen();
         // Taking over the record rescales nothing by itself.
         NeuSkalieren();

@@ -116,6 +116,8 @@ TEST_F(KennlinienDateien, AndereKonfigurationWirdErfragtUndUebernommen) {
     ASSERT_EQ(dialoge->Alle("Frage").size(), 1u);
     EXPECT_EQ(dialoge->Alle("Frage")[0].titel, "Konfiguration laden?");
     EXPECT_EQ(dialoge->Alle("Frage")[0].knoepfe.mid(0, 2), QStringList({"laden", "nicht laden"}));
+    EXPECT_EQ(dialoge->Alle("Frage")[0].tasten.enter, 1);
+    EXPECT_EQ(dialoge->Alle("Frage")[0].tasten.escape, 2);
     EXPECT_EQ(config::gKonfig.outeinheit[1], "mA");
     EXPECT_EQ(Control<QLabel>("KENNLPNL_BEGRENZUNG_LABEL")->text(), "Analogausgang2 [mA]");
 }

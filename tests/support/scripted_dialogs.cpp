@@ -31,8 +31,8 @@ void ScriptedDialogs::Meldung(QWidget*, const QString& titel, const QString& tex
 }
 
 int ScriptedDialogs::Frage(QWidget*, const QString& titel, const QString& text,
-                           const QStringList& knoepfe, Tasten) {
-    Aufzeichnen({"Frage", titel, text, knoepfe, {}, {}});
+                           const QStringList& knoepfe, Tasten tasten) {
+    Aufzeichnen({"Frage", titel, text, knoepfe, {}, {}, tasten});
     return Naechste(antworten);
 }
 

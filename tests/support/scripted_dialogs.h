@@ -21,6 +21,7 @@ struct Gefragt {
     QStringList knoepfe;
     QPoint ort;
     std::map<QString, double> werte;  // "Eingabe": what each field showed, by objectName
+    ui::Dialogs::Tasten tasten{};     // "Frage": the buttons Enter and Escape take
 };
 
 class ScriptedDialogs : public ui::Dialogs {

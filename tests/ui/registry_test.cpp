@@ -67,6 +67,8 @@ TEST_F(Veto, JaSpeichertUndGehtWeiter) {
     EXPECT_EQ(frage.titel, "Warnung");
     EXPECT_EQ(frage.text, "Möchten Sie die Änderungen in a.skr speichern?");
     EXPECT_EQ(frage.knoepfe, (QStringList{"Ja", "Nein", "Abbrechen"}));
+    EXPECT_EQ(frage.tasten.enter, 3);
+    EXPECT_EQ(frage.tasten.escape, 3);
 }
 
 TEST_F(Veto, NeinGehtOhneSpeichernWeiter) {
