@@ -363,6 +363,10 @@ TEST_F(Ctl, FortschrittNurWennGewuenscht) {
     EXPECT_TRUE(aus.str().empty());
     EXPECT_EQ(Lauf({"curve", "read", "f.txt"}, true), 0);
     EXPECT_NE(fehler.str().find("\rDaten lesen: 100 %\n"), std::string::npos);
+    // With the trace on standard error, its lines alone.
+    EXPECT_EQ(Lauf({"curve", "send", d, "--spur", "-"}, true), 0);
+    EXPECT_NE(fehler.str().find(" -> "), std::string::npos);
+    EXPECT_EQ(fehler.str().find("Daten senden"), std::string::npos);
 }
 
 // ---- files only ---------------------------------------------------------------------------------

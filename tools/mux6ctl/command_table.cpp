@@ -39,7 +39,8 @@ constexpr const char* kFuss =
     "out of range) is refused unless --erzwingen is given. A file named - is\n"
     "standard input or output; lesen - writes the text format. Results go to\n"
     "standard output; progress of a transfer goes to standard error only when\n"
-    "that is a terminal. -- ends the options: what follows are arguments.\n\n";
+    "that is a terminal and the trace does not go there. -- ends the options: what follows are "
+    "arguments.\n\n";
 
 constexpr const char* kPlatine =
     "id|suchen|start|stopp|kurve senden|kurve lesen|eingang|"

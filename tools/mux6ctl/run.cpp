@@ -113,6 +113,8 @@ int Lauf::Oeffnen(const Aufruf& a) {
         if (const int code = spur_.Oeffnen(a.spur, u_.fehler); code != 0) {
             return code;
         }
+        // The trace's lines on standard error would break into the progress line.
+        spurAufFehler_ = a.spur == "-";
     }
     const device::PortFabrik fabrik = spur_.Fabrik(u_.fabrik);
     if (!a.geraet.empty()) {
@@ -149,7 +151,7 @@ int Lauf::Oeffnen(const Aufruf& a) {
 }
 
 curves::Fortschritt Lauf::Anzeige(const char* text) {
-    if (!u_.fortschritt) {
+    if (!u_.fortschritt || spurAufFehler_) {
         return {};
     }
     return [this, text](int prozent) {

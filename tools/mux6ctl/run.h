@@ -108,6 +108,7 @@ class Lauf {
     Spurdatei spur_;
     int offen_ = -1;
     bool zeileOffen_ = false;
+    bool spurAufFehler_ = false;
     bool json_ = false;
     Ratenwechsel wechsel_;
 };
