@@ -3,11 +3,14 @@
 // carries no test mode of its own. It answers a box shown at start-up (the
 // missing settings file); once the main window is up it prints the number of
 // buttons of the curve window's toolbar and the tooltips of those without a
-// picture on standard error, then closes the main window as an operator would.
+// picture on standard error, and the text Qt's own Cancel button carries (the
+// German catalogue found or not), then closes the main window as an operator
+// would.
 // With MUX6_SONDE_BILD set to a file name it first opens the curve window
 // with the main window's button and saves the window as a picture there.
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QGenericPlugin>
 #include <QPushButton>
 #include <QTimer>
@@ -41,9 +44,13 @@ void Schritt() {
             if (!a->isSeparator() && qobject_cast<QWidgetAction*>(a) == nullptr)
                 (a->icon().isNull() ? ohneBild : knoepfe) << a->toolTip();
         }
-        if (!berichtet)
+        if (!berichtet) {
             std::fprintf(stderr, "\nsonde %lld [%s]\n", static_cast<long long>(knoepfe.size()),
                          qPrintable(ohneBild.join(',')));
+            const QDialogButtonBox qt(QDialogButtonBox::Cancel);
+            std::fprintf(stderr, "sonde-qt %s\n",
+                         qPrintable(qt.button(QDialogButtonBox::Cancel)->text().remove('&')));
+        }
         berichtet = true;
         w->close();
     }
