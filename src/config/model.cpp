@@ -4,8 +4,8 @@
 #include <limits>
 #include <utility>
 
-#include "storage/byte_order.h"
 #include "storage/cp1252.h"
+#include "storage/fields.h"
 
 namespace config {
 
@@ -34,41 +34,30 @@ constexpr std::size_t kOffIneinheit = 312;
 constexpr std::size_t kEinheitFeld = kEinheitZeichen + 1;  // char[9]
 constexpr std::size_t kPolster = 4;
 
-void DoublesSchreiben(std::vector<std::uint8_t>& out, const std::array<double, kKanaele>& a) {
+void DoublesSchreiben(storage::Feldschreiber& w, const std::array<double, kKanaele>& a) {
     for (double d : a)
-        storage::PutLEDouble(out, d);
+        w.Double(d);
 }
 
-// The text in Windows-1252, at most 8 bytes, NUL-filled to its 9-byte field.
-void EinheitenSchreiben(std::vector<std::uint8_t>& out,
+// Each text in Windows-1252, at most 8 bytes, NUL-filled to its 9-byte field.
+void EinheitenSchreiben(storage::Feldschreiber& w,
                         const std::array<std::string, kKanaele>& einheiten) {
-    for (const std::string& e : einheiten) {
-        std::string roh = storage::Utf8ZuCp1252Ersetzt(storage::Utf8Kuerzen(e, kEinheitZeichen));
-        if (roh.size() > kEinheitZeichen)
-            roh.resize(kEinheitZeichen);
-        for (std::size_t n = 0; n < kEinheitFeld; ++n)
-            out.push_back(n < roh.size() ? static_cast<std::uint8_t>(roh[n]) : 0);
-    }
-    for (std::size_t n = 0; n < kPolster; ++n)
-        out.push_back(0);
+    for (const std::string& e : einheiten)
+        w.Text(e, kEinheitFeld);
+    w.Nullen(kPolster);
 }
 
-void DoublesLesen(std::span<const std::uint8_t> bild, std::size_t at,
-                  std::array<double, kKanaele>& a) {
+// The caller checked the image's size: every field lies inside it.
+void DoublesLesen(const storage::Feldleser& r, std::size_t at, std::array<double, kKanaele>& a) {
     for (std::size_t n = 0; n < a.size(); ++n)
-        a[n] = storage::GetLEDouble(bild, at + 8 * n);
+        a[n] = r.Double(at + 8 * n).value_or(0.0);
 }
 
-void EinheitenLesen(std::span<const std::uint8_t> bild, std::size_t at,
+void EinheitenLesen(const storage::Feldleser& r, std::size_t at,
                     std::array<std::string, kKanaele>& einheiten) {
-    for (std::size_t n = 0; n < einheiten.size(); ++n) {
-        std::string roh;
-        const std::size_t feld = at + kEinheitFeld * n;
-        // A field without its NUL is read as its first 8 bytes.
-        for (std::size_t b = 0; b < kEinheitZeichen && bild[feld + b] != 0; ++b)
-            roh.push_back(static_cast<char>(bild[feld + b]));
-        einheiten[n] = storage::Cp1252ZuUtf8(roh);
-    }
+    // A field without its NUL is read as its first 8 bytes.
+    for (std::size_t n = 0; n < einheiten.size(); ++n)
+        einheiten[n] = r.Text(at + kEinheitFeld * n, kEinheitZeichen).value_or("");
 }
 
 bool Endlich(double d) {
@@ -152,36 +141,38 @@ void StandardwerteSetzen() {
 
 void KonfigBildSchreiben(const Konfig& k, std::vector<std::uint8_t>& out) {
     out.reserve(out.size() + kKonfigBildGroesse);
-    storage::PutLEDouble(out, k.voutmax);
-    DoublesSchreiben(out, k.outmin);
-    DoublesSchreiben(out, k.outmax);
-    DoublesSchreiben(out, k.outskalamin);
-    DoublesSchreiben(out, k.outskalamax);
-    EinheitenSchreiben(out, k.outeinheit);
-    storage::PutLEDouble(out, k.vinmax);
-    DoublesSchreiben(out, k.inmin);
-    DoublesSchreiben(out, k.inmax);
-    DoublesSchreiben(out, k.inskalamin);
-    DoublesSchreiben(out, k.inskalamax);
-    EinheitenSchreiben(out, k.ineinheit);
+    storage::Feldschreiber w(out);
+    w.Double(k.voutmax);
+    DoublesSchreiben(w, k.outmin);
+    DoublesSchreiben(w, k.outmax);
+    DoublesSchreiben(w, k.outskalamin);
+    DoublesSchreiben(w, k.outskalamax);
+    EinheitenSchreiben(w, k.outeinheit);
+    w.Double(k.vinmax);
+    DoublesSchreiben(w, k.inmin);
+    DoublesSchreiben(w, k.inmax);
+    DoublesSchreiben(w, k.inskalamin);
+    DoublesSchreiben(w, k.inskalamax);
+    EinheitenSchreiben(w, k.ineinheit);
 }
 
 bool KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k) {
     // The caller checks the size; a short image must still not read past its end.
     if (bild.size() < kKonfigBildGroesse)
         return false;
-    k.voutmax = storage::GetLEDouble(bild, kOffVoutmax);
-    DoublesLesen(bild, kOffOutmin, k.outmin);
-    DoublesLesen(bild, kOffOutmax, k.outmax);
-    DoublesLesen(bild, kOffOutskalamin, k.outskalamin);
-    DoublesLesen(bild, kOffOutskalamax, k.outskalamax);
-    EinheitenLesen(bild, kOffOuteinheit, k.outeinheit);
-    k.vinmax = storage::GetLEDouble(bild, kOffVinmax);
-    DoublesLesen(bild, kOffInmin, k.inmin);
-    DoublesLesen(bild, kOffInmax, k.inmax);
-    DoublesLesen(bild, kOffInskalamin, k.inskalamin);
-    DoublesLesen(bild, kOffInskalamax, k.inskalamax);
-    EinheitenLesen(bild, kOffIneinheit, k.ineinheit);
+    const storage::Feldleser r(bild);
+    k.voutmax = r.Double(kOffVoutmax).value_or(0.0);
+    DoublesLesen(r, kOffOutmin, k.outmin);
+    DoublesLesen(r, kOffOutmax, k.outmax);
+    DoublesLesen(r, kOffOutskalamin, k.outskalamin);
+    DoublesLesen(r, kOffOutskalamax, k.outskalamax);
+    EinheitenLesen(r, kOffOuteinheit, k.outeinheit);
+    k.vinmax = r.Double(kOffVinmax).value_or(0.0);
+    DoublesLesen(r, kOffInmin, k.inmin);
+    DoublesLesen(r, kOffInmax, k.inmax);
+    DoublesLesen(r, kOffInskalamin, k.inskalamin);
+    DoublesLesen(r, kOffInskalamax, k.inskalamax);
+    EinheitenLesen(r, kOffIneinheit, k.ineinheit);
     return KonfigBereinigen(k);
 }
 
