@@ -18,23 +18,33 @@ std::function<void()>& Anzeigehook() {
     return hook;
 }
 
-// Offsets of the image.
-constexpr std::size_t kOffVoutmax = 0;
-constexpr std::size_t kOffOutmin = 8;
-constexpr std::size_t kOffOutmax = 40;
-constexpr std::size_t kOffOutskalamin = 72;
-constexpr std::size_t kOffOutskalamax = 104;
-constexpr std::size_t kOffOuteinheit = 136;
-constexpr std::size_t kOffVinmax = 176;
-constexpr std::size_t kOffInmin = 184;
-constexpr std::size_t kOffInmax = 216;
-constexpr std::size_t kOffInskalamin = 248;
-constexpr std::size_t kOffInskalamax = 280;
-constexpr std::size_t kOffIneinheit = 312;
+// The image holds the outputs' half, then the inputs' half, laid out alike:
+// the full-scale voltage, the four channels' minima, maxima, scale minima and
+// scale maxima, then their units.
+using Kanalwerte = std::array<double, kKanaele>;
+struct Haelfte {
+    double Konfig::*vmax;
+    Kanalwerte Konfig::*werte[4];  // min, max, skalamin, skalamax
+    std::array<std::string, kKanaele> Konfig::*einheit;
+};
+constexpr Haelfte kHaelften[] = {
+    {&Konfig::voutmax,
+     {&Konfig::outmin, &Konfig::outmax, &Konfig::outskalamin, &Konfig::outskalamax},
+     &Konfig::outeinheit},
+    {&Konfig::vinmax,
+     {&Konfig::inmin, &Konfig::inmax, &Konfig::inskalamin, &Konfig::inskalamax},
+     &Konfig::ineinheit},
+};
+constexpr std::size_t kHaelfteGroesse = 176;
+constexpr std::size_t kOffWerte = 8;  // then 32 bytes a row of channel values
+constexpr std::size_t kOffEinheit = 136;
 constexpr std::size_t kEinheitFeld = kEinheitZeichen + 1;  // char[9]
 constexpr std::size_t kPolster = 4;
+static_assert(kOffEinheit == kOffWerte + 4 * 8 * kKanaele);
+static_assert(kOffEinheit + kKanaele * kEinheitFeld + kPolster == kHaelfteGroesse);
+static_assert(std::size(kHaelften) * kHaelfteGroesse == kKonfigBildGroesse);
 
-void DoublesSchreiben(storage::Feldschreiber& w, const std::array<double, kKanaele>& a) {
+void DoublesSchreiben(storage::Feldschreiber& w, const Kanalwerte& a) {
     for (double d : a)
         w.Double(d);
 }
@@ -48,7 +58,7 @@ void EinheitenSchreiben(storage::Feldschreiber& w,
 }
 
 // The caller checked the image's size: every field lies inside it.
-void DoublesLesen(const storage::Feldleser& r, std::size_t at, std::array<double, kKanaele>& a) {
+void DoublesLesen(const storage::Feldleser& r, std::size_t at, Kanalwerte& a) {
     for (std::size_t n = 0; n < a.size(); ++n)
         a[n] = r.Double(at + 8 * n).value_or(0.0);
 }
@@ -142,18 +152,12 @@ void StandardwerteSetzen() {
 void KonfigBildSchreiben(const Konfig& k, std::vector<std::uint8_t>& out) {
     out.reserve(out.size() + kKonfigBildGroesse);
     storage::Feldschreiber w(out);
-    w.Double(k.voutmax);
-    DoublesSchreiben(w, k.outmin);
-    DoublesSchreiben(w, k.outmax);
-    DoublesSchreiben(w, k.outskalamin);
-    DoublesSchreiben(w, k.outskalamax);
-    EinheitenSchreiben(w, k.outeinheit);
-    w.Double(k.vinmax);
-    DoublesSchreiben(w, k.inmin);
-    DoublesSchreiben(w, k.inmax);
-    DoublesSchreiben(w, k.inskalamin);
-    DoublesSchreiben(w, k.inskalamax);
-    EinheitenSchreiben(w, k.ineinheit);
+    for (const Haelfte& h : kHaelften) {
+        w.Double(k.*h.vmax);
+        for (Kanalwerte Konfig::*werte : h.werte)
+            DoublesSchreiben(w, k.*werte);
+        EinheitenSchreiben(w, k.*h.einheit);
+    }
 }
 
 bool KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k) {
@@ -161,18 +165,17 @@ bool KonfigBildLesen(std::span<const std::uint8_t> bild, Konfig& k) {
     if (bild.size() < kKonfigBildGroesse)
         return false;
     const storage::Feldleser r(bild);
-    k.voutmax = r.Double(kOffVoutmax).value_or(0.0);
-    DoublesLesen(r, kOffOutmin, k.outmin);
-    DoublesLesen(r, kOffOutmax, k.outmax);
-    DoublesLesen(r, kOffOutskalamin, k.outskalamin);
-    DoublesLesen(r, kOffOutskalamax, k.outskalamax);
-    EinheitenLesen(r, kOffOuteinheit, k.outeinheit);
-    k.vinmax = r.Double(kOffVinmax).value_or(0.0);
-    DoublesLesen(r, kOffInmin, k.inmin);
-    DoublesLesen(r, kOffInmax, k.inmax);
-    DoublesLesen(r, kOffInskalamin, k.inskalamin);
-    DoublesLesen(r, kOffInskalamax, k.inskalamax);
-    EinheitenLesen(r, kOffIneinheit, k.ineinheit);
+    std::size_t at = 0;
+    for (const Haelfte& h : kHaelften) {
+        k.*h.vmax = r.Double(at).value_or(0.0);
+        std::size_t zeile = at + kOffWerte;
+        for (Kanalwerte Konfig::*werte : h.werte) {
+            DoublesLesen(r, zeile, k.*werte);
+            zeile += 8 * kKanaele;
+        }
+        EinheitenLesen(r, at + kOffEinheit, k.*h.einheit);
+        at += kHaelfteGroesse;
+    }
     return KonfigBereinigen(k);
 }
 
@@ -195,21 +198,15 @@ std::string EinheitBereinigen(const std::string& utf8) {
 bool KonfigBereinigen(Konfig& k) {
     bool geaendert = false;
     const Konfig vorgabe;
-    if (!VollspannungGueltig(k.voutmax))
-        geaendert |= Ersetzen(k.voutmax, vorgabe.voutmax);
-    if (!VollspannungGueltig(k.vinmax))
-        geaendert |= Ersetzen(k.vinmax, vorgabe.vinmax);
-    for (std::size_t i = 0; i < kKanaele; ++i) {
-        geaendert |= FeldBereinigen(k.outmin[i], vorgabe.outmin[i]);
-        geaendert |= FeldBereinigen(k.outmax[i], vorgabe.outmax[i]);
-        geaendert |= FeldBereinigen(k.outskalamin[i], vorgabe.outskalamin[i]);
-        geaendert |= FeldBereinigen(k.outskalamax[i], vorgabe.outskalamax[i]);
-        geaendert |= Ersetzen(k.outeinheit[i], EinheitBereinigen(k.outeinheit[i]));
-        geaendert |= FeldBereinigen(k.inmin[i], vorgabe.inmin[i]);
-        geaendert |= FeldBereinigen(k.inmax[i], vorgabe.inmax[i]);
-        geaendert |= FeldBereinigen(k.inskalamin[i], vorgabe.inskalamin[i]);
-        geaendert |= FeldBereinigen(k.inskalamax[i], vorgabe.inskalamax[i]);
-        geaendert |= Ersetzen(k.ineinheit[i], EinheitBereinigen(k.ineinheit[i]));
+    for (const Haelfte& h : kHaelften) {
+        if (!VollspannungGueltig(k.*h.vmax))
+            geaendert |= Ersetzen(k.*h.vmax, vorgabe.*h.vmax);
+        for (std::size_t i = 0; i < kKanaele; ++i) {
+            for (Kanalwerte Konfig::*werte : h.werte)
+                geaendert |= FeldBereinigen((k.*werte)[i], (vorgabe.*werte)[i]);
+            auto& einheit = (k.*h.einheit)[i];
+            geaendert |= Ersetzen(einheit, EinheitBereinigen(einheit));
+        }
     }
     return geaendert;
 }
